@@ -1,0 +1,69 @@
+// The program entry. For now it fixes the session identity and opens a
+// minimal window that shows the program folder and loads the run-time
+// packages; start-up, login and the main window build on this.
+
+#include "ZProductInfo.h"
+
+#include "common/ZFiles.h"
+#include "common/ZMainWindow.h"
+#include "common/ZSession.h"
+#include "common/ZVersion.h"
+#include "launcher/ZPackages.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLibrary>
+#include <QMainWindow>
+#include <QVBoxLayout>
+
+namespace {
+
+QString loadPackages()
+{
+    QStringList lines;
+    for (const QString &package : ZRuntimePackages()) {
+        QLibrary library(ZPackageFile(package));
+        library.setLoadHints(QLibrary::ExportExternalSymbolsHint);
+        QString state;
+        if (!library.load())
+            state = QStringLiteral("加载失败：") + library.errorString();
+        else if (!library.resolve(ZPackageNameSymbol))
+            state = QStringLiteral("不是本程序的程序包");
+        else
+            state = QStringLiteral("已加载");
+        lines << package + QStringLiteral("：") + state;
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(ZProductTitle());
+    FWebSite = ZProductWebSite();
+    FSYSID = GetSysID();
+    FSYSCode = QStringLiteral("ZKVA");
+    UserInfo.UserID = QStringLiteral("Admin");
+    UserInfo.PersonID = QStringLiteral("Admin");
+    FRecordACCESSSql = false;
+    FSystemType = stAlone;
+    InDevelopmentEnv = false;
+
+    QMainWindow window;
+    window.setWindowTitle(ZProductTitle());
+    auto *central = new QWidget(&window);
+    auto *layout = new QVBoxLayout(central);
+    layout->addWidget(new QLabel(GetAppVersion(), central));
+    layout->addWidget(new QLabel(QStringLiteral("程序目录：") + GetCurrPath(), central));
+    layout->addWidget(new QLabel(loadPackages(), central));
+    layout->addStretch();
+    window.setCentralWidget(central);
+    window.resize(480, 240);
+    SetZMainWindow(&window);
+    window.show();
+    const int result = QApplication::exec();
+    SetZMainWindow(nullptr);
+    return result;
+}

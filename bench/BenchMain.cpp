@@ -1,0 +1,48 @@
+// Runs every benchmark, then prints one line per benchmark pair:
+// "ratio <name> <time of ours / time of the raw baseline>". A benchmark named
+// "<name>" is paired with "<name>_baseline".
+
+#include <QCoreApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+namespace {
+
+class RatioReporter final : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run &run : runs) {
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
+                times[run.benchmark_name()] = run.GetAdjustedRealTime();
+        }
+    }
+
+    std::map<std::string, double> times;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    const std::string suffix = "_baseline";
+    for (const auto &[name, time] : reporter.times) {
+        if (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+            continue;
+        const auto baseline = reporter.times.find(name + suffix);
+        if (baseline != reporter.times.end() && baseline->second > 0)
+            std::printf("ratio %s %.3f\n", name.substr(3).c_str(), time / baseline->second);
+    }
+    return 0;
+}

@@ -1,0 +1,33 @@
+#include "ZBusyCursor.h"
+
+#include "common/ZSession.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+
+namespace {
+
+bool hasGui()
+{
+    return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
+}
+
+} // namespace
+
+void SetCursorBusy()
+{
+    if (FCursorBusyCount == 0 && hasGui())
+        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    ++FCursorBusyCount;
+}
+
+void SetCursorFree()
+{
+    if (FCursorBusyCount <= 0) {
+        FCursorBusyCount = 0;
+        return;
+    }
+    --FCursorBusyCount;
+    if (FCursorBusyCount == 0 && hasGui())
+        QGuiApplication::restoreOverrideCursor();
+}

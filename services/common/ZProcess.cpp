@@ -1,0 +1,31 @@
+#include "ZProcess.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QThread>
+
+int WaitExeFinish(const QString &commandLine, bool hide)
+{
+    Q_UNUSED(hide) // programs started here are console programs without windows
+    QStringList args = QProcess::splitCommand(commandLine);
+    if (args.isEmpty())
+        return -1;
+    const QString program = args.takeFirst();
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.start(program, args);
+    if (!process.waitForStarted(-1))
+        return -1;
+    const bool onGuiThread =
+        QCoreApplication::instance() && QThread::currentThread() == QCoreApplication::instance()->thread();
+    if (onGuiThread) {
+        while (!process.waitForFinished(100))
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    } else {
+        process.waitForFinished(-1);
+    }
+    if (process.exitStatus() != QProcess::NormalExit)
+        return -1;
+    return process.exitCode();
+}

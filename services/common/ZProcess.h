@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+/// Starts the program of the command line (program and arguments, quoted as
+/// a shell would) and waits until it ends. On the user-interface thread the
+/// windows keep repainting while it waits. `hide` asks for no visible window
+/// and has no effect for programs that show none. Returns the program's exit
+/// code, or -1 when it could not be started or crashed.
+int WaitExeFinish(const QString &commandLine, bool hide = true);

@@ -1,0 +1,68 @@
+#include "ZFileDialogs.h"
+
+#include "common/ZFiles.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QStringList>
+
+namespace {
+
+TZFileDialogAnswerer &answerer()
+{
+    static TZFileDialogAnswerer installed;
+    return installed;
+}
+
+bool runDialog(bool save, const QString &filter, QString &fileName)
+{
+    if (answerer()) {
+        const QString answer = answerer()(save, filter, fileName);
+        if (answer.isEmpty())
+            return false;
+        fileName = answer;
+        return true;
+    }
+    QString initial = ZNormalizePath(fileName);
+    if (initial.contains(QLatin1Char('*')))
+        initial = QFileInfo(initial).absolutePath();
+    QWidget *parent = QApplication::activeWindow();
+    const QString chosen = save ? QFileDialog::getSaveFileName(parent, QString(), initial, ZQtFileFilter(filter))
+                                : QFileDialog::getOpenFileName(parent, QString(), initial, ZQtFileFilter(filter));
+    if (chosen.isEmpty())
+        return false;
+    fileName = chosen;
+    return true;
+}
+
+} // namespace
+
+QString ZQtFileFilter(const QString &filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString masks = parts.at(i + 1);
+        masks.replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters << parts.at(i) + QStringLiteral(" (") + masks + QLatin1Char(')');
+    }
+    if (parts.size() % 2 == 1 && !parts.constLast().isEmpty())
+        filters << parts.constLast();
+    return filters.join(QStringLiteral(";;"));
+}
+
+bool zOpenDialog(const QString &filter, QString &fileName)
+{
+    return runDialog(false, filter, fileName);
+}
+
+bool zSaveDialog(const QString &filter, QString &fileName)
+{
+    return runDialog(true, filter, fileName);
+}
+
+void SetZFileDialogAnswerer(TZFileDialogAnswerer newAnswerer)
+{
+    answerer() = std::move(newAnswerer);
+}

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, testing and running the
+# program need. Quick when everything is present: apt-get runs only when a
+# package is missing.
+set -euo pipefail
+
+packages=(
+  # tool chain
+  g++ make cmake ninja-build ccache pkg-config git
+  # Qt 6 (Core, Gui, Widgets, Network, PrintSupport, Concurrent, Test, Multimedia, Charts)
+  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-charts-dev qt6-qpa-plugins libgl-dev
+  # libraries of the services layer
+  libicu-dev libsqlite3-dev
+  # tests, benchmarks and fuzzing
+  libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+  # Chinese text in the windows and their screenshots
+  fonts-noto-cjk
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+  sudo="sudo"
+fi
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
