@@ -6,7 +6,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
+#include <iomanip>
+#include <iostream>
 #include <map>
 #include <string>
 
@@ -15,6 +16,8 @@ namespace {
 class RatioReporter final : public benchmark::ConsoleReporter
 {
 public:
+    RatioReporter() : ConsoleReporter(OO_Tabular) {}
+
     void ReportRuns(const std::vector<Run> &runs) override
     {
         ConsoleReporter::ReportRuns(runs);
@@ -42,7 +45,9 @@ int main(int argc, char **argv)
             continue;
         const auto baseline = reporter.times.find(name + suffix);
         if (baseline != reporter.times.end() && baseline->second > 0)
-            std::printf("ratio %s %.3f\n", name.substr(3).c_str(), time / baseline->second);
+            std::cout << "ratio " << name.substr(3) << ' ' << std::fixed << std::setprecision(3)
+                      << time / baseline->second << '\n';
     }
+    std::cout.flush();
     return 0;
 }

@@ -85,9 +85,18 @@ int GetStrListItemCount(const QString &s, const QString &sep)
     checkSeparator(sep);
     if (s.isEmpty())
         return 0;
-    int count = int(s.count(sep)) + 1;
-    if (s.endsWith(sep) && count > 1)
-        --count;
+    // Separators are counted as split finds them: left to right, never
+    // overlapping ("aaa" holds one "aa", not two).
+    int count = 1;
+    qsizetype at = 0;
+    qsizetype last = -1;
+    while ((at = s.indexOf(sep, at)) >= 0) {
+        ++count;
+        last = at;
+        at += sep.size();
+    }
+    if (count > 1 && last + sep.size() == s.size())
+        --count; // the empty tail after a final separator is no item
     return count;
 }
 

@@ -118,22 +118,34 @@ void TZIniData::clear()
 {
     m_sections.clear();
     m_index.clear();
+    m_exact.clear();
 }
 
 void TZIniData::rebuildIndex()
 {
     // Walk backwards so that the first section of a name wins.
     m_index.clear();
+    m_exact.clear();
     for (int i = int(m_sections.size()) - 1; i >= 0; --i) {
         const Section &s = m_sections.at(i);
         if (!s.isPreamble)
             m_index.insert(foldCase(s.name), i);
     }
+    // Every spelling in the text leads to the first section of its name, so
+    // look-ups spelled as in the file need no case folding.
+    for (const Section &s : std::as_const(m_sections)) {
+        if (!s.isPreamble)
+            m_exact.insert(s.name, m_index.value(foldCase(s.name)));
+    }
 }
 
 int TZIniData::findSection(const QString &section) const
 {
-    return m_index.value(foldCase(ZTrim(section)), -1);
+    const QString name = ZTrim(section);
+    const auto exact = m_exact.constFind(name);
+    if (exact != m_exact.constEnd())
+        return exact.value();
+    return m_index.value(foldCase(name), -1);
 }
 
 qsizetype TZIniData::findKey(const Section &s, const QString &key)
@@ -187,6 +199,7 @@ void TZIniData::writeString(const QString &section, const QString &key, const QS
         m_sections.append(created);
         s = int(m_sections.size()) - 1;
         m_index.insert(foldCase(sectionName), s);
+        m_exact.insert(sectionName, s);
     }
     Section &target = m_sections[s];
     const qsizetype k = findKey(target, entry.key);

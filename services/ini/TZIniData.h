@@ -73,5 +73,6 @@ private:
     void rebuildIndex();
 
     QList<Section> m_sections;
-    QHash<QString, int> m_index; // lower-cased name → first section of that name
+    QHash<QString, int> m_index; // case-folded name → first section of that name
+    QHash<QString, int> m_exact; // name as written → the same first section (no folding needed)
 };

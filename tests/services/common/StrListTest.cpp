@@ -12,6 +12,9 @@ TEST(PackedList, ItemsCountAndTrailingSeparator)
     EXPECT_EQ(GetStrListItemCount(s("a"), s(",")), 1);
     EXPECT_EQ(GetStrListItemCount(s("a,,b"), s(",")), 3);
     EXPECT_EQ(GetStrListItemCount(s("a,b,"), s(",")), 2);
+    EXPECT_EQ(GetStrListItemCount(s("x##y"), s("##")), 2);
+    EXPECT_EQ(GetStrListItemCount(s("x###y"), s("##")), 2); // separators never overlap
+    EXPECT_EQ(GetStrListItem(s("x###y"), s("##"), 1), s("#y"));
     EXPECT_EQ(GetStrListFromStr(s("a,b,"), s(",")), QStringList({s("a"), s("b")}));
     EXPECT_EQ(GetStrListFromStr(s("BillNo[#]RowNo[#]"), s("[#]")), QStringList({s("BillNo"), s("RowNo")}));
 

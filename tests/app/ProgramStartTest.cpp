@@ -1,0 +1,32 @@
+#include "TTempProgramFolder.h"
+#include "TestText.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+// The program starts from its folder (finding its libraries and packages
+// there), fixes its identity and keeps running until it is closed.
+TEST(ProgramStart, StartsOnAFreshProgramFolderAndRecordsItsSystemCode)
+{
+    TTempProgramFolder folder;
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(s("ZKVA_HOME"), folder.path());
+    env.insert(s("QT_QPA_PLATFORM"), s("offscreen"));
+    program.setProcessEnvironment(env);
+    program.setProcessChannelMode(QProcess::MergedChannels);
+    program.start(s(ZKVA_PROGRAM_DIR "/zkva"), {});
+    ASSERT_TRUE(program.waitForStarted(10000)) << qPrintable(program.errorString());
+
+    const bool recorded =
+        QTest::qWaitFor([&] { return folder.readFile(s("registry.ini")).contains("ZKVA=ZKVA"); }, 20000);
+    EXPECT_TRUE(recorded) << program.readAll().constData();
+    EXPECT_EQ(program.state(), QProcess::Running) << program.readAll().constData();
+
+    program.terminate();
+    if (!program.waitForFinished(10000))
+        program.kill();
+}
