@@ -46,7 +46,7 @@ public:
         m_raw -= other.m_raw;
         return *this;
     }
-    constexpr auto operator<=>(const Currency &) const = default;
+    constexpr auto operator<=>(const Currency &) const = default; // NOLINT(modernize-use-nullptr)
 
 private:
     qint64 m_raw = 0;

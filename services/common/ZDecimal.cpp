@@ -28,8 +28,9 @@ QString ZFormatDecimal(double value, int digits, TZRoundMode mode)
 {
     if (!std::isfinite(value))
         return QString::number(value);
-    if (digits < 0)
-        digits = 0;
+    // A double has at most 17 significant digits and no digit below 10^-324;
+    // more decimals than that only add zeros.
+    digits = qBound(0, digits, 400);
 
     // The shortest scientific text that reads back as `value`: d.ddd e±x.
     char buffer[64];

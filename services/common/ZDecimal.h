@@ -18,8 +18,8 @@ enum class TZRoundMode {
 double ZRoundDecimal(double value, int digits, TZRoundMode mode);
 
 /// `value` rounded to `digits` decimals and written in fixed notation with
-/// exactly that many decimals ("1234.50"); no decimal point when `digits` is
-/// 0 or negative. Not-a-number and infinite values are written as Qt writes
+/// exactly that many decimals ("1234.50"; at most 400); no decimal point when
+/// `digits` is 0 or negative. Not-a-number and infinite values are written as Qt writes
 /// them.
 QString ZFormatDecimal(double value, int digits, TZRoundMode mode);
 

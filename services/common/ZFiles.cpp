@@ -42,9 +42,10 @@ QString ZNormalizePath(const QString &path)
 {
     QString p = path;
     p.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    if (p.isEmpty() || QDir::isAbsolutePath(p))
+    if (p.isEmpty())
         return p;
-    return GetCurrPath() + p;
+    // Clean paths, so that one file has one name (the INI cache keys on it).
+    return QDir::cleanPath(QDir::isAbsolutePath(p) ? p : GetCurrPath() + p);
 }
 
 QString GetFileName(const QString &path)

@@ -16,7 +16,7 @@ QString GetCurrPath();
 QString GetLogPath();
 
 /// A path with "\" turned into "/", taken below the program folder when it
-/// is relative.
+/// is relative, and cleaned of "." and ".." parts and a trailing "/".
 QString ZNormalizePath(const QString &path);
 
 /// The part of the path after the last "\", "/" or ":".

@@ -1,5 +1,6 @@
 #include "ZSession.h"
 
+#include "common/ZErrors.h"
 #include "common/ZFiles.h"
 #include "common/ZRegistry.h"
 #include "common/ZTrim.h"
@@ -72,8 +73,14 @@ QString GetSysCode()
         code = g_sysCode;
     }
     if (firstCall && !code.isEmpty()) {
-        WriteRegRootKey(code, code);
-        FSysCodeSaveToRegist = true;
+        // Recording the code is a courtesy to other programs; a program
+        // folder that cannot be written must not stop the program.
+        try {
+            WriteRegRootKey(code, code);
+            FSysCodeSaveToRegist = true;
+        } catch (const EZError &e) {
+            qWarning("%s", qPrintable(e.message()));
+        }
     }
     return code;
 }

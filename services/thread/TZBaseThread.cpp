@@ -95,14 +95,11 @@ void TZBaseThread::run()
 
 void TZBaseThread::HandleException()
 {
+    QString message;
     try {
         std::rethrow_exception(m_currentException);
     } catch (const EZAbort &) {
         return;
-    } catch (...) {}
-    QString message;
-    try {
-        std::rethrow_exception(m_currentException);
     } catch (...) {
         message = ZCurrentExceptionMessage();
     }

@@ -1,7 +1,9 @@
+#include "TTestClock.h"
 #include "TestText.h"
 
 #include "common/ZCodeRule.h"
 #include "common/ZCounting.h"
+#include "common/ZDateCode.h"
 
 #include <gtest/gtest.h>
 
@@ -66,4 +68,26 @@ TEST(Counting, CodeRuleNames)
     EXPECT_EQ(GetCodeRule(s("0")), vtMaxID);
     EXPECT_EQ(GetCodeRule(s("MaxID")), vtMaxID);
     EXPECT_EQ(GetCodeRule(s("")), vtMaxID);
+}
+
+TEST(DateCode, RuleExpansionAndFirstKeys)
+{
+    const QDate day(2011, 6, 21);
+    const QString expanded = ExpandDateCodeRule(QString(), day);
+    EXPECT_EQ(expanded, s("20110621???"));
+    EXPECT_EQ(DateCodePrefix(expanded), s("20110621"));
+    EXPECT_EQ(DateCodePrefixLength(QString()), 8);
+    EXPECT_EQ(DateCodeZeroKey(expanded), s("20110621000"));
+    EXPECT_EQ(IncString(DateCodeZeroKey(expanded)), s("20110621001"));
+    EXPECT_EQ(IncString(s("20110621001")), s("20110621002"));
+
+    EXPECT_EQ(ExpandDateCodeRule(s(" sk-yymm???? "), day), s("SK-1106????"));
+    EXPECT_EQ(DateCodePrefixLength(s(" sk-yymm???? ")), 7);
+    EXPECT_EQ(ExpandDateCodeRule(s("DDMMYYYY??"), day), s("21062011??"));
+
+    // An empty or early date means today.
+    TTestClock clock(QDateTime(QDate(2026, 12, 7), QTime(9, 0)));
+    EXPECT_EQ(ExpandDateCodeRule(QString(), QDate()), s("20261207???"));
+    EXPECT_EQ(ExpandDateCodeRule(QString(), QDate(1902, 9, 26)), s("20261207???"));
+    EXPECT_EQ(ExpandDateCodeRule(QString(), QDate(1902, 9, 27)), s("19020927???"));
 }

@@ -6,6 +6,8 @@
 
 #include <QDateTime>
 
+#include <limits>
+
 #include <gtest/gtest.h>
 
 TEST(FormatNumber, TextRoundsTiesToEvenOnTheDecimalValue)
@@ -95,4 +97,11 @@ TEST(CurrencyValue, ExactFourDecimals)
     bool ok = false;
     EXPECT_EQ(Currency::fromString(s(".5"), &ok), Currency::fromRaw(5000));
     EXPECT_TRUE(ok);
+}
+
+TEST(FormatNumber, ExtremeDigitCountsStayBounded)
+{
+    EXPECT_EQ(FormatNumber(1.5, 1000).size(), 1 + 1 + 400);
+    EXPECT_DOUBLE_EQ(FormatNumber(s("1.5"), std::numeric_limits<int>::max()), 1.5);
+    EXPECT_EQ(FormatNumber(1.5, std::numeric_limits<int>::min()), s("2"));
 }

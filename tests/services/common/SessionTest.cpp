@@ -8,6 +8,7 @@
 #include "data/ZDBType.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -120,4 +121,12 @@ TEST(Version, CompiledInAndCompared)
     EXPECT_EQ(CompareVersion(s("1.0.0.1"), s("1.0.0")), 1);
     EXPECT_EQ(CompareVersion(s("1.0"), s("1.0.0.5")), 0); // only as many parts as A has
     EXPECT_EQ(CompareVersion(s("1.x"), s("1.0")), 0);
+}
+
+TEST(SessionGlobals, AProgramFolderThatCannotBeWrittenDoesNotStopTheSystemCode)
+{
+    TTempProgramFolder folder;
+    ASSERT_TRUE(QDir().mkpath(folder.path() + s("registry.ini"))); // a folder where the file should be
+    EXPECT_FALSE(GetSysCode().isEmpty());
+    EXPECT_FALSE(FSysCodeSaveToRegist);
 }
