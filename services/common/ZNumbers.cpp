@@ -58,7 +58,7 @@ QString FormatNumber(double value, int digits)
 
 QString FormatNumber(double value, int digits, bool thousands)
 {
-    const QString fixed = ZFormatDecimal(value, digits, TZRoundMode::HalfAwayFromZero);
+    const QString fixed = ZFormatDecimal(value, digits, TZRoundMode::HalfEven);
     if (thousands && value >= 1000)
         return ZGroupThousands(fixed);
     return fixed;

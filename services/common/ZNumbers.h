@@ -14,7 +14,8 @@ double FormatNumber(const QString &text, int digits);
 QString FormatNumber(double value, int digits);
 
 /// The value by the pattern "0." plus `digits` zeros, or "0,000." plus
-/// `digits` zeros when `thousands` is set and the value is at least 1000.
+/// `digits` zeros when `thousands` is set and the value is at least 1000;
+/// ties to even, as the other forms.
 QString FormatNumber(double value, int digits, bool thousands);
 
 // Conversions that never fail: a text that is not a number of the kind gives

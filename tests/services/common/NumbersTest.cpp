@@ -49,7 +49,8 @@ TEST(FormatNumber, FixedDecimalsAndThousands)
     EXPECT_EQ(FormatNumber(999.995, 2, true), s("1000.00")); // under 1000 before rounding: no separator
     EXPECT_EQ(FormatNumber(-1234.5, 1, true), s("-1234.5")); // negative amounts keep the plain pattern
     EXPECT_EQ(FormatNumber(1234.5, 2, false), s("1234.50"));
-    EXPECT_EQ(FormatNumber(2.345, 2, false), s("2.35")); // the pattern rounds half away from zero
+    EXPECT_EQ(FormatNumber(2.345, 2, false), s("2.34")); // ties to even in every form
+    EXPECT_EQ(FormatNumber(2.355, 2, true), s("2.36"));
 }
 
 TEST(Conversions, TextsNeverFail)
