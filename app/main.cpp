@@ -4,10 +4,14 @@
 
 #include "ZProductInfo.h"
 
+#include "common/ZErrors.h"
+#include "common/ZFatal.h"
 #include "common/ZFiles.h"
 #include "common/ZMainWindow.h"
 #include "common/ZSession.h"
 #include "common/ZVersion.h"
+#include "data/TParamInfo.h"
+#include "data/ZFreeAllSource.h"
 #include "launcher/ZPackages.h"
 
 #include <QApplication>
@@ -51,12 +55,29 @@ int main(int argc, char *argv[])
     FSystemType = stAlone;
     InDevelopmentEnv = false;
 
+    // The first use of the session opens data file 1, creating it from the
+    // template when it is missing; a failure there ends the program.
+    QString owner;
+    try {
+        owner = GetParamValue(QStringLiteral("MyName"));
+    } catch (const EZAbort &) {
+        FreeAllSource();
+        return 1;
+    } catch (const EZError &e) {
+        try {
+            ZFatalError(e.message());
+        } catch (const EZAbort &) {}
+        FreeAllSource();
+        return 1;
+    }
+
     QMainWindow window;
     window.setWindowTitle(ZProductTitle());
     auto *central = new QWidget(&window);
     auto *layout = new QVBoxLayout(central);
     layout->addWidget(new QLabel(GetAppVersion(), central));
     layout->addWidget(new QLabel(QStringLiteral("程序目录：") + GetCurrPath(), central));
+    layout->addWidget(new QLabel(QStringLiteral("用户姓名：") + owner, central));
     layout->addWidget(new QLabel(loadPackages(), central));
     layout->addStretch();
     window.setCentralWidget(central);
@@ -65,5 +86,6 @@ int main(int argc, char *argv[])
     window.show();
     const int result = QApplication::exec();
     SetZMainWindow(nullptr);
+    FreeAllSource();
     return result;
 }

@@ -1,6 +1,7 @@
 #include "TTempProgramFolder.h"
 #include "TestText.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTest>
@@ -8,8 +9,9 @@
 #include <gtest/gtest.h>
 
 // The program starts from its folder (finding its libraries and packages
-// there), fixes its identity and keeps running until it is closed.
-TEST(ProgramStart, StartsOnAFreshProgramFolderAndRecordsItsSystemCode)
+// there), fixes its identity, opens data file 1 (made from the template) and
+// keeps running until it is closed.
+TEST(ProgramStart, StartsOnAFreshProgramFolderAndOpensDataFileOne)
 {
     TTempProgramFolder folder;
     QProcess program;
@@ -21,8 +23,13 @@ TEST(ProgramStart, StartsOnAFreshProgramFolderAndRecordsItsSystemCode)
     program.start(s(ZKVA_PROGRAM_DIR "/zkva"), {});
     ASSERT_TRUE(program.waitForStarted(10000)) << qPrintable(program.errorString());
 
-    const bool recorded =
-        QTest::qWaitFor([&] { return folder.readFile(s("registry.ini")).contains("ZKVA=ZKVA"); }, 20000);
+    QFile::copy(s(ZKVA_PROGRAM_DIR "/DBAcs.orv"), folder.path() + s("DBAcs.orv"));
+    const bool recorded = QTest::qWaitFor(
+        [&] {
+            return folder.readFile(s("registry.ini")).contains("ZKVA=ZKVA")
+                   && QFile::exists(folder.path() + s("DBFiles/DBAcs1.orv.lock"));
+        },
+        20000);
     EXPECT_TRUE(recorded) << program.readAll().constData();
     EXPECT_EQ(program.state(), QProcess::Running) << program.readAll().constData();
 

@@ -1,0 +1,328 @@
+#include "TDBConn.h"
+
+#include "common/ZErrors.h"
+#include "common/ZFatal.h"
+#include "common/ZFiles.h"
+#include "common/ZSession.h"
+#include "common/ZVersion.h"
+#include "data/TCurrInfo.h"
+#include "data/TParamInfo.h"
+#include "data/ZDBRoutines.h"
+#include "data/ZSysConfig.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+std::unique_ptr<TDBConn> &session()
+{
+    static std::unique_ptr<TDBConn> instance;
+    return instance;
+}
+
+int g_carriedDataFileNo = 0; // handed from a freed session to its re-creation
+
+} // namespace
+
+QString GetDataFilePath(TDBType kind, int dataFileNo)
+{
+    switch (kind) {
+    case dtDbACCESS:
+        return GetCurrPath() + QStringLiteral("DBFiles/DBAcs%1.orv").arg(dataFileNo);
+    case dtDbDemo:
+        return GetCurrPath() + QStringLiteral("DBDemo.orv");
+    case dtDefACCESS:
+        return ZNormalizePath(ReadSysConfig(QStringLiteral("Access"), QStringLiteral("AccessFile")));
+    default:
+        return {};
+    }
+}
+
+QString GetConnectionString(TDBType kind, int dataFileNo)
+{
+    switch (kind) {
+    case dtMSSQL:
+        return QStringLiteral("Provider=SQLOLEDB.1;Password=")
+               + ReadSysConfig(QStringLiteral("SQLServer"), QStringLiteral("Password")) + QStringLiteral(";")
+               + QStringLiteral("Persist Security Info=True;") + QStringLiteral("User ID=")
+               + ReadSysConfig(QStringLiteral("SQLServer"), QStringLiteral("UserID"), QStringLiteral("sa"))
+               + QStringLiteral(";") + QStringLiteral("Initial Catalog=")
+               + ReadSysConfig(QStringLiteral("SQLServer"), QStringLiteral("DefaultDB")) + QStringLiteral(";")
+               + QStringLiteral("Data Source=")
+               + ReadSysConfig(QStringLiteral("SQLServer"), QStringLiteral("ServerName"), QStringLiteral("."));
+    case dtDefACCESS:
+    case dtDbACCESS:
+    case dtDbDemo:
+        // The data files are SQLite files: no provider, no password; opened
+        // exclusively by the data layer.
+        return QStringLiteral("Provider=SQLite;Data Source=") + GetDataFilePath(kind, dataFileNo)
+               + QStringLiteral(";Mode=Share Deny Read|Share Deny Write");
+    case dtNone:
+        break;
+    }
+    return {};
+}
+
+void EnsureDataFile(int dataFileNo)
+{
+    const QString target = GetDataFilePath(dtDbACCESS, dataFileNo);
+    if (QFileInfo::exists(target))
+        return;
+    QDir().mkpath(GetCurrPath() + QStringLiteral("DBFiles"));
+    const QString templateFile = GetCurrPath() + QStringLiteral("DBAcs.orv");
+    if (!ZCopyFile(templateFile, target, true))
+        throw EZError(QStringLiteral("复制%1文件到%2失败！").arg(templateFile, target));
+}
+
+std::unique_ptr<TZDbConnection> ZOpenConnection(TDBType kind, int dataFileNo)
+{
+    switch (kind) {
+    case dtMSSQL:
+        throw EZError(QStringLiteral("本程序的数据库服务器版尚未提供，请使用帐套数据文件。"));
+    case dtDbACCESS:
+        EnsureDataFile(dataFileNo);
+        return ZOpenDataFile(GetDataFilePath(kind, dataFileNo), kind);
+    case dtDbDemo:
+    case dtDefACCESS:
+        return ZOpenDataFile(GetDataFilePath(kind, dataFileNo), kind);
+    case dtNone:
+        break;
+    }
+    throw EZError(QStringLiteral("未指定数据库类型"));
+}
+
+// --- session ---
+
+TDBConn::TDBConn()
+{
+    if (g_carriedDataFileNo > 0)
+        DataFileNo = g_carriedDataFileNo;
+    DBInit(false);
+}
+
+TDBConn::~TDBConn() = default;
+
+std::unique_ptr<TZDbConnection> &TDBConn::connectionOf(TDBType kind)
+{
+    switch (kind) {
+    case dtMSSQL:
+        return MainConnection;
+    case dtDefACCESS:
+        return DefAccessConnection;
+    case dtDbDemo:
+        return DemoConnection;
+    default:
+        return DataFileConnection;
+    }
+}
+
+void TDBConn::connect(TDBType kind, bool fatalOnFailure)
+{
+    auto &slot = connectionOf(kind);
+    slot.reset(); // close first: the file is opened exclusively
+    try {
+        slot = ZOpenConnection(kind, DataFileNo);
+    } catch (const EZError &e) {
+        if (fatalOnFailure)
+            ZFatalError(e.message());
+        throw;
+    }
+}
+
+void TDBConn::DBInit(bool reconnect)
+{
+    const TDBType kind = GetDBType();
+    auto &slot = connectionOf(kind);
+    if (!reconnect && slot && slot->isOpen())
+        return;
+    connect(kind, kind != dtMSSQL || !reconnect);
+    if (reconnect) {
+        GetParamInfo().UpdateParamInfo();
+        GetCurrInfo().UpdateCurrInfo();
+    }
+}
+
+TZDbConnection &TDBConn::GetDBCONN()
+{
+    auto &slot = connectionOf(GetDBType());
+    if (!slot || !slot->isOpen())
+        DBInit(true);
+    return *slot;
+}
+
+void TDBConn::ChangeAccessFile(int no)
+{
+    if (GetDBType() != dtDbACCESS)
+        throw EZError(QStringLiteral("当前登录的非ACCESS多账册版！"));
+    if (DataFileConnection && DataFileConnection->isOpen() && no == DataFileNo)
+        return;
+    DataFileNo = no;
+    connect(dtDbACCESS, true);
+    GetParamInfo().UpdateParamInfo();
+}
+
+void TDBConn::CloseConnection()
+{
+    connectionOf(GetDBType()).reset();
+}
+
+bool TDBConn::IsNeedUpdate()
+{
+    const QString last = GetParamValue(QStringLiteral("LastUpdateVersion"), QString()).trimmed();
+    return last.isEmpty() || CompareVersion(GetAppVersionID(), last) > 0;
+}
+
+bool TDBConn::DBExcuteSql(const QString &sql)
+{
+    return ::DBExcuteSql(GetDBCONN(), sql);
+}
+
+void TDBConn::DBOpenDataSet(TZClientDataSet &dataSet, const QString &sql)
+{
+    ::DBOpenDataSet(GetDBCONN(), dataSet, sql);
+}
+
+std::unique_ptr<TZClientDataSet> TDBConn::DBOpenDataSet(const QString &sql)
+{
+    return ::DBOpenDataSet(GetDBCONN(), sql);
+}
+
+void TDBConn::DBOpenDataSet(TZClientDataSet &dataSet, const QStringList &sqls)
+{
+    ::DBOpenDataSet(GetDBCONN(), dataSet, sqls);
+}
+
+std::unique_ptr<TZClientDataSet> TDBConn::DBOpenDataSet(const QStringList &sqls)
+{
+    auto dataSet = std::make_unique<TZClientDataSet>();
+    ::DBOpenDataSet(GetDBCONN(), *dataSet, sqls);
+    return dataSet;
+}
+
+QStringList TDBConn::DBSelectValue(const QString &sql)
+{
+    return ::DBSelectValues(GetDBCONN(), sql);
+}
+
+int TDBConn::GetRecordCount(const QString &sql)
+{
+    return ::GetRecordCount(GetDBCONN(), sql);
+}
+
+QString TDBConn::GetFieldValue(const QString &table, const QString &field, const QString &where)
+{
+    return ::GetFieldValue(GetDBCONN(), table, field, where);
+}
+
+QString TDBConn::GetFieldMaxValue(const QString &table, const QString &field, const QString &where)
+{
+    return ::GetFieldMaxValue(GetDBCONN(), table, field, where);
+}
+
+QString TDBConn::GetFieldMinValue(const QString &table, const QString &field, const QString &where)
+{
+    return ::GetFieldMinValue(GetDBCONN(), table, field, where);
+}
+
+bool TDBConn::RepeatFieldValueCheck(const QString &table, const QString &field, const QString &extraWhere,
+                                    const QString &oldValue, const QString &newValue)
+{
+    return ::RepeatFieldValueCheck(GetDBCONN(), table, field, extraWhere, oldValue, newValue);
+}
+
+bool TDBConn::ExistTable(const QString &name)
+{
+    return ::ExistTable(GetDBCONN(), name);
+}
+
+void TDBConn::DropTable(const QString &name)
+{
+    ::DropTable(GetDBCONN(), name);
+}
+
+bool TDBConn::ExistTableField(const QString &table, const QString &field)
+{
+    return ::ExistTableField(GetDBCONN(), table, field);
+}
+
+QStringList TDBConn::GetKeyFieldList(const QString &table)
+{
+    return ::GetKeyFieldList(GetDBCONN(), table);
+}
+
+QString TDBConn::GetKeyFields(const QString &table, const QString &separator)
+{
+    return GetKeyFieldList(table).join(separator);
+}
+
+QDateTime TDBConn::DBGetServerDateTime()
+{
+    return ::DBGetServerDateTime(GetDBCONN());
+}
+
+void TDBConn::BeginTrans()
+{
+    GetDBCONN().begin();
+}
+
+void TDBConn::CommitTrans()
+{
+    GetDBCONN().commit();
+}
+
+void TDBConn::RollbackTrans()
+{
+    GetDBCONN().rollback();
+}
+
+bool TDBConn::InTransaction()
+{
+    return GetDBCONN().inTransaction();
+}
+
+TDBConn &DBConn(bool recreate)
+{
+    auto &instance = session();
+    if (recreate && instance) {
+        g_carriedDataFileNo = instance->DataFileNo;
+        instance.reset();
+    }
+    if (!instance)
+        instance = std::make_unique<TDBConn>();
+    g_carriedDataFileNo = 0;
+    return *instance;
+}
+
+bool DBConnExists()
+{
+    return session() != nullptr;
+}
+
+void FreeDBConn()
+{
+    session().reset();
+}
+
+TZTransaction::TZTransaction(TDBConn &conn) : m_conn(conn)
+{
+    m_own = !m_conn.InTransaction();
+    if (m_own)
+        m_conn.BeginTrans();
+}
+
+TZTransaction::~TZTransaction()
+{
+    if (m_own && !m_done) {
+        try {
+            m_conn.RollbackTrans();
+        } catch (...) {}
+    }
+}
+
+void TZTransaction::Commit()
+{
+    if (m_own && !m_done)
+        m_conn.CommitTrans();
+    m_done = true;
+}

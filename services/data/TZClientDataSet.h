@@ -1,0 +1,201 @@
+#pragma once
+
+#include "data/TZDataField.h"
+#include "data/TZRowStore.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class TZDataFilter;
+class TZDbConnection;
+class TZDbStatement;
+
+enum TZDataSetState { dsInactive, dsBrowse, dsEdit, dsInsert };
+
+/// A bookmark: a row of a dataset, valid for the dataset and its clones while
+/// the row lives.
+using TZBookmark = std::weak_ptr<TZRowData>;
+
+/// The in-memory dataset of the system: typed columns, rows of values, a
+/// cursor with browse, edit and insert states, filter and sort, clones that
+/// share the rows, the original values of changed rows and the write-back of
+/// all changes to the base table (UpdateBatch).
+///
+/// Every window's data and every statement result lives in one. Rows are
+/// shared with clones (CloneCursor): a change made through one is seen by all.
+class TZClientDataSet
+{
+public:
+    TZClientDataSet();
+    virtual ~TZClientDataSet();
+    TZClientDataSet(const TZClientDataSet &) = delete;
+    TZClientDataSet &operator=(const TZClientDataSet &) = delete;
+
+    // --- structure ---
+
+    /// Opens an empty dataset of the given columns, kept in memory only.
+    void CreateDataSet(const QList<TZColumnInfo> &columns);
+
+    /// Reads every row of a prepared statement into a new set of rows. The
+    /// statement text names the base table (the first table after from) that
+    /// UpdateBatch writes to through the connection.
+    void LoadFromStatement(TZDbStatement &statement, TZDbConnection *connection, const QString &statementText);
+
+    /// Shares the rows of another open dataset, with a cursor of its own.
+    void CloneCursor(TZClientDataSet &source);
+
+    void Close();
+    bool Active() const { return m_state != dsInactive; }
+    TZDataSetState State() const { return m_state; }
+
+    int FieldCount() const { return int(m_fields.size()); }
+    TZDataField &Fields(int index) { return *m_fields.at(std::size_t(index)); }
+    TZDataField *FindField(const QString &name);
+    /// The field of that name (ignoring case); raises EZError
+    /// "数据集中不存在字段 %s" when there is none.
+    TZDataField &FieldByName(const QString &name);
+    QStringList FieldNames() const;
+    const TZColumnInfo &columnInfo(int index) const { return m_store->columns.at(index); }
+
+    TZDbConnection *Connection() const { return m_store ? m_store->connection : nullptr; }
+    QString CommandText() const { return m_store ? m_store->statement : QString(); }
+    QString BaseTable() const { return m_store ? m_store->baseTable : QString(); }
+
+    // --- navigation ---
+
+    int RecordCount();
+    /// 1-based number of the current row; 0 when there is none.
+    int RecNo();
+    void SetRecNo(int recNo);
+    void First();
+    void Last();
+    void Next();
+    void Prior();
+    void MoveBy(int distance);
+    bool Bof() const { return m_bof; }
+    bool Eof() const { return m_eof; }
+    bool IsEmpty();
+
+    /// Moves to the first row whose fields (separated by ";" or ",") equal the
+    /// values; with `caseInsensitive` texts compare ignoring case, with
+    /// `partial` a text field matches when it starts with the value.
+    bool Locate(const QString &fieldNames, const QVariantList &values, bool caseInsensitive = false,
+                bool partial = false);
+
+    TZBookmark GetBookmark();
+    bool GotoBookmark(const TZBookmark &bookmark);
+
+    // --- editing ---
+
+    void Append();
+    void Insert();
+    void Edit();
+    void Post();
+    void Cancel();
+    void Delete();
+    /// Posts a pending edit or insert.
+    void CheckBrowseMode();
+
+    // --- filter and sort ---
+
+    /// A filter text: comparisons of fields and values joined by and, or and
+    /// not ("ParentRowNo = 3", "UseForFilter like '%x%'", "A is null").
+    /// Raises EZError for a text that does not parse.
+    void SetFilter(const QString &filter);
+    QString Filter() const { return m_filterText; }
+    void SetFiltered(bool filtered);
+    bool Filtered() const { return m_filtered; }
+
+    /// Sorts by fields separated by ";" or "," ("BillNo;RowNo", "Amount DESC");
+    /// an empty text keeps the natural order.
+    void SetIndexFieldNames(const QString &fields);
+    QString IndexFieldNames() const { return m_indexFieldNames; }
+
+    // --- changes ---
+
+    /// Rows inserted, modified or deleted since loading or the last write.
+    int ChangeCount() const;
+    /// Writes every pending change to the base table inside one transaction:
+    /// deletes, updates of the changed columns, inserts. Rows are located by
+    /// the table's key, or by all their original values when it has none. A
+    /// write that touches no row raises an EZError and rolls everything back;
+    /// the changes stay pending. Columns of joined tables are never written.
+    void UpdateBatch();
+    /// Drops every pending change, restoring the original values.
+    void CancelBatch();
+    /// Accepts every pending change as the new original state, writing nothing.
+    void MergeChangeLog();
+
+    // --- events ---
+
+    std::function<void(TZClientDataSet &)> BeforeInsert, AfterInsert, OnNewRecord;
+    std::function<void(TZClientDataSet &)> BeforeEdit, AfterEdit;
+    std::function<void(TZClientDataSet &)> BeforePost, AfterPost;
+    std::function<void(TZClientDataSet &)> BeforeCancel, AfterCancel;
+    std::function<void(TZClientDataSet &)> BeforeDelete, AfterDelete;
+    std::function<void(TZClientDataSet &)> BeforeScroll, AfterScroll;
+    std::function<void(TZClientDataSet &)> AfterOpen, BeforeClose;
+
+    /// Called when rows or values change (for views such as grid models).
+    std::function<void(TZClientDataSet &)> OnDataChanged;
+
+    void DisableControls() { ++m_controlsDisabled; }
+    void EnableControls();
+    bool ControlsDisabled() const { return m_controlsDisabled > 0; }
+
+    // --- access for fields, models and writers ---
+
+    QVariant currentValue(int column) const;
+    void setCurrentValue(TZDataField &field, const QVariant &value);
+    QVariant oldValue(int column) const;
+    /// The rows the cursor walks (after filter and sort).
+    const std::vector<TZRowData *> &visibleRows();
+    /// The index of the current row in visibleRows(); -1 when none.
+    int currentIndex();
+    std::shared_ptr<TZRowStore> store() const { return m_store; }
+
+protected:
+    /// Runs every change of rows through one place, so views stay current.
+    void notifyDataChanged();
+
+private:
+    void attach(std::shared_ptr<TZRowStore> store);
+    void rebuildFields();
+    void ensureView();
+    void rebuildView();
+    bool passesFilter(const TZRowData &row) const;
+    bool lessBySort(const TZRowData *a, const TZRowData *b) const;
+    void setCurrent(int index);
+    void scrollTo(int index);
+    void checkActive() const;
+    TZRowPtr sharedRow(const TZRowData *row) const;
+    void placeInView(TZRowData *row, int preferredIndex);
+
+    std::shared_ptr<TZRowStore> m_store;
+    std::vector<std::unique_ptr<TZDataField>> m_fields;
+    std::vector<TZRowData *> m_view;
+    quint64 m_viewVersion = ~quint64(0);
+    TZRowData *m_currentRow = nullptr;
+    int m_current = -1;
+    bool m_bof = true;
+    bool m_eof = true;
+    TZDataSetState m_state = dsInactive;
+    QVector<QVariant> m_buffer; // edit buffer
+    int m_insertAt = -1;        // view index a new row goes before (Insert); -1 appends
+    QString m_filterText;
+    std::unique_ptr<TZDataFilter> m_filter;
+    bool m_filtered = false;
+    QString m_indexFieldNames;
+    QList<QPair<int, bool>> m_sort; // column, descending
+    int m_controlsDisabled = 0;
+    bool m_changedWhileDisabled = false;
+};
+
+/// Compares two values of a kind: nulls first, numbers as numbers, dates as
+/// dates, texts as texts (ignoring case when told). Negative, 0 or positive.
+int ZCompareValues(const QVariant &a, const QVariant &b, TZFieldType kind, bool caseInsensitive = false);

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "data/ZFieldType.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+
+#include <memory>
+#include <vector>
+
+class TZClientDataSet;
+class TZDbConnection;
+
+/// A column of a client dataset.
+struct TZColumnInfo
+{
+    QString name;
+    TZFieldType type = ftZString;
+    int size = 0;
+    QString baseTable;  ///< the table the column comes from; empty for an expression
+    QString baseColumn; ///< its name in that table
+};
+
+/// One row of a client dataset with its change state.
+struct TZRowData : std::enable_shared_from_this<TZRowData>
+{
+    enum Status : quint8 { Unchanged, Inserted, Modified };
+
+    QVector<QVariant> values;
+    QVector<QVariant> original; ///< the values as loaded; kept only once the row is modified
+    Status status = Unchanged;
+
+    const QVariant &oldValue(int column) const { return status == Modified ? original.at(column) : values.at(column); }
+};
+
+using TZRowPtr = std::shared_ptr<TZRowData>;
+
+/// The rows and columns a client dataset and its clones share, with the
+/// pending deletions and what writing back needs.
+struct TZRowStore
+{
+    QList<TZColumnInfo> columns;
+    QHash<QString, int> columnIndex; ///< case-folded name → column
+    std::vector<TZRowPtr> rows;      ///< live rows in their natural order
+    std::vector<TZRowPtr> deleted;   ///< loaded rows deleted since, waiting to be written
+    quint64 version = 0;             ///< raised on every change of rows or values
+
+    TZDbConnection *connection = nullptr; ///< where UpdateBatch writes; not owned
+    QString statement;                    ///< the statement the rows came from
+    QString baseTable;                    ///< the first table of its from clause
+
+    std::vector<TZClientDataSet *> cursors; ///< the datasets showing these rows
+
+    void setColumns(const QList<TZColumnInfo> &newColumns);
+    int indexOf(const QString &name) const;
+};

@@ -1,0 +1,56 @@
+#include "ZDataFileLock.h"
+
+#include "common/ZErrors.h"
+
+#include <QFileInfo>
+#include <QHash>
+#include <QLockFile>
+#include <QMutex>
+#include <QMutexLocker>
+
+#include <memory>
+
+namespace {
+
+struct Held
+{
+    std::shared_ptr<QLockFile> lock;
+    int users = 0;
+};
+
+QMutex g_mutex;
+QHash<QString, Held> &held()
+{
+    static QHash<QString, Held> locks;
+    return locks;
+}
+
+} // namespace
+
+TZDataFileLock::TZDataFileLock(const QString &path)
+{
+    const QFileInfo info(path);
+    m_key = info.absoluteFilePath();
+    QMutexLocker lock(&g_mutex);
+    Held &entry = held()[m_key];
+    if (entry.users == 0) {
+        auto file = std::make_shared<QLockFile>(m_key + QStringLiteral(".lock"));
+        file->setStaleLockTime(0); // only a dead owner makes a lock stale
+        if (!file->tryLock(0)) {
+            held().remove(m_key);
+            throw EZError(QStringLiteral("数据文件%1正在被另一个程序使用，无法打开！").arg(m_key));
+        }
+        entry.lock = std::move(file);
+    }
+    ++entry.users;
+}
+
+TZDataFileLock::~TZDataFileLock()
+{
+    QMutexLocker lock(&g_mutex);
+    auto it = held().find(m_key);
+    if (it == held().end())
+        return;
+    if (--it->users == 0)
+        held().erase(it);
+}

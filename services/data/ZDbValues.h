@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QVariant>
+
+// Date-time values as the file kinds store them: text "yyyy-MM-dd hh:mm:ss"
+// (with ".zzz" when there are milliseconds). Older rows may hold the date-time
+// number of the framework (days since 30 December 1899, the time as the
+// fraction); both read back as the same moment.
+
+/// The stored text of a moment.
+QString ZDateTimeToDbText(const QDateTime &moment);
+
+/// The moment of a stored text ("2011-06-21 09:05:03", "2011-06-21",
+/// "2011-06-21T09:05:03.250", "2011/6/21 9:05"); an invalid QDateTime when the
+/// text is none.
+QDateTime ZDbTextToDateTime(const QString &text);
+
+/// The date-time number of a moment: days since 30 December 1899, the time as
+/// the fraction.
+double ZDateTimeToNumber(const QDateTime &moment);
+QDateTime ZNumberToDateTime(double days);
+
+/// The moment a stored value stands for: a text as above, or a number.
+QDateTime ZDbValueToDateTime(const QVariant &value);

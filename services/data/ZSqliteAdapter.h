@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+/// Rewrites a statement of the system (written in the server dialect, queries
+/// already through TranToAccessSQL) into one SQLite runs the same way:
+/// - functions whose names SQLite keeps as key words: Left( → ZLeft(,
+///   Right( → ZRight(, IsNull( → IfNull(;
+/// - the date part of DatePart, DateAdd and DateDiff written as a bare name
+///   (DatePart(Hour, X)) becomes a text ('Hour');
+/// - Top n → LIMIT n at the end of its select;
+/// - select … into T from … → create table T as select … from …;
+/// - ALTER TABLE T … ADD CONSTRAINT [PK_T] PRIMARY KEY … (cols) → a unique
+///   index PK_T on T(cols);
+/// - Information_Schema.Key_Column_Usage → the session's view of key columns,
+///   "dbo." qualifiers dropped, N'…' → '…', ON [PRIMARY] dropped;
+/// - True / False → -1 / 0 (booleans are stored as -1 and 0, as the file kind
+///   compares them);
+/// - "+" next to a text literal → "||" (text concatenation);
+/// - text columns of a new table compare ignoring case (COLLATE NOCASE), as
+///   the server kind and the file kind's former engine did.
+QString ZAdaptSqlForSqlite(const QString &sql);

@@ -1,0 +1,11 @@
+#pragma once
+
+struct sqlite3;
+
+/// Registers on an SQLite connection the functions the system's statements
+/// call: GetDate(), Now(), Date(), Time(), Year, Month, Day, Hour, Minute,
+/// Second, DatePart (both the file kind's 'h' and the server's Hour forms),
+/// DateAdd, DateDiff, CharIndex, Len, and ZLeft/ZRight (Left and Right, whose
+/// names SQLite keeps as key words). The clock functions read the system's
+/// clock (ZNow), so tests can set the time.
+void ZRegisterSqliteFunctions(sqlite3 *db);

@@ -1,0 +1,152 @@
+#include "ZTableDefs.h"
+
+#include "common/ZErrors.h"
+#include "common/ZFiles.h"
+#include "common/ZSqlQuote.h"
+#include "common/ZTrim.h"
+#include "data/ZDBRoutines.h"
+#include "data/ZFieldType.h"
+#include "ini/TZMemIniFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+int ZFieldIndexRule(const QString &table, const QString &field, bool isKey)
+{
+    const auto is = [](const QString &a, const char *b) {
+        return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0;
+    };
+    if (is(table, "comObjUser") && is(field, "PersonID"))
+        return 0;
+    if (is(table, "PowerDesign") && is(field, "UserID"))
+        return 0;
+    if (is(field, "Flag"))
+        return 1;
+    if (is(field, "BillNo"))
+        return 2;
+    if (is(field, "ParentRowNo"))
+        return 3;
+    if (is(field, "RowNo"))
+        return 4;
+    return isKey ? 5 : 99;
+}
+
+QList<TZTableColumnDef> LoadTableDefinitions(const QString &folder)
+{
+    const QString path = QDir::isAbsolutePath(folder) ? folder : GetCurrPath() + folder;
+    QList<TZTableColumnDef> all;
+    const QFileInfoList files = QDir(path).entryInfoList({QStringLiteral("*.tbl")}, QDir::Files, QDir::Name);
+    for (const QFileInfo &file : files) {
+        const QString table = file.completeBaseName();
+        const TZMemIniFile ini(file.absoluteFilePath());
+        QList<TZTableColumnDef> columns;
+        for (const QString &field : ini.ReadSections()) {
+            if (ZIsBlank(field))
+                continue;
+            const bool stamp = field.compare(QLatin1String("SysLastUpdateTime"), Qt::CaseInsensitive) == 0
+                               || field.compare(QLatin1String("SysCreateTime"), Qt::CaseInsensitive) == 0
+                               || field.compare(QLatin1String("SyncCompleted"), Qt::CaseInsensitive) == 0;
+            if (stamp && table.compare(QLatin1String("DeleteSync"), Qt::CaseInsensitive) != 0)
+                continue;
+            TZTableColumnDef c;
+            c.TableName = table;
+            c.FieldName = field;
+            const bool fixedKey = field.compare(QLatin1String("Flag"), Qt::CaseInsensitive) == 0
+                                  || field.compare(QLatin1String("BillNo"), Qt::CaseInsensitive) == 0
+                                  || field.compare(QLatin1String("RowNo"), Qt::CaseInsensitive) == 0
+                                  || field.compare(QLatin1String("ParentRowNo"), Qt::CaseInsensitive) == 0;
+            c.IsKeyField =
+                fixedKey || ZTrim(ini.ReadString(field, QStringLiteral("IsKeyField"), QString())) == QLatin1String("1");
+            c.FieldDesc = ini.ReadString(field, QStringLiteral("FieldDesc"), QString());
+            c.FieldType = field.compare(QLatin1String("HasCheck"), Qt::CaseInsensitive) == 0
+                              ? QStringLiteral("ftZSmallint")
+                              : ini.ReadString(field, QStringLiteral("FieldType"), QString());
+            c.FieldLength = ini.ReadInteger(field, QStringLiteral("FieldLength"), 0);
+            c.FieldIndex = ZFieldIndexRule(table, field, c.IsKeyField);
+            columns << c;
+        }
+        std::stable_sort(columns.begin(), columns.end(), [](const TZTableColumnDef &a, const TZTableColumnDef &b) {
+            return a.FieldIndex < b.FieldIndex;
+        });
+        all << columns;
+    }
+    return all;
+}
+
+QStringList ZDefinedTables(const QList<TZTableColumnDef> &defs)
+{
+    QStringList tables;
+    for (const TZTableColumnDef &c : defs) {
+        if (!tables.contains(c.TableName, Qt::CaseInsensitive))
+            tables << c.TableName;
+    }
+    return tables;
+}
+
+namespace {
+
+QList<TZTableColumnDef> columnsOf(const QList<TZTableColumnDef> &defs, const QString &table)
+{
+    QList<TZTableColumnDef> columns;
+    for (const TZTableColumnDef &c : defs) {
+        if (c.TableName.compare(table, Qt::CaseInsensitive) == 0)
+            columns << c;
+    }
+    std::stable_sort(columns.begin(), columns.end(),
+                     [](const TZTableColumnDef &a, const TZTableColumnDef &b) { return a.FieldIndex < b.FieldIndex; });
+    return columns;
+}
+
+QString columnClause(const TZTableColumnDef &c, TDBType kind)
+{
+    const TZFieldType type = StrToZFieldType(c.FieldType);
+    QString clause = QLatin1Char('[') + c.FieldName + QStringLiteral("] ") + GetDBFieldType(c.FieldType, kind);
+    if (type == ftZString)
+        clause += QStringLiteral("(%1)").arg(c.FieldLength > 0 ? c.FieldLength : 20);
+    if (c.IsKeyField)
+        clause += QStringLiteral(" NOT NULL");
+    if (type == ftZString || type == ftZMemo)
+        clause += QStringLiteral(" DEFAULT ") + ZQuotedStr(QString());
+    else if (type != ftZBlob)
+        clause += QStringLiteral(" DEFAULT 0");
+    return clause;
+}
+
+} // namespace
+
+QString GetCreateDefTableSQL(const QList<TZTableColumnDef> &defs, const QString &table, TDBType kind,
+                             const QString &createName)
+{
+    const QString name = createName.isEmpty() ? table : createName;
+    QList<TZTableColumnDef> columns = columnsOf(defs, table);
+    if (columns.isEmpty())
+        throw EZError(QStringLiteral("表 %1 没有字段定义").arg(table));
+    QStringList clauses;
+    if (ResolveDBType(kind) == dtMSSQL) {
+        std::stable_partition(columns.begin(), columns.end(), [](const TZTableColumnDef &c) { return c.IsKeyField; });
+        for (const TZTableColumnDef &c : std::as_const(columns))
+            clauses << columnClause(c, kind);
+        return QStringLiteral(" CREATE TABLE [dbo].[") + name + QStringLiteral("](") + clauses.join(QLatin1Char(','))
+               + QStringLiteral(") ON [PRIMARY]");
+    }
+    for (const TZTableColumnDef &c : std::as_const(columns))
+        clauses << columnClause(c, kind);
+    return QStringLiteral(" CREATE TABLE [") + name + QStringLiteral("](") + clauses.join(QLatin1Char(','))
+           + QStringLiteral(")");
+}
+
+void CreateTable(TZDbConnection &connection, const QList<TZTableColumnDef> &defs, const QString &table,
+                 const QString &createName)
+{
+    const QString name = createName.isEmpty() ? table : createName;
+    DBExcuteSql(connection, GetCreateDefTableSQL(defs, table, connection.kind(), createName));
+    QStringList keys;
+    for (const TZTableColumnDef &c : columnsOf(defs, table)) {
+        if (c.IsKeyField)
+            keys << c.FieldName;
+    }
+    if (!keys.isEmpty())
+        DBExcuteSql(connection, GetCreatePrimaryKeySQL(name, keys.join(QLatin1Char(',')), connection.kind()));
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "data/TZDbConnection.h"
+#include "data/ZDBType.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+/// One column of the table-structure catalogue (a section of a .tbl file).
+struct TZTableColumnDef
+{
+    QString TableName;
+    QString FieldName;
+    QString FieldDesc;
+    QString FieldType;
+    int FieldLength = 0;
+    bool IsKeyField = false;
+    int FieldIndex = 99;
+};
+
+/// The order key of a column among its table's: comObjUser.PersonID and
+/// PowerDesign.UserID 0, Flag 1, BillNo 2, ParentRowNo 3, RowNo 4, other key
+/// columns 5, all others 99.
+int ZFieldIndexRule(const QString &table, const QString &field, bool isKey);
+
+/// Reads the .tbl files of a folder (DBTables below the program folder when
+/// the folder is relative): one table per file, one column per section, with
+/// the catalogue's rules (Flag, BillNo, RowNo and ParentRowNo are keys;
+/// HasCheck is ftZSmallint; the synchronisation stamps are left out except in
+/// DeleteSync). Columns come ordered by FieldIndex, file order within.
+QList<TZTableColumnDef> LoadTableDefinitions(const QString &folder);
+
+/// The names of the tables of the definitions, in file order.
+QStringList ZDefinedTables(const QList<TZTableColumnDef> &defs);
+
+/// The statement that creates `table` from its definition rows, named
+/// `createName` when given (a scratch or temporary copy).
+QString GetCreateDefTableSQL(const QList<TZTableColumnDef> &defs, const QString &table, TDBType kind,
+                             const QString &createName = QString());
+
+/// Creates the table and adds its primary key when it has key columns.
+void CreateTable(TZDbConnection &connection, const QList<TZTableColumnDef> &defs, const QString &table,
+                 const QString &createName = QString());

@@ -1,0 +1,34 @@
+#include "TDataFileTest.h"
+
+#include "common/ZFatal.h"
+#include "common/ZSession.h"
+#include "data/ZFreeAllSource.h"
+
+#include <QFile>
+
+QString ZTemplateDataFile()
+{
+    return QStringLiteral(ZKVA_PROGRAM_DIR "/DBAcs.orv");
+}
+
+void TDataFileTest::SetUp()
+{
+    folder = std::make_unique<TTempProgramFolder>();
+    QFile::copy(ZTemplateDataFile(), folder->path() + QStringLiteral("DBAcs.orv"));
+    FSYSID = 1003;
+    FSYSCode = QStringLiteral("ZKVA");
+    FSystemType = stAlone;
+    SetZFatalHandler([this](const QString &text) { fatalText = text; });
+}
+
+void TDataFileTest::TearDown()
+{
+    FreeAllSource();
+    SetZFatalHandler(nullptr);
+    folder.reset();
+}
+
+QString TDataFileTest::path(const QString &relative) const
+{
+    return folder->path() + relative;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "TTempProgramFolder.h"
+
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+/// A test on a fresh program folder holding the template data file, with the
+/// session of this program (system ID 1003, the numbered data files). The
+/// session and the caches are freed after each test. A fatal error of the
+/// data layer is recorded in `fatalText` and abandons the operation.
+class TDataFileTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    /// The full path of a file below the program folder.
+    QString path(const QString &relative) const;
+
+    std::unique_ptr<TTempProgramFolder> folder;
+    QString fatalText;
+};
+
+/// The template data file built with the program.
+QString ZTemplateDataFile();
