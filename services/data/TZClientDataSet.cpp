@@ -203,7 +203,7 @@ void TZClientDataSet::LoadFromStatement(TZDbStatement &statement, TZDbConnection
             kinds[c] = columns.at(c).type;
         do {
             auto row = std::make_shared<TZRowData>();
-            row->values.resize(count);
+            row->values = QVector<QVariant>(count);
             for (int c = 0; c < count; ++c)
                 row->values[c] = statement.value(c, kinds[c]);
             store->rows.push_back(std::move(row));
@@ -363,6 +363,14 @@ void TZClientDataSet::notifyDataChanged()
 {
     if (!m_store)
         return;
+    // A handler may open or close clones; walk a copy when there are several.
+    if (m_store->cursors.size() == 1) {
+        if (m_controlsDisabled > 0)
+            m_changedWhileDisabled = true;
+        else if (OnDataChanged)
+            OnDataChanged(*this);
+        return;
+    }
     const std::vector<TZClientDataSet *> cursors = m_store->cursors;
     for (TZClientDataSet *cursor : cursors) {
         if (cursor->m_controlsDisabled > 0)

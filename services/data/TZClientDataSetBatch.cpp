@@ -14,6 +14,9 @@ QString bracket(const QString &name)
     return QLatin1Char('[') + name + QLatin1Char(']');
 }
 
+// Writes rows through prepared statements, one per shape of change: the
+// statement text is built once for every combination of written and located
+// columns and reused for all rows of that shape.
 class BatchWriter
 {
 public:
@@ -42,52 +45,84 @@ public:
 
     void remove(const TZRowData &row)
     {
-        QVariantList params;
-        const QString where = locate(row, params);
-        run(QStringLiteral("delete from %1 where %2").arg(bracket(m_store.baseTable), where), params);
+        QByteArray shape("D");
+        locateShape(row, shape);
+        Prepared &p = prepared(shape, [&] {
+            Prepared made;
+            made.sql = QStringLiteral("delete from %1 where %2").arg(bracket(m_store.baseTable), locate(row, made.params));
+            return made;
+        });
+        run(p, row);
     }
 
     void update(const TZRowData &row)
     {
-        QStringList sets;
-        QVariantList params;
+        QByteArray shape("U");
+        bool any = false;
         for (int c : std::as_const(m_writable)) {
-            if (!sameValue(row.values.at(c), row.original.at(c))) {
-                params << row.values.at(c);
-                sets << QStringLiteral("%1 = ?%2").arg(bracket(m_store.columns.at(c).baseColumn)).arg(params.size());
-            }
+            const bool changed = !sameValue(row.values.at(c), row.original.at(c));
+            shape += changed ? '1' : '0';
+            any = any || changed;
         }
-        if (sets.isEmpty())
+        if (!any)
             return;
-        const QString where = locate(row, params);
-        run(QStringLiteral("update %1 set %2 where %3")
-                .arg(bracket(m_store.baseTable), sets.join(QStringLiteral(", ")), where),
-            params);
+        locateShape(row, shape);
+        Prepared &p = prepared(shape, [&] {
+            Prepared made;
+            QStringList sets;
+            for (int c : std::as_const(m_writable)) {
+                if (!sameValue(row.values.at(c), row.original.at(c))) {
+                    made.params << Param{c, false};
+                    sets << QStringLiteral("%1 = ?%2").arg(bracket(m_store.columns.at(c).baseColumn)).arg(made.params.size());
+                }
+            }
+            const QString where = locate(row, made.params);
+            made.sql = QStringLiteral("update %1 set %2 where %3")
+                           .arg(bracket(m_store.baseTable), sets.join(QStringLiteral(", ")), where);
+            return made;
+        });
+        run(p, row);
     }
 
     void insert(const TZRowData &row)
     {
         // Only the columns that hold a value: the others keep the table's defaults.
-        QStringList names;
-        QStringList marks;
-        QVariantList params;
-        for (int c : std::as_const(m_writable)) {
-            if (row.values.at(c).isNull())
-                continue;
-            params << row.values.at(c);
-            names << bracket(m_store.columns.at(c).baseColumn);
-            marks << QStringLiteral("?%1").arg(params.size());
-        }
-        QString sql;
-        if (names.isEmpty())
-            sql = QStringLiteral("insert into %1 default values").arg(bracket(m_store.baseTable));
-        else
-            sql = QStringLiteral("insert into %1 (%2) values (%3)")
+        QByteArray shape("I");
+        for (int c : std::as_const(m_writable))
+            shape += row.values.at(c).isNull() ? '0' : '1';
+        Prepared &p = prepared(shape, [&] {
+            Prepared made;
+            QStringList names;
+            QStringList marks;
+            for (int c : std::as_const(m_writable)) {
+                if (row.values.at(c).isNull())
+                    continue;
+                made.params << Param{c, false};
+                names << bracket(m_store.columns.at(c).baseColumn);
+                marks << QStringLiteral("?%1").arg(made.params.size());
+            }
+            made.sql = names.isEmpty()
+                ? QStringLiteral("insert into %1 default values").arg(bracket(m_store.baseTable))
+                : QStringLiteral("insert into %1 (%2) values (%3)")
                       .arg(bracket(m_store.baseTable), names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
-        run(sql, params);
+            return made;
+        });
+        run(p, row);
     }
 
 private:
+    struct Param
+    {
+        int column;
+        bool old; // the value as loaded, to find the row
+    };
+    struct Prepared
+    {
+        QString sql;
+        QList<Param> params;
+        std::unique_ptr<TZDbStatement> statement;
+    };
+
     static bool sameValue(const QVariant &a, const QVariant &b)
     {
         if (a.isNull() || b.isNull())
@@ -95,13 +130,24 @@ private:
         return a == b;
     }
 
+    // The part of a shape that decides the locating condition: which original
+    // values are null (they are compared with "is null").
+    void locateShape(const TZRowData &row, QByteArray &shape) const
+    {
+        shape += '|';
+        if (!m_keys.isEmpty())
+            return;
+        for (int c : m_writable)
+            shape += row.oldValue(c).isNull() ? 'n' : 'v';
+    }
+
     // The condition that finds the row as it was loaded.
-    QString locate(const TZRowData &row, QVariantList &params) const
+    QString locate(const TZRowData &row, QList<Param> &params) const
     {
         QStringList parts;
         if (!m_keys.isEmpty()) {
             for (int c : m_keys) {
-                params << row.oldValue(c);
+                params << Param{c, true};
                 parts << QStringLiteral("%1 = ?%2").arg(bracket(m_store.columns.at(c).baseColumn)).arg(params.size());
             }
             return parts.join(QStringLiteral(" and "));
@@ -110,13 +156,12 @@ private:
             const TZColumnInfo &column = m_store.columns.at(c);
             if (column.type == ftZBlob)
                 continue;
-            const QVariant old = row.oldValue(c);
             const QString name = bracket(column.baseColumn);
-            if (old.isNull()) {
+            if (row.oldValue(c).isNull()) {
                 parts << name + QStringLiteral(" is null");
                 continue;
             }
-            params << old;
+            params << Param{c, true};
             const int n = int(params.size());
             switch (column.type) {
             case ftZFloat:
@@ -135,34 +180,44 @@ private:
         return m_db.oneRowCondition(m_store.baseTable, parts.join(QStringLiteral(" and ")));
     }
 
-    void run(const QString &sql, const QVariantList &params)
+    template<typename Make>
+    Prepared &prepared(const QByteArray &shape, Make make)
     {
-        auto found = m_statements.find(sql);
-        if (found == m_statements.end()) {
-            try {
-                found = m_statements.emplace(sql, m_db.prepare(sql)).first;
-            } catch (const TZDbError &e) {
-                throw ZStatementError(e.message(), sql);
-            }
-        }
-        TZDbStatement &statement = *found->second;
-        statement.reset();
-        for (int i = 0; i < params.size(); ++i)
-            statement.bind(i + 1, params.at(i));
+        auto found = m_prepared.find(shape);
+        if (found != m_prepared.end())
+            return found->second;
+        Prepared made = make();
         try {
-            while (statement.step()) {}
+            made.statement = m_db.prepare(made.sql);
         } catch (const TZDbError &e) {
-            throw ZStatementError(e.message(), sql);
+            throw ZStatementError(e.message(), made.sql);
+        }
+        return m_prepared.emplace(shape, std::move(made)).first->second;
+    }
+
+    void run(Prepared &p, const TZRowData &row)
+    {
+        TZDbStatement &statement = *p.statement;
+        statement.reset();
+        for (int i = 0; i < p.params.size(); ++i) {
+            const Param &param = p.params.at(i);
+            statement.bind(i + 1, param.old ? row.oldValue(param.column) : row.values.at(param.column));
+        }
+        try {
+            while (statement.step()) {
+            }
+        } catch (const TZDbError &e) {
+            throw ZStatementError(e.message(), p.sql);
         }
         if (statement.changes() == 0)
-            throw EZError(QStringLiteral("保存失败：要保存的记录已被修改或删除，请刷新后重试。\r\n执行语法：") + sql);
+            throw EZError(QStringLiteral("保存失败：要保存的记录已被修改或删除，请刷新后重试。\r\n执行语法：") + p.sql);
     }
 
     TZDbConnection &m_db;
     const TZRowStore &m_store;
     QList<int> m_writable;
     QList<int> m_keys;
-    std::unordered_map<QString, std::unique_ptr<TZDbStatement>> m_statements;
+    std::unordered_map<QByteArray, Prepared> m_prepared;
 };
 
 } // namespace

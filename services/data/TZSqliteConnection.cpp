@@ -173,7 +173,10 @@ public:
                 moment = ZNumberToDateTime(sqlite3_column_double(m_stmt, c));
             } else {
                 const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, c));
-                moment = ZDbValueToDateTime(QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, c)));
+                const int length = sqlite3_column_bytes(m_stmt, c);
+                moment = ZDbUtf8ToDateTime(text, length);
+                if (!moment.isValid()) // a number kept as text
+                    moment = ZDbValueToDateTime(QString::fromUtf8(text, length));
             }
             return moment.isValid() ? QVariant(moment) : QVariant();
         }

@@ -1,6 +1,9 @@
 #include "ZDbValues.h"
 
+#include <QHash>
+
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -11,35 +14,88 @@ const QDate kDayZero(1899, 12, 30);
 
 QString ZDateTimeToDbText(const QDateTime &moment)
 {
+    // Written digit by digit: QDateTime::toString goes through the locale
+    // machinery and costs as much as the rest of a row write.
     if (!moment.isValid())
         return {};
+    const QDate d = moment.date();
     const QTime t = moment.time();
-    return moment.toString(t.msec() != 0 ? QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz")
-                                         : QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    const int year = d.year();
+    if (year < 0 || year > 9999)
+        return moment.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    char16_t text[23];
+    const auto put = [&text](int at, int value, int digits) {
+        for (int i = digits - 1; i >= 0; --i) {
+            text[at + i] = char16_t(u'0' + value % 10);
+            value /= 10;
+        }
+    };
+    put(0, year, 4);
+    text[4] = u'-';
+    put(5, d.month(), 2);
+    text[7] = u'-';
+    put(8, d.day(), 2);
+    text[10] = u' ';
+    put(11, t.hour(), 2);
+    text[13] = u':';
+    put(14, t.minute(), 2);
+    text[16] = u':';
+    put(17, t.second(), 2);
+    int length = 19;
+    if (t.msec() != 0) {
+        text[19] = u'.';
+        put(20, t.msec(), 3);
+        length = 23;
+    }
+    return QString(reinterpret_cast<const QChar *>(text), length);
 }
 
-QDateTime ZDbTextToDateTime(const QString &text)
+QDateTime ZLocalDateTime(const QDate &date, const QTime &time)
+{
+    // The offset of each day, looked up once per thread; the moment is then
+    // built from its number of milliseconds, the cheapest way Qt offers.
+    thread_local QHash<qint64, int> offsets;
+    if (!date.isValid() || !time.isValid())
+        return {};
+    const qint64 day = date.toJulianDay();
+    auto found = offsets.constFind(day);
+    if (found == offsets.constEnd()) {
+        if (offsets.size() > 8192)
+            offsets.clear();
+        found = offsets.insert(day, QDateTime(date, QTime(12, 0)).offsetFromUtc());
+    }
+    constexpr qint64 unixEpochDay = 2440588; // the Julian day of 1970-01-01
+    const qint64 msecs = (day - unixEpochDay) * 86400000LL + time.msecsSinceStartOfDay() - qint64(found.value()) * 1000;
+    return QDateTime::fromMSecsSinceEpoch(msecs, Qt::OffsetFromUTC, found.value());
+}
+
+QDateTime ZDbUtf8ToDateTime(const char *t, int n)
 {
     // Hand-parsed: this runs for every date cell of every dataset opened.
-    const QString t = text.trimmed();
-    const qsizetype n = t.size();
-    qsizetype i = 0;
+    int i = 0;
+    while (i < n && (t[i] == ' ' || t[i] == '\t'))
+        ++i;
+    while (n > i && (t[n - 1] == ' ' || t[n - 1] == '\t'))
+        --n;
     const auto number = [&](int maxDigits, int *value) {
         int v = 0;
         int digits = 0;
-        while (i < n && digits < maxDigits && t.at(i).isDigit()) {
-            v = v * 10 + t.at(i).digitValue();
+        while (i < n && digits < maxDigits && t[i] >= '0' && t[i] <= '9') {
+            v = v * 10 + (t[i] - '0');
             ++i;
             ++digits;
         }
         *value = v;
-        return digits > 0;
+        return digits;
     };
     const auto separator = [&](const char *allowed) {
-        const char c = i < n && t.at(i).unicode() < 0x80 ? t.at(i).toLatin1() : '\0';
-        if (c != '\0' && std::strchr(allowed, c)) {
-            ++i;
-            return true;
+        if (i >= n)
+            return false;
+        for (const char *a = allowed; *a; ++a) {
+            if (t[i] == *a) {
+                ++i;
+                return true;
+            }
         }
         return false;
     };
@@ -49,7 +105,7 @@ QDateTime ZDbTextToDateTime(const QString &text)
     if (i < n) {
         if (!separator("T "))
             return {};
-        while (i < n && t.at(i) == QLatin1Char(' '))
+        while (i < n && t[i] == ' ')
             ++i;
         if (!number(2, &h) || !separator(":") || !number(2, &mi))
             return {};
@@ -57,10 +113,9 @@ QDateTime ZDbTextToDateTime(const QString &text)
             return {};
         if (separator(".")) {
             int fraction = 0;
-            const qsizetype start = i;
-            if (!number(9, &fraction))
+            int digits = number(9, &fraction);
+            if (digits == 0)
                 return {};
-            qsizetype digits = i - start;
             while (digits > 3) {
                 fraction /= 10;
                 --digits;
@@ -74,11 +129,13 @@ QDateTime ZDbTextToDateTime(const QString &text)
         if (i != n)
             return {};
     }
-    const QDate date(y, mo, d);
-    const QTime time(h, mi, s, ms);
-    if (!date.isValid() || !time.isValid())
-        return {};
-    return QDateTime(date, time);
+    return ZLocalDateTime(QDate(y, mo, d), QTime(h, mi, s, ms));
+}
+
+QDateTime ZDbTextToDateTime(const QString &text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    return ZDbUtf8ToDateTime(utf8.constData(), int(utf8.size()));
 }
 
 double ZDateTimeToNumber(const QDateTime &moment)
@@ -100,7 +157,7 @@ QDateTime ZNumberToDateTime(double days)
         msecs -= 86400000;
         dayCount += days >= 0 ? 1 : -1;
     }
-    return QDateTime(kDayZero.addDays(dayCount), QTime::fromMSecsSinceStartOfDay(int(msecs)));
+    return ZLocalDateTime(kDayZero.addDays(dayCount), QTime::fromMSecsSinceStartOfDay(int(msecs)));
 }
 
 QDateTime ZDbValueToDateTime(const QVariant &value)
@@ -109,7 +166,7 @@ QDateTime ZDbValueToDateTime(const QVariant &value)
     case QMetaType::QDateTime:
         return value.toDateTime();
     case QMetaType::QDate:
-        return QDateTime(value.toDate(), QTime(0, 0));
+        return ZLocalDateTime(value.toDate(), QTime(0, 0));
     case QMetaType::QTime:
         return QDateTime(kDayZero, value.toTime());
     case QMetaType::Double:

@@ -24,3 +24,12 @@ QDateTime ZNumberToDateTime(double days);
 
 /// The moment a stored value stands for: a text as above, or a number.
 QDateTime ZDbValueToDateTime(const QVariant &value);
+
+/// The moment of a stored text given as UTF-8 bytes (the fast path of
+/// reading a data file).
+QDateTime ZDbUtf8ToDateTime(const char *text, int length);
+
+/// A local wall-clock moment. Built with the local offset of its day, which
+/// is much cheaper than a full time-zone look-up per value and reads and
+/// compares the same.
+QDateTime ZLocalDateTime(const QDate &date, const QTime &time);
