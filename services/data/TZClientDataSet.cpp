@@ -107,6 +107,7 @@ void TZClientDataSet::attach(std::shared_ptr<TZRowStore> store)
     m_eof = m_view.empty();
     if (AfterOpen)
         AfterOpen(*this);
+    fireDataChanged();
 }
 
 void TZClientDataSet::rebuildFields()
@@ -212,6 +213,18 @@ void TZClientDataSet::LoadFromStatement(TZDbStatement &statement, TZDbConnection
     attach(std::move(store));
 }
 
+void TZClientDataSet::LoadRows(const QList<TZColumnInfo> &columns, std::vector<TZRowPtr> rows,
+                               std::vector<TZRowPtr> deleted, const QString &baseTable)
+{
+    Close();
+    auto store = std::make_shared<TZRowStore>();
+    store->setColumns(columns);
+    store->rows = std::move(rows);
+    store->deleted = std::move(deleted);
+    store->baseTable = baseTable;
+    attach(std::move(store));
+}
+
 void TZClientDataSet::CloneCursor(TZClientDataSet &source)
 {
     source.checkActive();
@@ -238,6 +251,7 @@ void TZClientDataSet::Close()
     m_buffer.clear();
     m_filter.reset();
     m_state = dsInactive;
+    fireDataChanged();
 }
 
 TZDataField *TZClientDataSet::FindField(const QString &name)
@@ -367,25 +381,46 @@ void TZClientDataSet::notifyDataChanged()
     if (m_store->cursors.size() == 1) {
         if (m_controlsDisabled > 0)
             m_changedWhileDisabled = true;
-        else if (OnDataChanged)
-            OnDataChanged(*this);
+        else
+            fireDataChanged();
         return;
     }
     const std::vector<TZClientDataSet *> cursors = m_store->cursors;
     for (TZClientDataSet *cursor : cursors) {
         if (cursor->m_controlsDisabled > 0)
             cursor->m_changedWhileDisabled = true;
-        else if (cursor->OnDataChanged)
-            cursor->OnDataChanged(*cursor);
+        else
+            cursor->fireDataChanged();
     }
+}
+
+void TZClientDataSet::fireDataChanged()
+{
+    if (m_listeners.empty())
+        return;
+    const auto listeners = m_listeners;
+    for (const auto &[token, listener] : listeners)
+        listener();
+}
+
+int TZClientDataSet::AddDataChangedListener(std::function<void()> listener)
+{
+    m_listeners.emplace_back(m_nextListener, std::move(listener));
+    return m_nextListener++;
+}
+
+void TZClientDataSet::RemoveDataChangedListener(int token)
+{
+    m_listeners.erase(std::remove_if(m_listeners.begin(), m_listeners.end(),
+                                     [token](const auto &entry) { return entry.first == token; }),
+                      m_listeners.end());
 }
 
 void TZClientDataSet::EnableControls()
 {
     if (m_controlsDisabled > 0 && --m_controlsDisabled == 0 && m_changedWhileDisabled) {
         m_changedWhileDisabled = false;
-        if (OnDataChanged)
-            OnDataChanged(*this);
+        fireDataChanged();
     }
 }
 

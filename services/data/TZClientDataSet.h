@@ -46,6 +46,10 @@ public:
     /// UpdateBatch writes to through the connection.
     void LoadFromStatement(TZDbStatement &statement, TZDbConnection *connection, const QString &statementText);
 
+    /// Opens the given rows in memory (the XML form reads datasets this way).
+    void LoadRows(const QList<TZColumnInfo> &columns, std::vector<TZRowPtr> rows, std::vector<TZRowPtr> deleted,
+                  const QString &baseTable);
+
     /// Shares the rows of another open dataset, with a cursor of its own.
     void CloneCursor(TZClientDataSet &source);
 
@@ -141,8 +145,11 @@ public:
     std::function<void(TZClientDataSet &)> BeforeScroll, AfterScroll;
     std::function<void(TZClientDataSet &)> AfterOpen, BeforeClose;
 
-    /// Called when rows or values change (for views such as grid models).
-    std::function<void(TZClientDataSet &)> OnDataChanged;
+    /// Listeners called when rows or values change, through this dataset or
+    /// a clone (grid models keep their views current this way). Returns a
+    /// token for RemoveDataChangedListener.
+    int AddDataChangedListener(std::function<void()> listener);
+    void RemoveDataChangedListener(int token);
 
     void DisableControls() { ++m_controlsDisabled; }
     void EnableControls();
@@ -194,6 +201,9 @@ private:
     QList<QPair<int, bool>> m_sort; // column, descending
     int m_controlsDisabled = 0;
     bool m_changedWhileDisabled = false;
+    std::vector<std::pair<int, std::function<void()>>> m_listeners;
+    int m_nextListener = 1;
+    void fireDataChanged();
 };
 
 /// Compares two values of a kind: nulls first, numbers as numbers, dates as

@@ -100,21 +100,25 @@ QVariant TZDataField::OldValue() const
     return m_dataSet->oldValue(m_index);
 }
 
-QString TZDataField::AsString() const
+QString ZValueText(const QVariant &v, int kind)
 {
-    const QVariant v = Value();
-    if (DataType() == ftZDate || DataType() == ftZTime) {
-        if (v.isNull())
-            return {};
-        const QDateTime m = v.toDateTime();
-        if (DataType() == ftZTime)
+    if (v.isNull() || !v.isValid())
+        return {};
+    if (kind == ftZDate || kind == ftZTime) {
+        const QDateTime m = ZDbValueToDateTime(v);
+        if (kind == ftZTime)
             return m.time().toString(QStringLiteral("hh:mm:ss"));
         return m.time() == QTime(0, 0) ? m.date().toString(QStringLiteral("yyyy-MM-dd"))
                                        : m.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
     }
-    if (DataType() == ftZBlob)
+    if (kind == ftZBlob)
         return QString::fromUtf8(v.toByteArray());
     return ZStr(v);
+}
+
+QString TZDataField::AsString() const
+{
+    return ZValueText(Value(), DataType());
 }
 
 int TZDataField::AsInteger() const

@@ -16,6 +16,11 @@ class TZClientDataSet;
 /// the text kinds; a value that does not convert is null.
 QVariant ZValueOfKind(const QVariant &value, TZFieldType kind);
 
+/// The text of a value as a field of its kind shows it: dates as
+/// "yyyy-MM-dd" (with the time when it is not midnight), times as "hh:mm:ss",
+/// null as "".
+QString ZValueText(const QVariant &value, int kind);
+
 /// A field of a client dataset: reads and writes the value of its column in
 /// the dataset's current record (the edit buffer while editing).
 class TZDataField

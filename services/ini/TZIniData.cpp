@@ -30,12 +30,13 @@ bool sameName(const QString &a, const QString &b)
 QString decodeBytes(const QByteArray &bytes)
 {
     QByteArrayView view(bytes);
-    if (view.startsWith("\xEF\xBB\xBF"))
-        view = view.sliced(3);
+    // The decoder drops one leading byte-order mark itself.
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(view);
     if (!utf8.hasError())
         return text;
+    if (view.startsWith("\xEF\xBB\xBF"))
+        view = view.sliced(3);
     QStringDecoder gb("GB18030");
     if (!gb.isValid())
         return text;
@@ -94,7 +95,12 @@ void TZIniData::parseText(const QString &text)
 
 QByteArray TZIniData::toUtf8() const
 {
-    return toText().toUtf8();
+    const QString text = toText();
+    // A text that itself begins with U+FEFF gets a byte-order mark in front,
+    // or reading would take its first character for one and drop it.
+    if (text.startsWith(QChar(0xFEFF)))
+        return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
+    return text.toUtf8();
 }
 
 QString TZIniData::toText() const

@@ -92,6 +92,13 @@ TEST(IniData, ReadsOlderChineseFilesAndByteOrderMarks)
 
     data.parse(QByteArray("\xEF\xBB\xBF[A]\r\nk=v\r\n"));
     EXPECT_EQ(data.readString(s("A"), s("K"), QString()), s("v"));
+
+    // A text whose first character is itself U+FEFF keeps it through a save.
+    data.parse(QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF[x]=1\n[S]\nk=v\n"));
+    TZIniData again;
+    again.parse(data.toUtf8());
+    EXPECT_EQ(again.toText(), data.toText());
+    EXPECT_EQ(again.sections(), QStringList({s("S")}));
 }
 
 TEST(IniFile, WritesAreSavedAtOnceAndSeenByEveryReader)

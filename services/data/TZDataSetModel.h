@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QAbstractTableModel>
+
+class TZClientDataSet;
+
+/// Shows a client dataset in grids without copying it: one row per visible
+/// row of the dataset (after its filter and sort), one column per field. The
+/// display text of a cell is the field's text (its OnGetText when set); an
+/// edit stores the value through the dataset (moving its cursor to the row,
+/// editing and posting), so the dataset's checks and events apply.
+class TZDataSetModel final : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    explicit TZDataSetModel(TZClientDataSet *dataSet, QObject *parent = nullptr);
+    ~TZDataSetModel() override;
+
+    TZClientDataSet *dataSet() const { return m_dataSet; }
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+private:
+    TZClientDataSet *m_dataSet;
+    int m_listener = 0;
+};
