@@ -21,6 +21,13 @@ bool DBExcuteSql(TZDbConnection &connection, const QString &sql);
 /// Opens a query into the dataset.
 void DBOpenDataSet(TZDbConnection &connection, TZClientDataSet &dataSet, const QString &sql);
 
+/// Opens a query and hands its rows to the dataset (the form the LAN
+/// messages carry as XML).
+inline void DBOpenDatasetXML(TZDbConnection &connection, TZClientDataSet &dataSet, const QString &sql)
+{
+    DBOpenDataSet(connection, dataSet, sql);
+}
+
 /// Opens a query into a new dataset.
 std::unique_ptr<TZClientDataSet> DBOpenDataSet(TZDbConnection &connection, const QString &sql);
 

@@ -46,6 +46,14 @@ TEST_F(Session, AMissingTemplateIsFatalWithTheSystemsText)
     EXPECT_FALSE(DBConnExists());
 }
 
+TEST_F(Session, TheServerKindIsRefusedClearly)
+{
+    FSYSID = 1008;
+    EXPECT_THROW(DBConn(), EZAbort);
+    EXPECT_EQ(fatalText, s("本程序的数据库服务器版尚未提供，请使用帐套数据文件。"));
+    FSYSID = 1003;
+}
+
 TEST_F(Session, ChangeAccessFileOnlyOnTheFileKind)
 {
     DBConn();
