@@ -1,9 +1,11 @@
 #include "TDBConn.h"
 
+#include "common/ZBusyCursor.h"
 #include "common/ZErrors.h"
 #include "common/ZFatal.h"
 #include "common/ZFiles.h"
 #include "common/ZSession.h"
+#include "common/ZSqlQuote.h"
 #include "common/ZVersion.h"
 #include "data/TCurrInfo.h"
 #include "data/TParamInfo.h"
@@ -165,6 +167,58 @@ void TDBConn::ChangeAccessFile(int no)
 void TDBConn::CloseConnection()
 {
     connectionOf(GetDBType()).reset();
+}
+
+void TDBConn::ChangeDBIndex(int index)
+{
+    if (GetDBType() != dtMSSQL)
+        throw EZError(QStringLiteral("当前登录非SqlServer版！"));
+    TZBusyCursorScope busy;
+    const QString name = GetSysCode() + QString::number(index);
+    if (!IsExistDB(name))
+        DBExcuteSql(CreateDBSql(name, GetCurrPath() + QStringLiteral("DBFiles/")));
+    DBExcuteSql(QStringLiteral("Use ") + name);
+    DBIndex = index;
+    GetParamInfo().UpdateParamInfo();
+}
+
+void TDBConn::ChangeDB(const QString &name)
+{
+    if (GetDBType() != dtMSSQL)
+        throw EZError(QStringLiteral("当前登录非SqlServer版！"));
+    DBExcuteSql(QStringLiteral(" Use ") + name);
+    GetParamInfo().UpdateParamInfo();
+    GetCurrInfo().UpdateCurrInfo();
+}
+
+void TDBConn::CreateDB(const QString &name, const QString &path)
+{
+    if (GetDBType() != dtMSSQL)
+        throw EZError(QStringLiteral("当前登录非SqlServer版！"));
+    TZBusyCursorScope busy;
+    DBExcuteSql(CreateDBSql(name, path));
+    DBExcuteSql(QStringLiteral("Use ") + name);
+}
+
+bool TDBConn::IsExistDB(const QString &name)
+{
+    if (GetDBType() != dtMSSQL)
+        throw EZError(QStringLiteral("当前登录非SqlServer版！"));
+    return GetRecordCount(QStringLiteral("Select name From Master.dbo.sysDatabases Where Name = ") + ZQuotedStr(name))
+           > 0;
+}
+
+QString DBConnectTest(TDBType kind, int dataFileNo)
+{
+    try {
+        if (kind == dtMSSQL || kind == dtNone)
+            ZOpenConnection(kind, dataFileNo);
+        else
+            ZOpenDataFile(GetDataFilePath(kind, dataFileNo), kind); // a test creates no file
+    } catch (const EZError &e) {
+        return e.message();
+    }
+    return {};
 }
 
 bool TDBConn::IsNeedUpdate()

@@ -46,6 +46,16 @@ public:
     /// over, as a restore does).
     void CloseConnection();
 
+    /// Server kind only (others raise "当前登录非SqlServer版！"): switches to
+    /// the database "<system code><index>", creating it when missing.
+    void ChangeDBIndex(int index);
+    /// Server kind: " Use " + name, then reloads parameters and currencies.
+    void ChangeDB(const QString &name);
+    /// Server kind: creates a database and uses it.
+    void CreateDB(const QString &name, const QString &path);
+    /// Server kind: whether a database of that name exists.
+    bool IsExistDB(const QString &name);
+
     /// True when the program's version is newer than the database's
     /// LastUpdateVersion (or that is empty).
     bool IsNeedUpdate();
@@ -127,6 +137,10 @@ QString GetConnectionString(TDBType kind, int dataFileNo);
 /// Creates the numbered data file from the template DBAcs.orv when it is
 /// missing (never overwriting); raises "复制%s文件到%s失败！" when it cannot.
 void EnsureDataFile(int dataFileNo);
+
+/// Tries to open the database of a kind: the error text, or empty when it
+/// opens (the connection is closed again). A missing data file is not made.
+QString DBConnectTest(TDBType kind, int dataFileNo);
 
 /// Opens a connection of a kind by itself (for worker threads).
 std::unique_ptr<TZDbConnection> ZOpenConnection(TDBType kind, int dataFileNo);

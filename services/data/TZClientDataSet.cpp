@@ -10,19 +10,6 @@
 
 namespace {
 
-QStringList splitFieldList(const QString &fields)
-{
-    QString t = fields;
-    t.replace(QLatin1Char(','), QLatin1Char(';'));
-    QStringList names;
-    for (const QString &part : t.split(QLatin1Char(';'))) {
-        const QString name = ZTrim(part);
-        if (!name.isEmpty())
-            names << name;
-    }
-    return names;
-}
-
 int sizeOfDeclared(const QString &declared)
 {
     const qsizetype open = declared.indexOf(QLatin1Char('('));
@@ -35,6 +22,19 @@ int sizeOfDeclared(const QString &declared)
 } // namespace
 
 QString ZBaseTableOf(const QString &statement);
+
+QStringList ZFieldNameList(const QString &fields)
+{
+    QString t = fields;
+    t.replace(QLatin1Char(','), QLatin1Char(';'));
+    QStringList names;
+    for (const QString &part : t.split(QLatin1Char(';'))) {
+        const QString name = ZTrim(part);
+        if (!name.isEmpty())
+            names << name;
+    }
+    return names;
+}
 
 int ZCompareValues(const QVariant &a, const QVariant &b, TZFieldType kind, bool caseInsensitive)
 {
@@ -527,7 +527,7 @@ bool TZClientDataSet::Locate(const QString &fieldNames, const QVariantList &valu
 {
     checkActive();
     CheckBrowseMode();
-    const QStringList names = splitFieldList(fieldNames);
+    const QStringList names = ZFieldNameList(fieldNames);
     QList<int> columns;
     for (const QString &name : names)
         columns << FieldByName(name).Index();
@@ -613,22 +613,15 @@ void TZClientDataSet::setCurrentValue(TZDataField &field, const QVariant &value)
 
 void TZClientDataSet::Append()
 {
-    checkActive();
-    CheckBrowseMode();
-    if (BeforeInsert)
-        BeforeInsert(*this);
-    ensureView();
-    m_buffer = QVector<QVariant>(m_store->columns.size());
-    m_insertAt = -1;
-    m_state = dsInsert;
-    m_bof = m_eof = false;
-    if (OnNewRecord)
-        OnNewRecord(*this);
-    if (AfterInsert)
-        AfterInsert(*this);
+    beginInsert(false);
 }
 
 void TZClientDataSet::Insert()
+{
+    beginInsert(true);
+}
+
+void TZClientDataSet::beginInsert(bool beforeCurrent)
 {
     checkActive();
     CheckBrowseMode();
@@ -636,7 +629,7 @@ void TZClientDataSet::Insert()
         BeforeInsert(*this);
     ensureView();
     m_buffer = QVector<QVariant>(m_store->columns.size());
-    m_insertAt = m_current >= 0 ? m_current : -1;
+    m_insertAt = beforeCurrent && m_current >= 0 ? m_current : -1;
     m_state = dsInsert;
     m_bof = m_eof = false;
     if (OnNewRecord)
@@ -804,7 +797,7 @@ void TZClientDataSet::SetIndexFieldNames(const QString &fields)
 {
     QList<QPair<int, bool>> sort;
     if (m_store) {
-        for (const QString &item : splitFieldList(fields)) {
+        for (const QString &item : ZFieldNameList(fields)) {
             QStringList words = item.split(QLatin1Char(' '), Qt::SkipEmptyParts);
             bool descending = false;
             if (words.size() > 1

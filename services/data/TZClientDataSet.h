@@ -182,6 +182,7 @@ private:
     void checkActive() const;
     TZRowPtr sharedRow(const TZRowData *row) const;
     void placeInView(TZRowData *row, int preferredIndex);
+    void beginInsert(bool beforeCurrent);
 
     std::shared_ptr<TZRowStore> m_store;
     std::vector<std::unique_ptr<TZDataField>> m_fields;
@@ -205,6 +206,10 @@ private:
     int m_nextListener = 1;
     void fireDataChanged();
 };
+
+/// The names of a field list separated by ";" or "," ("BillNo;RowNo"), each
+/// trimmed, blanks left out.
+QStringList ZFieldNameList(const QString &fields);
 
 /// Compares two values of a kind: nulls first, numbers as numbers, dates as
 /// dates, texts as texts (ignoring case when told). Negative, 0 or positive.

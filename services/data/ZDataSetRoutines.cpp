@@ -6,22 +6,6 @@
 
 #include <QComboBox>
 
-namespace {
-
-QStringList keyList(const QString &keys)
-{
-    QString t = keys;
-    t.replace(QLatin1Char(';'), QLatin1Char(','));
-    QStringList names;
-    for (const QString &k : t.split(QLatin1Char(','))) {
-        if (!ZIsBlank(k))
-            names << ZTrim(k);
-    }
-    return names;
-}
-
-} // namespace
-
 void CopyDataSet(TZClientDataSet &source, TZClientDataSet &target)
 {
     QList<QPair<int, TZDataField *>> pairs;
@@ -46,8 +30,8 @@ int CompareFieldValue(TZDataField &a, TZDataField &b)
 
 bool MoveRec(TZClientDataSet &source, TZClientDataSet &target, const QString &keyFields, const QString &targetKeyFields)
 {
-    const QStringList sourceKeys = keyList(keyFields);
-    const QStringList targetKeys = ZIsBlank(targetKeyFields) ? sourceKeys : keyList(targetKeyFields);
+    const QStringList sourceKeys = ZFieldNameList(keyFields);
+    const QStringList targetKeys = ZIsBlank(targetKeyFields) ? sourceKeys : ZFieldNameList(targetKeyFields);
     while (!target.Eof() && !target.IsEmpty()) {
         int order = 0;
         for (int i = 0; i < sourceKeys.size() && order == 0; ++i)

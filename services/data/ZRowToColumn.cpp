@@ -6,27 +6,11 @@
 
 #include <QHash>
 
-namespace {
-
-QStringList fieldList(const QString &fields)
-{
-    QString t = fields;
-    t.replace(QLatin1Char(','), QLatin1Char(';'));
-    QStringList names;
-    for (const QString &part : t.split(QLatin1Char(';'))) {
-        if (!ZIsBlank(part))
-            names << ZTrim(part);
-    }
-    return names;
-}
-
-} // namespace
-
 std::unique_ptr<TZClientDataSet> RowToColumn(TZClientDataSet &dataSet, const QString &columnField, bool addSum,
                                              const QString &rowFields, const QString &valueField,
                                              const QString &captionField)
 {
-    const QStringList rowKeys = fieldList(rowFields);
+    const QStringList rowKeys = ZFieldNameList(rowFields);
     TZDataField &columnSource = dataSet.FieldByName(columnField);
     TZDataField &valueSource = dataSet.FieldByName(valueField);
     TZDataField *captionSource = dataSet.FindField(captionField);

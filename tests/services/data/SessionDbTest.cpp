@@ -13,6 +13,8 @@
 #include <QFile>
 #include <QProcess>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 using Session = TDataFileTest;
@@ -52,6 +54,25 @@ TEST_F(Session, TheServerKindIsRefusedClearly)
     EXPECT_THROW(DBConn(), EZAbort);
     EXPECT_EQ(fatalText, s("本程序的数据库服务器版尚未提供，请使用帐套数据文件。"));
     FSYSID = 1003;
+}
+
+TEST_F(Session, ServerOnlyOperationsAndConnectionTests)
+{
+    for (const auto &op : std::initializer_list<std::function<void()>>{[] { DBConn().ChangeDBIndex(1); },
+                                                                       [] { DBConn().ChangeDB(s("x")); },
+                                                                       [] { DBConn().IsExistDB(s("x")); }}) {
+        try {
+            op();
+            ADD_FAILURE();
+        } catch (const EZError &e) {
+            EXPECT_EQ(e.message(), s("当前登录非SqlServer版！"));
+        }
+    }
+    EnsureDataFile(7);
+    EXPECT_EQ(DBConnectTest(dtDbACCESS, 7), QString());
+    EXPECT_TRUE(DBConnectTest(dtDbACCESS, 8).contains(s("DBAcs8.orv")));
+    EXPECT_FALSE(QFile::exists(path(s("DBFiles/DBAcs8.orv"))));
+    EXPECT_TRUE(DBConnectTest(dtDbDemo, 1).contains(s("DBDemo.orv")));
 }
 
 TEST_F(Session, ChangeAccessFileOnlyOnTheFileKind)
