@@ -175,7 +175,7 @@ void BM_param_get(benchmark::State &state)
 {
     fixture();
     GetParamInfo();
-    const QString name = QStringLiteral("myname");
+    const QString name = QStringLiteral("MyName");
     for (auto _ : state)
         benchmark::DoNotOptimize(GetParamValue(name, QString()));
     FreeAllSource();
@@ -187,10 +187,10 @@ void BM_param_get_baseline(benchmark::State &state)
     QHash<QString, QString> values;
     for (int i = 0; i < 50; ++i)
         values.insert(QStringLiteral("param%1").arg(i), QStringLiteral("value %1").arg(i));
-    values.insert(QStringLiteral("myname"), QStringLiteral("张三"));
-    const QString name = QStringLiteral("myname");
+    values.insert(QStringLiteral("MyName"), QStringLiteral("张三"));
+    const QString name = QStringLiteral("MyName");
     for (auto _ : state)
-        benchmark::DoNotOptimize(values.value(name.toCaseFolded()));
+        benchmark::DoNotOptimize(values.value(name));
 }
 BENCHMARK(BM_param_get_baseline);
 

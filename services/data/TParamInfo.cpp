@@ -29,6 +29,8 @@ QString keyOf(const QString &name)
 void TParamInfo::UpdateParamInfo()
 {
     m_items.clear();
+    m_byName.clear();
+    m_byExact.clear();
     TDBConn &conn = DBConn();
     if (!conn.ExistTable(QStringLiteral("comParams"))) {
         const TDBType kind = conn.GetDBCONN().kind();
@@ -43,22 +45,28 @@ void TParamInfo::UpdateParamInfo()
     TZDataField &value = rows->FieldByName(QStringLiteral("ParamValue"));
     for (rows->First(); !rows->Eof(); rows->Next()) {
         const QString key = keyOf(name.AsString());
-        if (!m_items.contains(key))
-            m_items.insert(key, TParamItem{ZTrim(name.AsString()), ZTrim(value.AsString())});
+        if (m_byName.contains(key))
+            continue; // the first row of a name wins
+        m_items.append(TParamItem{ZTrim(name.AsString()), ZTrim(value.AsString())});
+        m_byName.insert(key, int(m_items.size()) - 1);
+        m_byExact.insert(m_items.constLast().ParamName, int(m_items.size()) - 1);
     }
 }
 
 const TParamItem *TParamInfo::GetParamItem(const QString &name) const
 {
-    const auto found = m_items.constFind(keyOf(name));
-    return found == m_items.constEnd() ? nullptr : &found.value();
+    // Most callers spell a name as it is stored: that look-up folds nothing.
+    int index = m_byExact.value(name, -1);
+    if (index < 0)
+        index = m_byName.value(keyOf(name), -1);
+    return index < 0 ? nullptr : &m_items.at(index);
 }
 
 void TParamInfo::SetCachedValue(const QString &name, const QString &value)
 {
-    const auto found = m_items.find(keyOf(name));
-    if (found != m_items.end())
-        found->ParamValue = value;
+    const int index = m_byName.value(keyOf(name), -1);
+    if (index >= 0)
+        m_items[index].ParamValue = value;
 }
 
 TParamInfo &GetParamInfo()

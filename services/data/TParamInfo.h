@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QList>
 #include <QString>
 
 /// A system parameter as cached: name and value, both trimmed when loaded.
@@ -26,7 +27,9 @@ public:
     void SetCachedValue(const QString &name, const QString &value);
 
 private:
-    QHash<QString, TParamItem> m_items;
+    QList<TParamItem> m_items;
+    QHash<QString, int> m_byName;  // case-folded name → item
+    QHash<QString, int> m_byExact; // the name as stored → item (no folding needed)
 };
 
 /// The parameter cache, created (and loaded) on first use.
