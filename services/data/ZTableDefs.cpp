@@ -37,7 +37,8 @@ QList<TZTableColumnDef> LoadTableDefinitions(const QString &folder)
 {
     const QString path = QDir::isAbsolutePath(folder) ? folder : GetCurrPath() + folder;
     QList<TZTableColumnDef> all;
-    const QFileInfoList files = QDir(path).entryInfoList({QStringLiteral("*.tbl")}, QDir::Files, QDir::Name);
+    const QFileInfoList files =
+        QDir(path).entryInfoList({QStringLiteral("*.tbl")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
     for (const QFileInfo &file : files) {
         const QString table = file.completeBaseName();
         const TZMemIniFile ini(file.absoluteFilePath());
