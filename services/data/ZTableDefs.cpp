@@ -33,7 +33,7 @@ int ZFieldIndexRule(const QString &table, const QString &field, bool isKey)
     return isKey ? 5 : 99;
 }
 
-QList<TZTableColumnDef> LoadTableDefinitions(const QString &folder)
+QList<TZTableColumnDef> LoadTableDefinitions(const QString &folder, bool withStamps)
 {
     const QString path = QDir::isAbsolutePath(folder) ? folder : GetCurrPath() + folder;
     QList<TZTableColumnDef> all;
@@ -71,6 +71,31 @@ QList<TZTableColumnDef> LoadTableDefinitions(const QString &folder)
         std::stable_sort(columns.begin(), columns.end(), [](const TZTableColumnDef &a, const TZTableColumnDef &b) {
             return a.FieldIndex < b.FieldIndex;
         });
+        if (withStamps) {
+            const auto has = [&columns](const char *name) {
+                return std::any_of(columns.begin(), columns.end(), [name](const TZTableColumnDef &c) {
+                    return c.FieldName.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
+                });
+            };
+            const struct
+            {
+                const char *name;
+                const char16_t *caption;
+                int length;
+            } stamps[] = {{"SysLastUpdateTime", u"更新时间", 14},
+                          {"SysCreateTime", u"创建时间", 14},
+                          {"SyncCompleted", u"同步标识", 100}};
+            for (const auto &stamp : stamps) {
+                if (!has(stamp.name))
+                    columns << TZTableColumnDef{table,
+                                                QLatin1String(stamp.name),
+                                                QString::fromUtf16(stamp.caption),
+                                                QStringLiteral("ftZString"),
+                                                stamp.length,
+                                                false,
+                                                99};
+            }
+        }
         all << columns;
     }
     return all;

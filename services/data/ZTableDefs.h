@@ -29,7 +29,12 @@ int ZFieldIndexRule(const QString &table, const QString &field, bool isKey);
 /// the catalogue's rules (Flag, BillNo, RowNo and ParentRowNo are keys;
 /// HasCheck is ftZSmallint; the synchronisation stamps are left out except in
 /// DeleteSync). Columns come ordered by FieldIndex, file order within.
-QList<TZTableColumnDef> LoadTableDefinitions(const QString &folder);
+///
+/// With `withStamps` (creating tables) every table instead ends with the
+/// three stamp columns every data source field list carries:
+/// SysLastUpdateTime and SysCreateTime (text, 14) and SyncCompleted (text,
+/// 100), so that statements built from the definitions find them.
+QList<TZTableColumnDef> LoadTableDefinitions(const QString &folder, bool withStamps = false);
 
 /// The names of the tables of the definitions, in file order.
 QStringList ZDefinedTables(const QList<TZTableColumnDef> &defs);

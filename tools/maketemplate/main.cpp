@@ -25,7 +25,7 @@ int main(int argc, char *argv[])
     const QString building = output + QStringLiteral(".building");
     QFile::remove(building);
     try {
-        const QList<TZTableColumnDef> defs = LoadTableDefinitions(folder);
+        const QList<TZTableColumnDef> defs = LoadTableDefinitions(folder, true);
         {
             auto db = ZCreateDataFile(building);
             db->begin();

@@ -52,9 +52,6 @@ const char *const kTables[] = {
     "[Cellphone] VarChar(20) DEFAULT '',[Jobs] VarChar(20) DEFAULT '',[BornDate] datetime DEFAULT 0,[IsLunar] bit "
     "DEFAULT 0,[QQ] VarChar(20) DEFAULT '',[Email] VarChar(50) DEFAULT '',[HumanType] VarChar(20) DEFAULT '')",
     " CREATE TABLE [moxHumanType]([TypeID] VarChar(20) NOT NULL DEFAULT '',[TypeName] VarChar(50) DEFAULT '')",
-    " CREATE TABLE [PowerDesign]([Flag] int NOT NULL DEFAULT 0,[UserID] VarChar(20) NOT NULL DEFAULT '',[ProgID] "
-    "VarChar(50) NOT NULL DEFAULT '',[Powers] VarChar(255) DEFAULT '',[FieldPowers] text DEFAULT '')",
-    " CREATE TABLE [comDuty]([DutyID] VarChar(20) NOT NULL DEFAULT '',[DutyName] VarChar(50) DEFAULT '')",
     " CREATE TABLE [BillStatePrompt]([ID] VarChar(40) NOT NULL DEFAULT '',[Msg] VarChar(255) DEFAULT '',[ProgID] "
     "VarChar(50) DEFAULT '',[KeyValue] VarChar(50) DEFAULT '',[ReceiveEmp] VarChar(20) DEFAULT '',[SendEmp] "
     "VarChar(20) DEFAULT '',[Readed] bit DEFAULT 0,[BillState] smallint DEFAULT 0,[Other] VarChar(255) DEFAULT '')",

@@ -1,0 +1,152 @@
+#include "TZTable.h"
+
+#include "common/ZErrors.h"
+#include "common/ZStrList.h"
+#include "common/ZTrim.h"
+#include "data/TDBConn.h"
+#include "ini/TZCustomIniFile.h"
+#include "metadata/TDBSources.h"
+#include "metadata/TZDataSource.h"
+#include "metadata/TZDataset.h"
+#include "metadata/ZDataSources.h"
+
+#include <algorithm>
+
+namespace {
+
+void addSystemField(TZTable *table, const char *name, const char16_t *caption, int length, int index)
+{
+    auto field = std::make_unique<TZField>(table, nullptr, QString(), QLatin1String(name), QString());
+    field->DisplayName = QString::fromUtf16(caption);
+    field->Length = length;
+    field->FieldIndex = index;
+    field->FieldType = ftZString;
+    field->Visible = false;
+    table->Fields.push_back(std::move(field));
+}
+
+} // namespace
+
+TZTable::TZTable(TZDataset *owner, const TZCustomIniFile &file, const QString &section, const QString &name,
+                 const QString &propertys)
+    : Owner(owner), File(file), Section(section), Name(ZTrim(name)), Propertys(propertys)
+{
+    Flag = ZDSInt(PropValueByName(QStringLiteral("Flag")));
+    KeyFields = PropValueByName(QStringLiteral("KeyFields"));
+    TableWhere = PropValueByName(QStringLiteral("TableWhere"));
+
+    const QString prefix = kDSFieldTag + (owner ? owner->Name : QString()) + QLatin1Char('-') + Name + QLatin1Char('-');
+    for (const QString &fieldSection : file.ReadSections()) {
+        if (!fieldSection.startsWith(prefix, Qt::CaseInsensitive))
+            continue;
+        Fields.push_back(std::make_unique<TZField>(
+            this, &file, fieldSection, file.ReadString(fieldSection, QStringLiteral("FieldName"), QString()),
+            file.ReadString(fieldSection, QStringLiteral("Propertys"), QString())));
+    }
+    const int count = int(Fields.size()) + 3;
+    const bool server = DBConnExists() && DBConn().GetDBCONN().kind() == dtMSSQL;
+    addSystemField(this, "SysLastUpdateTime", u"更新时间", 14, count - 3);
+    addSystemField(this, "SysCreateTime", u"创建时间", 14, count - 2);
+    addSystemField(this, "SyncCompleted", u"同步标识", server ? 600 : 100, count - 1);
+    std::stable_sort(Fields.begin(), Fields.end(),
+                     [](const auto &a, const auto &b) { return a->FieldIndex < b->FieldIndex; });
+}
+
+TZField *TZTable::GetZField(const QString &name) const
+{
+    const QString wanted = ZTrim(name);
+    for (const auto &field : Fields) {
+        if (field->AliasName.compare(wanted, Qt::CaseInsensitive) == 0
+            || field->FieldName.compare(wanted, Qt::CaseInsensitive) == 0)
+            return field.get();
+    }
+    return nullptr;
+}
+
+QString TZTable::PropValueByName(const QString &name) const
+{
+    return ReadDSProperty(File, Section, Propertys, name);
+}
+
+QString TZTable::GetFlagWhere(const QString &alias) const
+{
+    if (Flag == 0)
+        return {};
+    if (alias.isEmpty())
+        return QStringLiteral(" And Flag = %1").arg(Flag);
+    return QStringLiteral(" And %1.Flag = %2").arg(alias).arg(Flag);
+}
+
+QString TZTable::GetLeftJoinStr(const QString &table, const QString &joinAlias, const QString &alias,
+                                const QString &field, const QString &key, int flag)
+{
+    QString join = QStringLiteral(" left join ") + table + QLatin1Char(' ') + joinAlias + QStringLiteral(" on (")
+                   + alias + QLatin1Char('.') + field + QStringLiteral(" = ") + joinAlias + QLatin1Char('.') + key;
+    if (flag != 0)
+        join += QStringLiteral(" And ") + joinAlias + QStringLiteral(".Flag = ") + QString::number(flag);
+    return join + QLatin1Char(')');
+}
+
+TZTable::SelectAndJoins TZTable::GetSelectAndJoinSQL(const QString &alias, bool joinRelations)
+{
+    SelectAndJoins out;
+    QStringList items;
+    const TZDataset *dataset = Owner;
+    const bool includeHidden = dataset ? dataset->IncludeHidden : true;
+    const bool distinct = dataset ? dataset->Distinct : false;
+    const bool joinNames = dataset ? dataset->JoinNames : false;
+    const bool notRls = dataset && dataset->Owner ? dataset->Owner->NotRls : false;
+    TZDataSource *related = nullptr;
+    QString relatedName;
+    for (int i = 0; i < int(Fields.size()); ++i) {
+        TZField &field = *Fields.at(std::size_t(i));
+        if (!field.GetZFieldVisible() && !includeHidden)
+            continue;
+        if (distinct && (field.FieldType == ftZBlob || field.FieldType == ftZMemo))
+            continue;
+        QString item = alias + QLatin1Char('.') + ZTrim(field.FieldName);
+        if (!ZIsBlank(field.AliasName))
+            item += QStringLiteral(" as ") + ZTrim(field.AliasName);
+        items << item;
+        if (!joinRelations || notRls || ZIsBlank(field.RelativeDS))
+            continue;
+        const auto remember = [&](QString &slot, const char *source) {
+            if (slot.isEmpty() && field.RelativeDS.compare(QLatin1String(source), Qt::CaseInsensitive) == 0)
+                slot = field.FieldName;
+        };
+        remember(CustomerField, "comCustomer");
+        remember(FactoryField, "comFactory");
+        remember(DepartmentField, "comDepartment");
+        if (!related || relatedName.compare(field.RelativeDS, Qt::CaseInsensitive) != 0) {
+            related = &GetDataSource_NotRls(field.RelativeDS);
+            relatedName = field.RelativeDS;
+        }
+        QString relationItems = ZTrim(field.RelativeFields);
+        if (joinNames && !relationItems.contains(related->SubKey)) {
+            relationItems = MergeStrings(relationItems, related->SubKey + QLatin1Char('(') + field.FieldName
+                                                            + QStringLiteral("_Name"));
+        }
+        const bool fetch = !relationItems.isEmpty();
+        field.JoinAlias = alias + QString::number(i);
+        QString joinedTable;
+        for (const QString &relationItem : relationItems.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+            const qsizetype open = relationItem.indexOf(QLatin1Char('('));
+            const QString sourceName = ZTrim(open < 0 ? relationItem : relationItem.left(open));
+            const QString aliasName = ZTrim(open < 0 ? QString() : relationItem.mid(open + 1));
+            const TZField *source = related->GetZField(sourceName);
+            if (!source)
+                throw EZError(QStringLiteral("表名 ") + Name + QStringLiteral(" 字段名 ") + field.FieldName
+                              + QStringLiteral(" 关联资源定义 ") + related->Name + QStringLiteral(" 中，找不到字段 ")
+                              + sourceName);
+            if (joinedTable.isEmpty() || source->TableName.compare(joinedTable, Qt::CaseInsensitive) != 0) {
+                joinedTable = source->TableName;
+                out.joins += GetLeftJoinStr(joinedTable, field.JoinAlias, alias, field.FieldName, related->MasterKey,
+                                            related->MasterTableFlag());
+            }
+            if (fetch)
+                items << field.JoinAlias + QLatin1Char('.') + sourceName + QStringLiteral(" as ") + aliasName;
+        }
+    }
+    out.selectList = items.join(QLatin1Char(','));
+    return out;
+}
