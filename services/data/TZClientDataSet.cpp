@@ -105,8 +105,7 @@ void TZClientDataSet::attach(std::shared_ptr<TZRowStore> store)
     setCurrent(m_view.empty() ? -1 : 0);
     m_bof = true;
     m_eof = m_view.empty();
-    if (AfterOpen)
-        AfterOpen(*this);
+    doAfterOpen();
     fireDataChanged();
 }
 
@@ -604,11 +603,16 @@ void TZClientDataSet::setCurrentValue(TZDataField &field, const QVariant &value)
 {
     if (m_state != dsEdit && m_state != dsInsert)
         throw EZError(QStringLiteral("数据集不在编辑状态，不能修改字段 %1").arg(field.FieldName()));
-    if (field.OnValidate)
-        field.OnValidate(field, value);
+    // Handlers run from copies: a handler may replace or suspend itself.
+    if (field.OnValidate) {
+        const auto validate = field.OnValidate;
+        validate(field, value);
+    }
     m_buffer[field.Index()] = value;
-    if (field.OnChange)
-        field.OnChange(field);
+    if (field.OnChange) {
+        const auto change = field.OnChange;
+        change(field);
+    }
 }
 
 void TZClientDataSet::Append()
@@ -632,10 +636,8 @@ void TZClientDataSet::beginInsert(bool beforeCurrent)
     m_insertAt = beforeCurrent && m_current >= 0 ? m_current : -1;
     m_state = dsInsert;
     m_bof = m_eof = false;
-    if (OnNewRecord)
-        OnNewRecord(*this);
-    if (AfterInsert)
-        AfterInsert(*this);
+    doNewRecord();
+    doAfterInsert();
 }
 
 void TZClientDataSet::Edit()
@@ -690,9 +692,14 @@ void TZClientDataSet::Post()
                 row->original = row->values;
                 row->status = TZRowData::Modified;
             }
+            QVector<QVariant> before = row->values;
             row->values = m_buffer;
             ++m_store->version;
-            if (!m_sort.isEmpty() || m_filtered) {
+            // A row keeps its place unless its sort keys changed or it left the filter.
+            bool keysChanged = false;
+            for (const auto &[column, descending] : std::as_const(m_sort))
+                keysChanged = keysChanged || !(before.at(column) == row->values.at(column));
+            if (keysChanged || !passesFilter(*row)) {
                 const int was = m_current;
                 m_view.erase(m_view.begin() + was);
                 placeInView(row, was);
@@ -704,8 +711,7 @@ void TZClientDataSet::Post()
     m_buffer.clear();
     m_insertAt = -1;
     notifyDataChanged();
-    if (AfterPost)
-        AfterPost(*this);
+    doAfterPost();
 }
 
 void TZClientDataSet::Cancel()
@@ -754,8 +760,7 @@ void TZClientDataSet::Delete()
     m_bof = m_current <= 0;
     m_eof = m_view.empty();
     notifyDataChanged();
-    if (AfterDelete)
-        AfterDelete(*this);
+    doAfterDelete();
     if (AfterScroll)
         AfterScroll(*this);
 }
@@ -863,4 +868,34 @@ void TZClientDataSet::MergeChangeLog()
         row->original.clear();
     }
     m_store->deleted.clear();
+}
+
+void TZClientDataSet::doAfterOpen()
+{
+    if (AfterOpen)
+        AfterOpen(*this);
+}
+
+void TZClientDataSet::doNewRecord()
+{
+    if (OnNewRecord)
+        OnNewRecord(*this);
+}
+
+void TZClientDataSet::doAfterInsert()
+{
+    if (AfterInsert)
+        AfterInsert(*this);
+}
+
+void TZClientDataSet::doAfterPost()
+{
+    if (AfterPost)
+        AfterPost(*this);
+}
+
+void TZClientDataSet::doAfterDelete()
+{
+    if (AfterDelete)
+        AfterDelete(*this);
 }

@@ -170,6 +170,14 @@ protected:
     /// Runs every change of rows through one place, so views stay current.
     void notifyDataChanged();
 
+    // The steps of opening, inserting, posting and deleting that wrappers
+    // extend; the base runs the event of the same name.
+    virtual void doAfterOpen();
+    virtual void doNewRecord();
+    virtual void doAfterInsert();
+    virtual void doAfterPost();
+    virtual void doAfterDelete();
+
 private:
     void attach(std::shared_ptr<TZRowStore> store);
     void rebuildFields();
