@@ -2,6 +2,7 @@
 
 #include "common/ZFatal.h"
 #include "common/ZSession.h"
+#include "data/TDBConn.h"
 #include "data/ZFreeAllSource.h"
 
 #include <QFile>
@@ -31,4 +32,14 @@ void TDataFileTest::TearDown()
 QString TDataFileTest::path(const QString &relative) const
 {
     return folder->path() + relative;
+}
+
+void TDataFileTest::createTable(const QString &createSql)
+{
+    const qsizetype open = createSql.indexOf(QLatin1Char('['));
+    const QString name = createSql.mid(open + 1, createSql.indexOf(QLatin1Char(']'), open) - open - 1);
+    TDBConn &db = DBConn();
+    if (db.ExistTable(name))
+        db.DropTable(name);
+    db.DBExcuteSql(createSql);
 }

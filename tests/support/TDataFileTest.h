@@ -18,6 +18,11 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    /// Runs a " CREATE TABLE [name](…)" statement, first dropping a table of
+    /// that name the template already holds, for tests with a schema of
+    /// their own.
+    static void createTable(const QString &createSql);
+
     /// The full path of a file below the program folder.
     QString path(const QString &relative) const;
 

@@ -152,7 +152,7 @@ protected:
         TDataFileTest::SetUp();
         TDBConn &db = DBConn();
         for (const char *sql : kTables)
-            db.DBExcuteSql(s(sql));
+            createTable(s(sql));
         for (const char *sql : kRows)
             db.DBExcuteSql(s(sql));
     }

@@ -51,6 +51,7 @@ TEST_F(TableDefs, CatalogueRulesAndCreateStatements)
                     .startsWith(s(" CREATE TABLE [dbo].[accFee_Check]([BillNo] varchar(20) NOT NULL DEFAULT '',")));
     EXPECT_TRUE(GetCreateDefTableSQL(defs, s("accFee"), dtMSSQL).endsWith(s(") ON [PRIMARY]")));
 
+    DBConn().DropTable(s("accFee")); // the template holds its own accFee
     CreateTable(DBConn().GetDBCONN(), defs, s("accFee"));
     EXPECT_EQ(DBConn().GetKeyFields(s("accFee")), s("BillNo,RowNo,Code"));
     DBConn().DBExcuteSql(s("insert into accFee(BillNo, RowNo, Code) values('b', 1, 'c')"));

@@ -123,15 +123,12 @@ void ModelFixture::SetUp()
     folder->writeFile(s("DBSource/comPerson.dbs"), kPerson);
     folder->writeFile(s("DBSource/accFee.dbs"), kFee);
     folder->writeFile(s("DBSource/moxNote.dbs"), kNote);
-    TDBConn &db = DBConn();
-    db.DBExcuteSql(
-        s(" CREATE TABLE [accFee]([Flag] int DEFAULT 0,[BillNo] VarChar(20) NOT NULL DEFAULT '',[BillDate] "
-          "datetime DEFAULT 0,[Amount] Money DEFAULT 0,[MakerID] VarChar(20) DEFAULT '',[Remark] text DEFAULT "
-          "'',[HasCheck] smallint DEFAULT 0,[CurrID] VarChar(10) DEFAULT ''" kStamps ")"));
-    db.DBExcuteSql(
-        s(" CREATE TABLE [accGatherSub]([Flag] int DEFAULT 0,[BillNo] VarChar(20) NOT NULL DEFAULT '',[RowNo] "
-          "int DEFAULT 0,[FeeBillNo] VarChar(20) DEFAULT ''" kStamps ")"));
-    db.DBExcuteSql(s(
+    createTable(s(" CREATE TABLE [accFee]([Flag] int DEFAULT 0,[BillNo] VarChar(20) NOT NULL DEFAULT '',[BillDate] "
+                  "datetime DEFAULT 0,[Amount] Money DEFAULT 0,[MakerID] VarChar(20) DEFAULT '',[Remark] text DEFAULT "
+                  "'',[HasCheck] smallint DEFAULT 0,[CurrID] VarChar(10) DEFAULT ''" kStamps ")"));
+    createTable(s(" CREATE TABLE [accGatherSub]([Flag] int DEFAULT 0,[BillNo] VarChar(20) NOT NULL DEFAULT '',[RowNo] "
+                  "int DEFAULT 0,[FeeBillNo] VarChar(20) DEFAULT ''" kStamps ")"));
+    createTable(s(
         " CREATE TABLE [moxNote]([NoteID] VarChar(20) NOT NULL DEFAULT '',[Title] VarChar(50) DEFAULT ''" kStamps ")"));
 }
 

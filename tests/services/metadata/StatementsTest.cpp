@@ -79,8 +79,7 @@ TEST_F(Statements, ListStatementsForEveryArea)
 TEST_F(Statements, RestrictionsAndNavigation)
 {
     TDBConn &db = DBConn();
-    db.DBExcuteSql(
-        s(" CREATE TABLE [comObjUser]([PersonID] VarChar(20),[Flag] int,[BaseID] VarChar(20),[Choose] int)"));
+    createTable(s(" CREATE TABLE [comObjUser]([PersonID] VarChar(20),[Flag] int,[BaseID] VarChar(20),[Choose] int)"));
     db.DBExcuteSql(s("insert into comObjUser(PersonID, Flag, BaseID, Choose) values('007', 6, 'P1', 1)"));
     db.DBExcuteSql(s("insert into comPerson(PersonID, PersonName) values('P1', '甲')"));
     db.DBExcuteSql(s("insert into comPerson(PersonID, PersonName) values('P2', '乙')"));
