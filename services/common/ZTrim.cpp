@@ -22,6 +22,17 @@ QString ZTrim(const QString &s)
     return s.mid(first, last - first);
 }
 
+QStringView ZTrim(QStringView s)
+{
+    qsizetype first = 0;
+    qsizetype last = s.size();
+    while (first < last && isTrimmed(s.at(first)))
+        ++first;
+    while (last > first && isTrimmed(s.at(last - 1)))
+        --last;
+    return s.mid(first, last - first);
+}
+
 QString ZTrimLeft(const QString &s)
 {
     qsizetype first = 0;

@@ -7,6 +7,8 @@
 // full-width blank U+3000, is part of the text.
 
 QString ZTrim(const QString &s);
+/// The same on a view, without copying the text.
+QStringView ZTrim(QStringView s);
 QString ZTrimLeft(const QString &s);
 QString ZTrimRight(const QString &s);
 

@@ -22,7 +22,7 @@ QString foldCase(const QString &s)
     return s.toCaseFolded();
 }
 
-bool sameName(const QString &a, const QString &b)
+bool sameName(QStringView a, QStringView b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
@@ -68,7 +68,7 @@ void TZIniData::parseText(const QString &text)
             ++end;
         pos = end + 1;
 
-        const QString trimmed = ZTrim(line.toString());
+        const QString trimmed = ZTrim(line).toString();
         if (trimmed.startsWith(QLatin1Char('['))) {
             qsizetype close =
                 trimmed.endsWith(QLatin1Char(']')) ? trimmed.size() - 1 : trimmed.indexOf(QLatin1Char(']'));
@@ -147,16 +147,16 @@ void TZIniData::rebuildIndex()
 
 int TZIniData::findSection(const QString &section) const
 {
-    const QString name = ZTrim(section);
-    const auto exact = m_exact.constFind(name);
+    const QStringView name = ZTrim(QStringView(section));
+    const auto exact = m_exact.constFind(name.size() == section.size() ? section : name.toString());
     if (exact != m_exact.constEnd())
         return exact.value();
-    return m_index.value(foldCase(name), -1);
+    return m_index.value(foldCase(name.toString()), -1);
 }
 
 qsizetype TZIniData::findKey(const Section &s, const QString &key)
 {
-    const QString wanted = ZTrim(key);
+    const QStringView wanted = ZTrim(QStringView(key));
     for (qsizetype i = 0; i < s.lines.size(); ++i) {
         const Line &line = s.lines.at(i);
         if (!line.key.isEmpty() && sameName(line.key, wanted))
