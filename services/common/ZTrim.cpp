@@ -9,19 +9,6 @@ inline bool isTrimmed(QChar c)
 
 } // namespace
 
-QString ZTrim(const QString &s)
-{
-    qsizetype first = 0;
-    qsizetype last = s.size();
-    while (first < last && isTrimmed(s.at(first)))
-        ++first;
-    while (last > first && isTrimmed(s.at(last - 1)))
-        --last;
-    if (first == 0 && last == s.size())
-        return s;
-    return s.mid(first, last - first);
-}
-
 QStringView ZTrim(QStringView s)
 {
     qsizetype first = 0;
@@ -31,6 +18,12 @@ QStringView ZTrim(QStringView s)
     while (last > first && isTrimmed(s.at(last - 1)))
         --last;
     return s.mid(first, last - first);
+}
+
+QString ZTrim(const QString &s)
+{
+    const QStringView trimmed = ZTrim(QStringView(s));
+    return trimmed.size() == s.size() ? s : trimmed.toString();
 }
 
 QString ZTrimLeft(const QString &s)
