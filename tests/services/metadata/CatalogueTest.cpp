@@ -4,7 +4,9 @@
 #include "data/TDBConn.h"
 #include "data/ZTableDefs.h"
 #include "ini/TZMemIniFile.h"
+#include "metadata/TDBSources.h"
 #include "metadata/TDBTables.h"
+#include "metadata/ZDefEditorDefaults.h"
 
 #include <gtest/gtest.h>
 
@@ -55,4 +57,45 @@ TEST_F(Catalogue, TablesFromTheDefinitionFilesAndBack)
     EXPECT_EQ(saved.ReadString(s("DiaryID"), s("FieldLength"), QString()), s("20"));
     EXPECT_EQ(TZMemIniFile(path(s("DBTables/accFee.tbl"))).ReadSections(),
               QStringList({s("BillNo"), s("HasCheck"), s("Remark"), s("RowNo")}));
+}
+
+TEST_F(Catalogue, EditorDefaultsForNewItems)
+{
+    EXPECT_EQ(NewDataSourcePropertys(s("moxDiary")),
+              s("AutoSaveNewDataRemind=False;CheckInUsed=True;CodeRule=MaxID;MenuIndex=0;FormClassName=TfrmmoxDiary"));
+    EXPECT_EQ(NewDatasetPropertys(), s("AllowNotRow=False;CanDuplicate=True"));
+    EXPECT_EQ(NewTablePropertys(), s("Flag=0"));
+
+    folder->writeFile(s("DBTables/moxDiary.tbl"),
+                      "[DiaryID]\nIsKeyField=1\nFieldDesc=日记号\nFieldType=ftZString\nFieldLength=20\n"
+                      "[Content]\nFieldDesc=内容\nFieldType=ftZMemo\n");
+    TDBTables catalogue;
+    TZClientDataSet defs;
+    catalogue.GetDefinesData(defs, false);
+    DEFTableInit(DBConn().GetDBCONN());
+    TZClientDataSet fields;
+    DBConn().DBOpenDataSet(fields, s("Select * From defFields where 1=2"));
+    fields.Append();
+    fields.FieldByName(s("FieldName")).SetAsString(s("Old"));
+    fields.Post();
+    // Fields are numbered on from the rows already there.
+    EXPECT_EQ(AddCatalogueFields(defs, fields, s("moxDiary"), s("Master"), s("moxDiary")), 2);
+    ASSERT_TRUE(fields.Locate(s("FieldName"), {s("Content")}));
+    EXPECT_EQ(fields.FieldByName(s("FieldIndex")).AsInteger(), 2);
+    EXPECT_EQ(fields.FieldByName(s("Propertys")).AsString(),
+              s("DisplayName=内容;FieldType=ftZMemo;Length=0;CheckInUsed=True;NoRepeat=False;ReadOnly=False;"
+                "Visible=True;CanDuplicate=True;AllowEmpty=True;ShowDataList=True;NotNeedChkExistID=False;DigCount=1"));
+
+    TZClientDataSet sources;
+    DBConn().DBOpenDataSet(sources, s("Select * From defDataSource where 1=2"));
+    EXPECT_EQ(NextDataSourceIndex(sources), 0);
+    for (int index : {4, 1}) {
+        sources.Append();
+        sources.FieldByName(s("DataSourceIndex")).SetAsInteger(index);
+        sources.Post();
+    }
+    EXPECT_EQ(NextDataSourceIndex(sources), 5);
+
+    SetLastReadDS(s("moxDiary"));
+    EXPECT_EQ(LastReadDS(), s("moxDiary"));
 }
