@@ -3,41 +3,7 @@
 #include "common/ZTrim.h"
 #include "data/TZClientDataSet.h"
 #include "data/ZSysConfig.h"
-
-#include <QStringList>
-
-QString NewDataSourcePropertys(const QString &name)
-{
-    return QStringLiteral("AutoSaveNewDataRemind=False;CheckInUsed=True;CodeRule=MaxID;MenuIndex=0;FormClassName=Tfrm")
-           + name;
-}
-
-QString NewDatasetPropertys()
-{
-    return QStringLiteral("AllowNotRow=False;CanDuplicate=True");
-}
-
-QString NewTablePropertys()
-{
-    return QStringLiteral("Flag=0");
-}
-
-QString NewFieldPropertys(const QString &caption, const QString &fieldType, int length)
-{
-    return QStringList{QStringLiteral("DisplayName=") + caption,
-                       QStringLiteral("FieldType=") + fieldType,
-                       QStringLiteral("Length=") + QString::number(length),
-                       QStringLiteral("CheckInUsed=True"),
-                       QStringLiteral("NoRepeat=False"),
-                       QStringLiteral("ReadOnly=False"),
-                       QStringLiteral("Visible=True"),
-                       QStringLiteral("CanDuplicate=True"),
-                       QStringLiteral("AllowEmpty=True"),
-                       QStringLiteral("ShowDataList=True"),
-                       QStringLiteral("NotNeedChkExistID=False"),
-                       QStringLiteral("DigCount=1")}
-        .join(QLatin1Char(';'));
-}
+#include "metadata/ZDSProperties.h"
 
 int NextDataSourceIndex(TZClientDataSet &dataSources)
 {
@@ -67,9 +33,9 @@ int AddCatalogueFields(TZClientDataSet &catalogue, TZClientDataSet &fields, cons
             .SetAsString(ZTrim(catalogue.FieldByName(QStringLiteral("FieldName")).AsString()));
         fields.FieldByName(QStringLiteral("FieldIndex")).SetAsInteger(index++);
         fields.FieldByName(QStringLiteral("Propertys"))
-            .SetAsString(NewFieldPropertys(ZTrim(catalogue.FieldByName(QStringLiteral("FieldDesc")).AsString()),
-                                           ZTrim(catalogue.FieldByName(QStringLiteral("FieldType")).AsString()),
-                                           catalogue.FieldByName(QStringLiteral("FieldLength")).AsInteger()));
+            .SetAsString(DefaultFieldPropertys(ZTrim(catalogue.FieldByName(QStringLiteral("FieldDesc")).AsString()),
+                                               ZTrim(catalogue.FieldByName(QStringLiteral("FieldType")).AsString()),
+                                               catalogue.FieldByName(QStringLiteral("FieldLength")).AsInteger()));
         fields.Post();
         ++added;
     }

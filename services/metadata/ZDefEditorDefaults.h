@@ -4,20 +4,8 @@
 
 class TZClientDataSet;
 
-// What the definition editor puts into a new item, so that a definition made
-// by hand starts from the same properties as one made by the editor.
-
-/// The property text of a new data source `name`.
-QString NewDataSourcePropertys(const QString &name);
-
-/// The property text of a new dataset.
-QString NewDatasetPropertys();
-
-/// The property text of a new table.
-QString NewTablePropertys();
-
-/// The property text of a field added from the table catalogue.
-QString NewFieldPropertys(const QString &caption, const QString &fieldType, int length);
+// The definition editor's bookkeeping for new items (the property texts of
+// new items are the Default…Propertys routines of ZDSProperties).
 
 /// The next free DataSourceIndex of an open defDataSource dataset.
 int NextDataSourceIndex(TZClientDataSet &dataSources);

@@ -61,11 +61,6 @@ TEST_F(Catalogue, TablesFromTheDefinitionFilesAndBack)
 
 TEST_F(Catalogue, EditorDefaultsForNewItems)
 {
-    EXPECT_EQ(NewDataSourcePropertys(s("moxDiary")),
-              s("AutoSaveNewDataRemind=False;CheckInUsed=True;CodeRule=MaxID;MenuIndex=0;FormClassName=TfrmmoxDiary"));
-    EXPECT_EQ(NewDatasetPropertys(), s("AllowNotRow=False;CanDuplicate=True"));
-    EXPECT_EQ(NewTablePropertys(), s("Flag=0"));
-
     folder->writeFile(s("DBTables/moxDiary.tbl"),
                       "[DiaryID]\nIsKeyField=1\nFieldDesc=日记号\nFieldType=ftZString\nFieldLength=20\n"
                       "[Content]\nFieldDesc=内容\nFieldType=ftZMemo\n");
