@@ -1,0 +1,340 @@
+#include "TfrmZForm.h"
+
+#include "ZGuard.h"
+
+#include "common/ZErrors.h"
+#include "common/ZFiles.h"
+#include "common/ZMainWindow.h"
+#include "common/ZSession.h"
+#include "common/ZWinMessages.h"
+#include "data/TDBConn.h"
+#include "ini/TZIniFile.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QTimer>
+
+namespace {
+
+QList<TfrmZForm *> &openForms()
+{
+    static QList<TfrmZForm *> forms;
+    return forms;
+}
+
+qint64 nextHandle()
+{
+    static qint64 handle = 0;
+    return ++handle;
+}
+
+// The networked systems, whose windows keep a top form in front and are
+// cleared from other windows' top form when they close.
+bool keepsTopForms()
+{
+    const qint32 id = CurrentSysID();
+    return id == 1001 || (id >= 1007 && id <= 1011);
+}
+
+// A line break typed into a memo with Enter-to-next on: appended at the end.
+template<typename Memo>
+bool appendLineBreakTo(Memo *memo)
+{
+    if (!memo || memo->isReadOnly())
+        return false;
+    memo->moveCursor(QTextCursor::End);
+    memo->insertPlainText(QStringLiteral("\n"));
+    memo->moveCursor(QTextCursor::End);
+    return true;
+}
+
+bool appendLineBreak(QObject *target)
+{
+    return appendLineBreakTo(qobject_cast<QPlainTextEdit *>(target))
+           || appendLineBreakTo(qobject_cast<QTextEdit *>(target));
+}
+
+} // namespace
+
+TfrmZForm::TfrmZForm(QWidget *parent) : QWidget(parent, Qt::Window), m_handle(nextHandle())
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    openForms().append(this);
+    QDir().mkpath(GetLogPath());
+    m_timer = new QTimer(this);
+    m_timer->setInterval(100);
+    connect(m_timer, &QTimer::timeout, this, [this] { ZGuard([this] { onTimer(); }); });
+    m_timer->start();
+    qApp->installEventFilter(this);
+}
+
+TfrmZForm::~TfrmZForm()
+{
+    qApp->removeEventFilter(this);
+    openForms().removeOne(this);
+    if (QWidget *main = ZMainWindow(); main && main != this)
+        QCoreApplication::postEvent(main, new TZMessageEvent(ZWM_FORMDESTROYED));
+}
+
+QList<TfrmZForm *> TfrmZForm::OpenForms()
+{
+    return openForms();
+}
+
+TfrmZForm *TfrmZForm::FormByHandle(qint64 handle)
+{
+    for (TfrmZForm *form : std::as_const(openForms())) {
+        if (form->Handle() == handle)
+            return form;
+    }
+    return nullptr;
+}
+
+void TfrmZForm::FormReturnValue(const QString &, const QString &) {}
+
+void TfrmZForm::ZFormCreate() {}
+
+QString TfrmZForm::FormSizeAndPositionTag()
+{
+    const QString tag = QString::fromLatin1(metaObject()->className());
+    const QString progID = GetProgID();
+    return progID.isEmpty() ? tag : tag + QLatin1Char('-') + progID;
+}
+
+QString TfrmZForm::storePath() const
+{
+    return GetLogPath() + QStringLiteral("forms_%1.log").arg(UserInfo.UserID);
+}
+
+void TfrmZForm::SaveFormSizeAndPosition()
+{
+    TZIniFile store(storePath());
+    const QString section = FormSizeAndPositionTag();
+    store.WriteInteger(section, QStringLiteral("Width"), width());
+    store.WriteInteger(section, QStringLiteral("Height"), height());
+    store.WriteInteger(section, QStringLiteral("Top"), y());
+    store.WriteInteger(section, QStringLiteral("Left"), x());
+}
+
+void TfrmZForm::SetFormSizeAndposition()
+{
+    const TZIniFile store(storePath());
+    const QString section = FormSizeAndPositionTag();
+    int w = store.ReadInteger(section, QStringLiteral("Width"), 0);
+    int h = store.ReadInteger(section, QStringLiteral("Height"), 0);
+    const int top = store.ReadInteger(section, QStringLiteral("Top"), 0);
+    const int left = store.ReadInteger(section, QStringLiteral("Left"), 0);
+    if (w < 1)
+        w = m_minWidth > 0 ? m_minWidth : width();
+    if (h < 1)
+        h = m_minHeight > 0 ? m_minHeight : height();
+    if (!FormFixSize())
+        resize(w, h);
+    move(left > 0 ? left : x(), top > 0 ? top : y());
+}
+
+void TfrmZForm::AddMsg(const QString &text, int colour)
+{
+    PostMsgToMainWindow(text, colour);
+}
+
+void TfrmZForm::SetSizeable(bool sizeable)
+{
+    m_sizeable = sizeable;
+    if (!sizeable)
+        setFixedSize(size());
+}
+
+void TfrmZForm::SendMsgToParentForm(const QString &name, const QString &value)
+{
+    if (TfrmZForm *parent = ParentForm()) {
+        TZMessageEvent message(ZWM_FORMRETURNVALUE, name, value);
+        QCoreApplication::sendEvent(parent, &message);
+    }
+}
+
+TfrmZForm *TfrmZForm::ParentForm() const
+{
+    return m_parentHandle == 0 ? nullptr : FormByHandle(m_parentHandle);
+}
+
+void TfrmZForm::ErrMsg(const QString &text, bool raise, int kind)
+{
+    if (raise)
+        throw EZError(text);
+    AddMsg(text, kind == 1 ? ZMSG_COLOR_ERROR : ZMSG_COLOR_HINT);
+}
+
+void TfrmZForm::SetCtrlsReadOnly(const QList<QWidget *> &controls, bool readOnly)
+{
+    for (QWidget *control : controls) {
+        if (auto *line = qobject_cast<QLineEdit *>(control))
+            line->setReadOnly(readOnly);
+        else if (auto *plain = qobject_cast<QPlainTextEdit *>(control))
+            plain->setReadOnly(readOnly);
+        else if (auto *rich = qobject_cast<QTextEdit *>(control))
+            rich->setReadOnly(readOnly);
+        else if (auto *spin = qobject_cast<QAbstractSpinBox *>(control))
+            spin->setReadOnly(readOnly);
+        else if (auto *combo = qobject_cast<QComboBox *>(control); combo && combo->isEditable())
+            combo->lineEdit()->setReadOnly(readOnly);
+        else if (qobject_cast<QAbstractButton *>(control) || qobject_cast<QGroupBox *>(control)
+                 || qobject_cast<QAbstractItemView *>(control) || qobject_cast<QComboBox *>(control))
+            control->setEnabled(!readOnly);
+    }
+}
+
+void TfrmZForm::ReSetFormMinSize(int minHeight, int minWidth)
+{
+    m_minHeight = minHeight;
+    m_minWidth = minWidth;
+    if (height() < minHeight || width() < minWidth)
+        resize(std::max(width(), minWidth), std::max(height(), minHeight));
+    setMinimumSize(minWidth, minHeight);
+}
+
+TDBConn &TfrmZForm::GetDBCONN()
+{
+    return DBConn();
+}
+
+TZDbConnection &TfrmZForm::GetCONN()
+{
+    return DBConn().GetDBCONN();
+}
+
+bool TfrmZForm::event(QEvent *event)
+{
+    if (auto *message = dynamic_cast<TZMessageEvent *>(event)) {
+        ZGuard([&] { handleMessage(*message); });
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void TfrmZForm::handleMessage(const TZMessageEvent &message)
+{
+    switch (message.message()) {
+    case ZWM_FORMRETURNVALUE:
+        FormReturnValue(message.text1(), message.text2());
+        break;
+    case ZWM_PARENTHANDLE:
+        m_parentHandle = message.param1();
+        break;
+    case ZWM_ENTERTONEXT:
+        m_enterEnabled = message.param1() == 1 && EnterToNextCtrlIsEnabled();
+        break;
+    default:
+        break;
+    }
+}
+
+bool TfrmZForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (m_enterEnabled && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && enterToNext(watched))
+            return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool TfrmZForm::enterToNext(QObject *watched)
+{
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || !isAncestorOf(widget) || widget->window() != this)
+        return false;
+    if (appendLineBreak(widget) || appendLineBreak(widget->parent()))
+        return true;
+    focusNextChild();
+    return true;
+}
+
+void TfrmZForm::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_created)
+        return;
+    m_created = true;
+    ZGuard([this] {
+        m_enterEnabled = EnterToNextCtrlIsEnabled();
+        ZFormCreate();
+        if (IsGetFormPositionAndSize())
+            SetFormSizeAndposition();
+    });
+    takeNormalBounds();
+}
+
+void TfrmZForm::closeEvent(QCloseEvent *event)
+{
+    ZGuard([this] {
+        if (!m_maximised)
+            SaveFormSizeAndPosition();
+        if (keepsTopForms()) {
+            for (TfrmZForm *form : std::as_const(openForms())) {
+                if (form->TopForm() == this)
+                    form->SetTopForm(nullptr);
+            }
+        }
+        ZFormDestroy();
+    });
+    event->accept();
+}
+
+void TfrmZForm::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::WindowStateChange) {
+        const bool maximised = windowState() & Qt::WindowMaximized;
+        const bool was = m_maximised;
+        m_maximised = maximised;
+        if (was && !maximised && !(windowState() & Qt::WindowMinimized))
+            restoreNormalBounds();
+    }
+    QWidget::changeEvent(event);
+}
+
+void TfrmZForm::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    takeNormalBounds();
+}
+
+void TfrmZForm::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    takeNormalBounds();
+}
+
+void TfrmZForm::takeNormalBounds()
+{
+    if (!m_maximised && !m_restoring && m_created && !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)))
+        m_normal = QRect(x(), y(), width(), height());
+}
+
+void TfrmZForm::restoreNormalBounds()
+{
+    if (m_normal.width() < 0)
+        return;
+    m_restoring = true;
+    move(m_normal.topLeft());
+    resize(m_normal.size());
+    m_restoring = false;
+}
+
+void TfrmZForm::onTimer()
+{
+    if (keepsTopForms() && isActiveWindow() && m_topForm)
+        m_topForm->raise();
+    DoBaseTimeTimer();
+}

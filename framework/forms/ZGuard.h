@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+/// Runs a window entry point (slot, event handler, action) so that no error
+/// crosses a Qt frame: EZAbort ends it silently; any other error is shown to
+/// the user (ZShowError). Returns false when the body did not complete.
+bool ZGuard(const std::function<void()> &body);
+
+/// Shows an error text the framework's way: in the user message window
+/// through the main window (red), or in the framework's message box when
+/// there is no main window yet.
+void ZShowError(const QString &text);
