@@ -12,6 +12,7 @@
 #include "common/ZVersion.h"
 #include "data/TParamInfo.h"
 #include "data/ZFreeAllSource.h"
+#include "forms/TZApplication.h"
 #include "launcher/ZPackages.h"
 
 #include <QApplication>
@@ -44,7 +45,7 @@ QString loadPackages()
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    TZApplication app(argc, argv);
     QApplication::setApplicationDisplayName(ZProductTitle());
     FWebSite = ZProductWebSite();
     FSYSID = GetSysID();
