@@ -289,6 +289,7 @@ void TfrmZForm::closeEvent(QCloseEvent *event)
         }
         ZFormDestroy();
     });
+    m_closed = true;
     event->accept();
 }
 

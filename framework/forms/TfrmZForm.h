@@ -77,6 +77,8 @@ public:
     TfrmZForm *TopForm() const { return m_topForm; }
     bool EnterToNextEnabled() const { return m_enterEnabled; }
     bool Maximised() const { return m_maximised; }
+    /// True once the window was closed (it is deleted soon after).
+    bool Closed() const { return m_closed; }
     QRect NormalBounds() const { return m_normal; }
 
     TDBConn &GetDBCONN();
@@ -107,6 +109,7 @@ private:
     bool m_maximised = false;
     bool m_restoring = false;
     bool m_created = false;
+    bool m_closed = false;
     bool m_enterEnabled = false;
     bool m_sizeable = true;
     int m_skin = 0;

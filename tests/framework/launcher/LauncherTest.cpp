@@ -1,0 +1,158 @@
+// Opening modules through the launcher: window classes found in a package
+// loaded on demand, windows reused by class or by module, the parameters
+// handed over, and the refusals.
+#include "TDataFileTest.h"
+#include "TestText.h"
+
+#include "common/ZErrors.h"
+#include "common/ZSession.h"
+#include "data/TParamInfo.h"
+#include "data/ZFreeAllSource.h"
+#include "forms/TfrmZForm.h"
+#include "forms/ZMessageBox.h"
+#include "launcher/TFormClassCtrl.h"
+#include "launcher/ZLauncher.h"
+
+#include <QDialog>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char *const kModule = R"([<DSDataSource>]
+DisplayName=%1
+MasterKey=NoteID
+Powers=执行,新增
+ListFormClassName=%2
+FormClassName=%3
+[<DSDataset>Master]
+DatasetIndex=0
+[<DSTable>Master-moxNotepad]
+TableName=moxNotepad
+[<DSField>Master-moxNotepad-NoteID]
+FieldName=NoteID
+Visible=True
+)";
+
+class Launcher : public TDataFileTest
+{
+protected:
+    void SetUp() override
+    {
+        TDataFileTest::SetUp();
+        QFile::copy(QStringLiteral(ZKVA_TEST_PACKAGE), path(s("dpkTestForms.so")));
+        module(s("modA"), s("记事本甲"), QString(), QString());
+        module(s("modB"), s("记事本乙"), QString(), s("TfrmTestEdit"));
+        module(s("modC"), s("自有列表"), s("TfrmTestOwnList"), QString());
+        SetZBoxAnswerer([this](QDialog &box) {
+            shown << box.findChild<QLabel *>(s("lblText"))->text();
+            box.findChild<QPushButton *>(s("btnOK"))->click();
+        });
+    }
+
+    void TearDown() override
+    {
+        for (TfrmZForm *form : TfrmZForm::OpenForms())
+            form->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        SetZBoxAnswerer(nullptr);
+        TDataFileTest::TearDown();
+    }
+
+    void module(const QString &name, const QString &caption, const QString &listClass, const QString &editClass)
+    {
+        folder->writeFile(s("DBSource/") + name + s(".dbs"),
+                          QString::fromUtf8(kModule).arg(caption, listClass, editClass).toUtf8());
+    }
+
+    static void loadPackage()
+    {
+        if (!FormClassCtrl().BplIsLoad(s("dpkTestForms.so")))
+            FormClassCtrl().LoadBpl(s("dpkTestForms.so"));
+    }
+
+    static QString prop(QWidget *window, const char *name) { return window->property(name).toString(); }
+
+    QStringList shown;
+};
+
+} // namespace
+
+TEST_F(Launcher, AClassIsFoundThroughTheStoredMapAndItsPackageLoaded)
+{
+    if (!TFormClassCtrl::IsRegistered(s("TfrmTestOwnList"))) {
+        // Not loaded yet in this process: the stored map names its package.
+        EXPECT_EQ(WakeUpForm(s("TfrmTestOwnList"), wtShow, QString(), QString()), nullptr);
+        EXPECT_EQ(shown, QStringList({s("找不到TfrmTestOwnList窗体类所在的程序包，请先注册程序包！")}));
+        FreeAllSource();
+        SaveLongParamValue(s("FormClassInfo"), s("TfrmTestOwnList,dpkTestForms.so"));
+    }
+    QWidget *list = WakeUpListFormByProg(s("modC"));
+    ASSERT_NE(list, nullptr);
+    EXPECT_STREQ(list->metaObject()->className(), "TfrmTestOwnList");
+    EXPECT_TRUE(FormClassCtrl().BplIsLoad(s("dpkTestForms.so")));
+    EXPECT_EQ(FormClassCtrl().GetBplByFrmClassName(s("tfrmtestedit")), s("dpkTestForms.so"));
+    EXPECT_EQ(FormClassCtrl().GetBplByFrmClassName(s("TfrmUpdateDB")), s("dpkSysAdmin.so"));
+    EXPECT_TRUE(FormClassCtrl().GetFormClassInfo().contains(s("TfrmListFormPub,dpkTestForms.so")));
+}
+
+TEST_F(Launcher, WindowsAreReusedByModuleOrByClass)
+{
+    loadPackage();
+    QWidget *a = WakeUpListFormByProg(s("modA"));
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(prop(a, "action"), s("WakeUp"));
+    // The same list module again brings the same window back.
+    EXPECT_EQ(WakeUpListFormByProg(s("modA")), a);
+    EXPECT_EQ(a->property("received").toInt(), 2);
+    // Another module on the generic class gets a window of its own.
+    QWidget *b = WakeUpListFormByProg(s("modB"));
+    EXPECT_NE(b, a);
+    EXPECT_EQ(WakeUpListFormByProg(s("modA")), a);
+
+    // A class of the module's own (not generic) is reused whatever the module.
+    QWidget *own = WakeUpListFormByProg(s("modC"));
+    EXPECT_EQ(WakeUpForm(s("tfrmtestownlist"), wtShow, s("x"), s("y")), own);
+
+    // By module with a key: "F3" and the key; without: "WakeUp".
+    EXPECT_EQ(WakeUpFormByProgID(s("modA"), s("17")), a);
+    EXPECT_EQ(prop(a, "action"), s("F3"));
+    EXPECT_EQ(prop(a, "keyValue"), s("17"));
+    EXPECT_EQ(WakeUpFormByProgID(s("modA"), QString()), a);
+    EXPECT_EQ(prop(a, "action"), s("WakeUp"));
+
+    // The editing window of a module that names one.
+    QWidget *edit = WakeUpBillFormByProg(s("modB"), s("N1"), s("Edit"));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_STREQ(edit->metaObject()->className(), "TfrmTestEdit");
+    EXPECT_EQ(prop(edit, "action"), s("Edit"));
+    EXPECT_EQ(GetIsExistForm(s("TFRMTESTEDIT")), edit);
+    QWidget *hidden = CreateNewBillForm(s("modB"), s("N2"));
+    EXPECT_NE(hidden, edit);
+    EXPECT_FALSE(hidden->isVisible());
+    EXPECT_EQ(prop(hidden, "action"), s("F3"));
+    delete hidden;
+}
+
+TEST_F(Launcher, RefusalsLeaveNoWindow)
+{
+    loadPackage();
+    UserInfo = TUserInfo{s("007"), s("007"), s("李四"), QString()};
+    try {
+        WakeUpListFormByProg(s("modA"));
+        ADD_FAILURE() << "opened without permission";
+    } catch (const EZError &error) {
+        EXPECT_EQ(error.message(), s("没有记事本甲权限，无法开启"));
+    }
+    EXPECT_FALSE(IsExistFormClass(s("TfrmListFormPub")));
+    UserInfo = TUserInfo{};
+
+    EXPECT_THROW(CreateNewForm(s("TfrmNowhere")), EZError);
+    EXPECT_THROW(FormClassCtrl().LoadBpl(s("dpkMissing.so")), EZError);
+    EXPECT_TRUE(IsPublishBillForm(s("tfrmbillbaselnk")));
+    EXPECT_FALSE(IsPublishBillForm(s("TfrmTestOwnList")));
+}
