@@ -1,44 +1,56 @@
-// The program entry. For now it fixes the session identity and opens a
-// minimal window that shows the program folder and loads the run-time
-// packages; start-up, login and the main window build on this.
+// The program entry: one running copy, the start-up window while the session
+// opens data file 1, the login dialog, then the main window; a login that is
+// not completed frees everything and ends the program.
 
 #include "ZProductInfo.h"
+#include "ZSingleInstance.h"
+#include "login/TfrmLoading.h"
+#include "login/TfrmMoxLogin.h"
+#include "main/TfrmMOXMain.h"
 
 #include "common/ZErrors.h"
 #include "common/ZFatal.h"
-#include "common/ZFiles.h"
-#include "common/ZMainWindow.h"
 #include "common/ZSession.h"
-#include "common/ZVersion.h"
 #include "data/TParamInfo.h"
 #include "data/ZFreeAllSource.h"
 #include "forms/TZApplication.h"
+#include "forms/ZGuard.h"
+#include "forms/ZMessageBox.h"
+#include "launcher/TFormClassCtrl.h"
 #include "launcher/ZPackages.h"
 
-#include <QApplication>
+#include <QDialog>
 #include <QLabel>
-#include <QLibrary>
-#include <QMainWindow>
-#include <QVBoxLayout>
+#include <QPushButton>
+
+#include <cstdio>
 
 namespace {
 
-QString loadPackages()
+// With ZKVA_BOX_AUTOANSWER set (by the program's own tests), every framework
+// box writes its text to the standard error and is answered with its first
+// button, so that a started program never waits for a person.
+void answerBoxesForTests()
 {
-    QStringList lines;
-    for (const QString &package : ZRuntimePackages()) {
-        QLibrary library(ZPackageFile(package));
-        library.setLoadHints(QLibrary::ExportExternalSymbolsHint);
-        QString state;
-        if (!library.load())
-            state = QStringLiteral("加载失败：") + library.errorString();
-        else if (!library.resolve(ZPackageNameSymbol))
-            state = QStringLiteral("不是本程序的程序包");
+    if (!qEnvironmentVariableIsSet("ZKVA_BOX_AUTOANSWER"))
+        return;
+    SetZBoxAnswerer([](QDialog &box) {
+        if (auto *text = box.findChild<QLabel *>(QStringLiteral("lblText")))
+            std::fprintf(stderr, "%s\n", text->text().toUtf8().constData());
+        const auto buttons = box.findChildren<QPushButton *>();
+        if (!buttons.isEmpty())
+            buttons.first()->click();
         else
-            state = QStringLiteral("已加载");
-        lines << package + QStringLiteral("：") + state;
-    }
-    return lines.join(QLatin1Char('\n'));
+            box.reject();
+    });
+}
+
+// Loads the run-time packages in their order; a package that fails is
+// reported and the others still load.
+void loadPackages()
+{
+    for (const QString &package : ZRuntimePackages())
+        ZGuard([&] { FormClassCtrl().LoadBpl(package + QStringLiteral(".so")); });
 }
 
 } // namespace
@@ -47,9 +59,21 @@ int main(int argc, char *argv[])
 {
     TZApplication app(argc, argv);
     QApplication::setApplicationDisplayName(ZProductTitle());
+    answerBoxesForTests();
     FWebSite = ZProductWebSite();
+
+    const TZSingleInstance instance(QStringLiteral("ZKVA"));
+    if (!instance.Acquired()) {
+        ZShowMessage(QStringLiteral("%1已经在运行中!").arg(ZProductTitle()));
+        return 0;
+    }
     FSYSID = GetSysID();
     FSYSCode = QStringLiteral("ZKVA");
+
+    auto *loading = new TfrmLoading;
+    loading->show();
+    QCoreApplication::processEvents();
+
     UserInfo.UserID = QStringLiteral("Admin");
     UserInfo.PersonID = QStringLiteral("Admin");
     FRecordACCESSSql = false;
@@ -58,9 +82,8 @@ int main(int argc, char *argv[])
 
     // The first use of the session opens data file 1, creating it from the
     // template when it is missing; a failure there ends the program.
-    QString owner;
     try {
-        owner = GetParamValue(QStringLiteral("MyName"));
+        GetParamValue(QStringLiteral("MyName"));
     } catch (const EZAbort &) {
         FreeAllSource();
         return 1;
@@ -72,21 +95,26 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    QMainWindow window;
-    window.setWindowTitle(ZProductTitle());
-    auto *central = new QWidget(&window);
-    auto *layout = new QVBoxLayout(central);
-    layout->addWidget(new QLabel(GetAppVersion(), central));
-    layout->addWidget(new QLabel(QStringLiteral("程序目录：") + GetCurrPath(), central));
-    layout->addWidget(new QLabel(QStringLiteral("用户姓名：") + owner, central));
-    layout->addWidget(new QLabel(loadPackages(), central));
-    layout->addStretch();
-    window.setCentralWidget(central);
-    window.resize(480, 240);
-    SetZMainWindow(&window);
-    window.show();
-    const int result = QApplication::exec();
-    SetZMainWindow(nullptr);
+    loading->hide();
+    bool loggedIn = false;
+    {
+        TfrmMoxLogin login;
+        loggedIn = login.exec() == QDialog::Accepted;
+    }
+    if (!loggedIn) {
+        delete loading;
+        FreeAllSource();
+        return 0;
+    }
+    loading->show();
+    QCoreApplication::processEvents();
+    loadPackages();
+    int result = 0;
+    {
+        TfrmMOXMain window;
+        window.show();
+        result = QApplication::exec();
+    }
     FreeAllSource();
     return result;
 }

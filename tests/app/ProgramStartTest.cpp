@@ -33,6 +33,16 @@ TEST(ProgramStart, StartsOnAFreshProgramFolderAndOpensDataFileOne)
     EXPECT_TRUE(recorded) << program.readAll().constData();
     EXPECT_EQ(program.state(), QProcess::Running) << program.readAll().constData();
 
+    // A second copy started meanwhile says so and ends at once.
+    QProcess second;
+    env.insert(s("ZKVA_BOX_AUTOANSWER"), s("1"));
+    second.setProcessEnvironment(env);
+    second.start(s(ZKVA_PROGRAM_DIR "/zkva"), {});
+    ASSERT_TRUE(second.waitForFinished(20000));
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_TRUE(QString::fromUtf8(second.readAllStandardError()).contains(s("个人助理已经在运行中!")));
+    EXPECT_EQ(program.state(), QProcess::Running);
+
     program.terminate();
     if (!program.waitForFinished(10000))
         program.kill();

@@ -1,0 +1,65 @@
+// The main window for now: its caption names the open data file, its
+// commands go through the launcher, and notices open the notice window.
+#include "TDataFileTest.h"
+#include "TestText.h"
+#include "ZScreenshot.h"
+
+#include "common/ZMainWindow.h"
+#include "data/TDBConn.h"
+#include "data/TParamInfo.h"
+#include "forms/ZMessageBox.h"
+#include "launcher/TFormClassCtrl.h"
+#include "launcher/ZLauncher.h"
+#include "main/TfrmMOXMain.h"
+
+#include <QCoreApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+using MainWindow = TDataFileTest;
+
+TEST_F(MainWindow, CaptionCommandsAndNotices)
+{
+    QStringList messages;
+    SetZBoxAnswerer([&messages](QDialog &box) {
+        messages << box.findChild<QLabel *>(QStringLiteral("lblText"))->text();
+        box.findChild<QPushButton *>(QStringLiteral("btnOK"))->click();
+    });
+    const QDir shipped(s(ZKVA_PROGRAM_DIR "/DBSource"));
+    QDir().mkpath(path(s("DBSource")));
+    for (const QString &name : shipped.entryList(QDir::Files))
+        QFile::copy(shipped.filePath(name), path(s("DBSource/") + name));
+    DBConn().ChangeAccessFile(3);
+    SaveParamValue(s("MyName"), s("张三"));
+    GetParamInfo().UpdateParamInfo();
+    {
+        TfrmMOXMain window;
+        window.show();
+        EXPECT_TRUE(window.windowTitle().endsWith(s("(第3帐套)")));
+        EXPECT_EQ(window.findChild<QLabel *>(s("lblGreeting"))->text(), s("张三,欢迎您！"));
+        ZSaveScreenshot(window, s("main_window_standin"));
+
+        // The generic list window is not built yet: the launcher says so.
+        window.RunCommand(1);
+        EXPECT_EQ(messages, QStringList({s("找不到TfrmListFormPub窗体类所在的程序包，请先注册程序包！")}));
+
+        // A notice opens the notice window of the system package.
+        QFile::copy(s(ZKVA_PROGRAM_DIR "/dpkZSys.so"), path(s("dpkZSys.so")));
+        if (!FormClassCtrl().BplIsLoad(s("dpkZSys.so")))
+            FormClassCtrl().LoadBpl(s("dpkZSys.so"));
+        PostMsgToMainWindow(s("已保存"), 16711680);
+        QCoreApplication::sendPostedEvents(&window);
+        QWidget *notice = GetIsExistForm(s("TfrmUserMsg"));
+        ASSERT_NE(notice, nullptr);
+        EXPECT_EQ(notice->findChild<QPlainTextEdit *>()->toPlainText(), s("已保存"));
+        notice->close();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    SetZBoxAnswerer(nullptr);
+}
