@@ -254,6 +254,16 @@ QWidget *GetIsExistForm(const QString &formClass)
     return nullptr;
 }
 
+bool IsExistBillForm(const QString &progID)
+{
+    for (TfrmZForm *form : TfrmZForm::OpenForms()) {
+        if (!form->Closed() && form->inherits("TfrmMasterDataBase")
+            && form->GetProgID().compare(progID, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
 bool IsPublishBillForm(const QString &formClass)
 {
     static const QStringList published = {QStringLiteral("TfrmListFormPub"),     QStringLiteral("TfrmMasterDataBase"),

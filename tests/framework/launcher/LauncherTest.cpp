@@ -11,6 +11,7 @@
 #include "forms/TfrmZForm.h"
 #include "forms/ZMessageBox.h"
 #include "launcher/TFormClassCtrl.h"
+#include "launcher/ZFormList.h"
 #include "launcher/ZLauncher.h"
 
 #include <QDialog>
@@ -154,5 +155,10 @@ TEST_F(Launcher, RefusalsLeaveNoWindow)
     EXPECT_THROW(CreateNewForm(s("TfrmNowhere")), EZError);
     EXPECT_THROW(FormClassCtrl().LoadBpl(s("dpkMissing.so")), EZError);
     EXPECT_TRUE(IsPublishBillForm(s("tfrmbillbaselnk")));
+    EXPECT_FALSE(IsExistBillForm(s("modA"))); // no master data window is open
+
+    SetMainFormClsName(s("TfrmMainMenu"));
+    EXPECT_EQ(GetMainForm(), s("TfrmMainMenu"));
+    EXPECT_TRUE(folder->readFile(s("formList.ini")).contains("[formList]\nMainForm=TfrmMainMenu"));
     EXPECT_FALSE(IsPublishBillForm(s("TfrmTestOwnList")));
 }
