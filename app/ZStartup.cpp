@@ -1,0 +1,125 @@
+// The start-up sequence of the program: one running copy, the start-up
+// window while the session opens data file 1, the login dialog, then the main
+// window; a login that is not completed frees everything and ends.
+
+#include "ZStartup.h"
+
+#include "ZProductInfo.h"
+#include "ZSingleInstance.h"
+#include "login/TfrmLoading.h"
+#include "login/TfrmMoxLogin.h"
+#include "main/TfrmMOXMain.h"
+
+#include "common/ZErrors.h"
+#include "common/ZFatal.h"
+#include "common/ZSession.h"
+#include "data/TParamInfo.h"
+#include "data/ZFreeAllSource.h"
+#include "forms/ZGuard.h"
+#include "forms/ZMessageBox.h"
+#include "launcher/TFormClassCtrl.h"
+#include "launcher/ZPackages.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+
+#include <cstdio>
+
+namespace {
+
+// With ZKVA_BOX_AUTOANSWER set (by the program's own tests), every framework
+// box writes its text to the standard error and is answered with its first
+// button, so that a started program never waits for a person.
+void answerBoxesForTests()
+{
+    if (!qEnvironmentVariableIsSet("ZKVA_BOX_AUTOANSWER"))
+        return;
+    SetZBoxAnswerer([](QDialog &box) {
+        if (auto *text = box.findChild<QLabel *>(QStringLiteral("lblText")))
+            std::fprintf(stderr, "%s\n", text->text().toUtf8().constData());
+        const auto buttons = box.findChildren<QPushButton *>();
+        if (!buttons.isEmpty())
+            buttons.first()->click();
+        else
+            box.reject();
+    });
+}
+
+// Loads the run-time packages in their order; a package that fails is
+// reported and the others still load.
+void loadPackages()
+{
+    for (const QString &package : ZRuntimePackages())
+        ZGuard([&] { FormClassCtrl().LoadBpl(package + QStringLiteral(".so")); });
+}
+
+} // namespace
+
+int ZRunProgram()
+{
+    QApplication::setApplicationDisplayName(ZProductTitle());
+    answerBoxesForTests();
+    FWebSite = ZProductWebSite();
+
+    const TZSingleInstance instance(QStringLiteral("ZKVA"));
+    if (!instance.Acquired()) {
+        ZShowMessage(QStringLiteral("%1已经在运行中!").arg(ZProductTitle()));
+        return 0;
+    }
+    // The identity follows the executable's name; a renamed copy of the
+    // program is still this program.
+    FSYSID = GetSysID();
+    if (FSYSID < 0)
+        FSYSID = 1003;
+    FSYSCode = QStringLiteral("ZKVA");
+
+    auto *loading = new TfrmLoading;
+    loading->show();
+    QCoreApplication::processEvents();
+
+    UserInfo.UserID = QStringLiteral("Admin");
+    UserInfo.PersonID = QStringLiteral("Admin");
+    FRecordACCESSSql = false;
+    FSystemType = stAlone;
+    InDevelopmentEnv = false;
+
+    // The first use of the session opens data file 1, creating it from the
+    // template when it is missing; a failure there ends the program.
+    try {
+        GetParamValue(QStringLiteral("MyName"));
+    } catch (const EZAbort &) {
+        FreeAllSource();
+        return 1;
+    } catch (const EZError &e) {
+        try {
+            ZFatalError(e.message());
+        } catch (const EZAbort &) {}
+        FreeAllSource();
+        return 1;
+    }
+
+    loading->hide();
+    bool loggedIn = false;
+    {
+        TfrmMoxLogin login;
+        loggedIn = login.exec() == QDialog::Accepted;
+    }
+    if (!loggedIn) {
+        delete loading;
+        FreeAllSource();
+        return 0;
+    }
+    loading->show();
+    QCoreApplication::processEvents();
+    loadPackages();
+    int result = 0;
+    {
+        TfrmMOXMain window;
+        window.show();
+        result = QApplication::exec();
+    }
+    FreeAllSource();
+    return result;
+}

@@ -1,0 +1,80 @@
+// The start-up sequence run as a person meets it: the login dialog appears,
+// is answered, and the main window opens on the chosen data file; closing
+// the main window ends the run.
+#include "TDataFileTest.h"
+#include "TestText.h"
+#include "ZScreenshot.h"
+
+#include "ZStartup.h"
+#include "data/TDBConn.h"
+#include "login/TfrmMoxLogin.h"
+#include "main/TfrmMOXMain.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Startup : public TDataFileTest
+{
+protected:
+    void SetUp() override
+    {
+        TDataFileTest::SetUp();
+        const QDir program(s(ZKVA_PROGRAM_DIR));
+        for (const QString &name : program.entryList({s("dpk*.so")}, QDir::Files))
+            QFile::copy(program.filePath(name), path(name));
+    }
+
+    /// Runs the program, logging in to data file `fileNo` when the dialog
+    /// shows, and closing the main window once it is up; returns its caption.
+    QString runAndLogIn(int fileNo)
+    {
+        QString caption;
+        QTimer driver;
+        driver.setInterval(10);
+        QObject::connect(&driver, &QTimer::timeout, [&] {
+            for (QWidget *window : QApplication::topLevelWidgets()) {
+                if (!window->isVisible())
+                    continue;
+                if (auto *login = qobject_cast<TfrmMoxLogin *>(window)) {
+                    login->findChild<QComboBox *>(s("cbxDataFile"))->setCurrentIndex(fileNo - 1);
+                    ZSaveScreenshot(*login, s("startup_login"));
+                    login->findChild<QPushButton *>(s("btnLogin"))->click();
+                } else if (auto *main = qobject_cast<TfrmMOXMain *>(window)) {
+                    caption = main->windowTitle();
+                    dataFileSeen = QFile::exists(path(s("DBFiles/DBAcs%1.orv").arg(fileNo)));
+                    main->close();
+                }
+            }
+        });
+        driver.start();
+        exitCode = ZRunProgram();
+        return caption;
+    }
+
+    int exitCode = -1;
+    bool dataFileSeen = false;
+};
+
+} // namespace
+
+TEST_F(Startup, LoginOpensTheMainWindowOnTheChosenDataFile)
+{
+    EXPECT_EQ(runAndLogIn(1), s("个人助理(第1帐套)"));
+    EXPECT_TRUE(dataFileSeen);
+    EXPECT_EQ(exitCode, 0);
+}
+
+TEST_F(Startup, TheFifthDataFileIsMadeWhenChosen)
+{
+    EXPECT_EQ(runAndLogIn(5), s("个人助理(第5帐套)"));
+    EXPECT_TRUE(dataFileSeen);
+}
