@@ -7,6 +7,7 @@
 
 #include "ZStartup.h"
 #include "data/TDBConn.h"
+#include "login/TfrmLoading.h"
 #include "login/TfrmMoxLogin.h"
 #include "main/TfrmMOXMain.h"
 
@@ -44,7 +45,9 @@ protected:
             for (QWidget *window : QApplication::topLevelWidgets()) {
                 if (!window->isVisible())
                     continue;
-                if (auto *login = qobject_cast<TfrmMoxLogin *>(window)) {
+                if (auto *loading = qobject_cast<TfrmLoading *>(window)) {
+                    ZSaveScreenshot(*loading, s("startup_window"));
+                } else if (auto *login = qobject_cast<TfrmMoxLogin *>(window)) {
                     login->findChild<QComboBox *>(s("cbxDataFile"))->setCurrentIndex(fileNo - 1);
                     ZSaveScreenshot(*login, s("startup_login"));
                     login->findChild<QPushButton *>(s("btnLogin"))->click();
