@@ -1,5 +1,6 @@
 #include "TfrmZForm.h"
 
+#include "ZFormKeepers.h"
 #include "ZGuard.h"
 
 #include "common/ZErrors.h"
@@ -9,6 +10,7 @@
 #include "common/ZWinMessages.h"
 #include "data/TDBConn.h"
 #include "ini/TZIniFile.h"
+#include "launcher/ZLauncher.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -80,6 +82,8 @@ TfrmZForm::TfrmZForm(QWidget *parent) : QWidget(parent, Qt::Window), m_handle(ne
 
 TfrmZForm::~TfrmZForm()
 {
+    m_gridKeeper.reset();
+    m_sizeKeeper.reset();
     qApp->removeEventFilter(this);
     openForms().removeOne(this);
     if (QWidget *main = ZMainWindow(); main && main != this)
@@ -234,6 +238,10 @@ void TfrmZForm::handleMessage(const TZMessageEvent &message)
     case ZWM_ENTERTONEXT:
         m_enterEnabled = message.param1() == 1 && EnterToNextCtrlIsEnabled();
         break;
+    case ZWM_SELECTID:
+        WakeUpForm(QStringLiteral("TfrmSelectID"), wtShow, QStringLiteral("TagPrintRange"),
+                   QString::number(message.param1()));
+        break;
     default:
         break;
     }
@@ -270,8 +278,11 @@ void TfrmZForm::showEvent(QShowEvent *event)
     ZGuard([this] {
         m_enterEnabled = EnterToNextCtrlIsEnabled();
         ZFormCreate();
+        createKeepers();
         if (IsGetFormPositionAndSize())
             SetFormSizeAndposition();
+        if (m_gridKeeper && NeedGridLogCtrl())
+            m_gridKeeper->Restore();
     });
     takeNormalBounds();
 }
@@ -281,6 +292,8 @@ void TfrmZForm::closeEvent(QCloseEvent *event)
     ZGuard([this] {
         if (!m_maximised)
             SaveFormSizeAndPosition();
+        if (m_gridKeeper)
+            m_gridKeeper->Save();
         if (keepsTopForms()) {
             for (TfrmZForm *form : std::as_const(openForms())) {
                 if (form->TopForm() == this)
@@ -308,7 +321,19 @@ void TfrmZForm::changeEvent(QEvent *event)
 void TfrmZForm::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    if (m_sizeKeeper && IsAutoSizeAndPos())
+        m_sizeKeeper->Relayout();
     takeNormalBounds();
+}
+
+void TfrmZForm::createKeepers()
+{
+    if (const auto &maker = ZSizeKeeperMaker())
+        m_sizeKeeper = maker(*this);
+    if (AutoCreatGridCtrl() && NeedGridLogCtrl()) {
+        if (const auto &maker = ZGridKeeperMaker())
+            m_gridKeeper = maker(*this, GridLogTag(), NeedGridColumnVisibleLogCtrl());
+    }
 }
 
 void TfrmZForm::moveEvent(QMoveEvent *event)

@@ -6,15 +6,20 @@
 #include <QString>
 #include <QWidget>
 
+#include <memory>
+
 class QTimer;
 class TDBConn;
+class TZGridKeeper;
+class TZSizeKeeper;
 class TZDbConnection;
 class TZMessageEvent;
 
 /// The ancestor of every window of the system: size and position remembered
 /// per user and module (log/forms_<user>.log, section FormSizeAndPositionTag),
 /// Enter to the next control, a 100 ms housekeeping timer, the parent
-/// protocol (messages 1926, 1928, 1936, 1937, 1939), and the overridable hooks.
+/// protocol (messages 1926, 1928, 1936, 1937, 1939: the record selection
+/// window for "TagPrintRange"), and the overridable hooks.
 ///
 /// Construction runs the parts that need no hook; the hook-driven parts
 /// (ZFormCreate, the Enter switch) run when the window is first shown,
@@ -81,6 +86,9 @@ public:
     bool Closed() const { return m_closed; }
     QRect NormalBounds() const { return m_normal; }
 
+    TZGridKeeper *GridKeeper() const { return m_gridKeeper.get(); }
+    TZSizeKeeper *SizeKeeper() const { return m_sizeKeeper.get(); }
+
     TDBConn &GetDBCONN();
     TZDbConnection &GetCONN();
 
@@ -100,11 +108,14 @@ private:
     void restoreNormalBounds();
     bool enterToNext(QObject *watched);
     QString storePath() const;
+    void createKeepers();
 
     qint64 m_handle;
     qint64 m_parentHandle = 0;
     QPointer<TfrmZForm> m_topForm;
     QTimer *m_timer = nullptr;
+    std::unique_ptr<TZGridKeeper> m_gridKeeper;
+    std::unique_ptr<TZSizeKeeper> m_sizeKeeper;
     QRect m_normal{-1, -1, -1, -1};
     bool m_maximised = false;
     bool m_restoring = false;

@@ -9,6 +9,7 @@
 #include "common/ZSession.h"
 #include "common/ZWinMessages.h"
 #include "forms/TfrmZForm.h"
+#include "forms/ZFormKeepers.h"
 #include "forms/ZGuard.h"
 #include "ini/TZMemIniFile.h"
 
@@ -203,6 +204,46 @@ TEST_F(BaseForm, MessagesErrorsAndReadOnlyControls)
     closeAndWait(form);
     QCoreApplication::sendPostedEvents(&main);
     SetZMainWindow(nullptr);
+}
+
+TEST_F(BaseForm, LayoutKeepersComeFromTheInstalledMakers)
+{
+    struct TLog
+    {
+        QStringList events;
+    } log;
+    struct TGrid : TZGridKeeper
+    {
+        explicit TGrid(TLog &l) : log(l) {}
+        void Restore() override { log.events << QStringLiteral("restore"); }
+        void Save() override { log.events << QStringLiteral("save"); }
+        TLog &log;
+    };
+    struct TSize : TZSizeKeeper
+    {
+        explicit TSize(TLog &l) : log(l) {}
+        void Relayout() override { log.events << QStringLiteral("relayout"); }
+        TLog &log;
+    };
+    SetZGridKeeperMaker([&log](TfrmZForm &, const QString &tag, bool keepVisibility) {
+        log.events << QStringLiteral("grid %1 %2").arg(tag).arg(keepVisibility);
+        return std::make_unique<TGrid>(log);
+    });
+    SetZSizeKeeperMaker([&log](TfrmZForm &) { return std::make_unique<TSize>(log); });
+    auto *form = new TfrmSample(s("moxDiary"));
+    form->show();
+    EXPECT_NE(form->GridKeeper(), nullptr);
+    log.events.clear();
+    form->resize(480, 360);
+    closeAndWait(form);
+    EXPECT_EQ(log.events, QStringList({s("relayout"), s("save")}));
+    SetZGridKeeperMaker(nullptr);
+    SetZSizeKeeperMaker(nullptr);
+
+    auto *plain = new TfrmSample;
+    plain->show();
+    EXPECT_EQ(plain->GridKeeper(), nullptr);
+    closeAndWait(plain);
 }
 
 #include "BaseFormTest.moc"

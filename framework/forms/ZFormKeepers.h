@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class TfrmZForm;
+
+/// Keeps the column layout of a window's grids: restored when the window is
+/// first shown, saved when it closes.
+class TZGridKeeper
+{
+public:
+    virtual ~TZGridKeeper() = default;
+    virtual void Restore() = 0;
+    virtual void Save() = 0;
+};
+
+/// Re-lays a window's controls when it is resized.
+class TZSizeKeeper
+{
+public:
+    virtual ~TZSizeKeeper() = default;
+    virtual void Relayout() = 0;
+};
+
+/// Makers of the keepers, installed by the layer that brings the grids and
+/// editors; until one is installed windows have no keeper.
+using TZGridKeeperMaker =
+    std::function<std::unique_ptr<TZGridKeeper>(TfrmZForm &form, const QString &tag, bool keepVisibility)>;
+using TZSizeKeeperMaker = std::function<std::unique_ptr<TZSizeKeeper>(TfrmZForm &form)>;
+void SetZGridKeeperMaker(TZGridKeeperMaker maker);
+void SetZSizeKeeperMaker(TZSizeKeeperMaker maker);
+const TZGridKeeperMaker &ZGridKeeperMaker();
+const TZSizeKeeperMaker &ZSizeKeeperMaker();
