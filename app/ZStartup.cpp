@@ -12,11 +12,13 @@
 
 #include "common/ZErrors.h"
 #include "common/ZFatal.h"
+#include "common/ZRegistry.h"
 #include "common/ZSession.h"
 #include "data/TParamInfo.h"
 #include "data/ZFreeAllSource.h"
 #include "forms/ZGuard.h"
 #include "forms/ZMessageBox.h"
+#include "forms/ZSkins.h"
 #include "launcher/TFormClassCtrl.h"
 #include "launcher/ZPackages.h"
 
@@ -62,6 +64,8 @@ int ZRunProgram()
     QApplication::setApplicationDisplayName(ZProductTitle());
     answerBoxesForTests();
     FWebSite = ZProductWebSite();
+    // The appearance chosen in the main window takes effect at start.
+    ZApplySkin(ReadRegKey(QStringLiteral("SkinIndex")).toInt());
 
     const TZSingleInstance instance(QStringLiteral("ZKVA"));
     if (!instance.Acquired()) {

@@ -2,6 +2,7 @@
 
 #include "ZFormKeepers.h"
 #include "ZGuard.h"
+#include "ZSkins.h"
 
 #include "common/ZErrors.h"
 #include "common/ZFiles.h"
@@ -72,6 +73,9 @@ TfrmZForm::TfrmZForm(QWidget *parent) : QWidget(parent, Qt::Window), m_handle(ne
 {
     setAttribute(Qt::WA_DeleteOnClose);
     openForms().append(this);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, ZWindowBackground());
+    setPalette(background);
     QDir().mkpath(GetLogPath());
     m_timer = new QTimer(this);
     m_timer->setInterval(100);

@@ -11,6 +11,7 @@
 #include "forms/TfrmZForm.h"
 #include "forms/ZFormKeepers.h"
 #include "forms/ZGuard.h"
+#include "forms/ZSkins.h"
 #include "ini/TZMemIniFile.h"
 
 #include <QCheckBox>
@@ -244,6 +245,19 @@ TEST_F(BaseForm, LayoutKeepersComeFromTheInstalledMakers)
     plain->show();
     EXPECT_EQ(plain->GridKeeper(), nullptr);
     closeAndWait(plain);
+}
+
+TEST_F(BaseForm, WindowsTakeTheSkinsBackground)
+{
+    EXPECT_EQ(ZSkinNames().size(), 4);
+    ZApplySkin(2);
+    EXPECT_EQ(ZCurrentSkin(), 2);
+    auto *form = new TfrmSample;
+    EXPECT_EQ(form->palette().color(QPalette::Window), ZWindowBackground());
+    EXPECT_EQ(QApplication::palette().color(QPalette::Window), ZWindowBackground());
+    closeAndWait(form);
+    ZApplySkin(99); // out of range: the plain skin
+    EXPECT_EQ(ZCurrentSkin(), 0);
 }
 
 #include "BaseFormTest.moc"
