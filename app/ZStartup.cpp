@@ -49,12 +49,15 @@ void answerBoxesForTests()
     });
 }
 
-// Loads the run-time packages in their order; a package that fails is
-// reported and the others still load.
+// Loads the run-time packages in their order, each once per process; a
+// package that fails is reported and the others still load.
 void loadPackages()
 {
-    for (const QString &package : ZRuntimePackages())
-        ZGuard([&] { FormClassCtrl().LoadBpl(package + QStringLiteral(".so")); });
+    for (const QString &package : ZRuntimePackages()) {
+        const QString file = package + QStringLiteral(".so");
+        if (!FormClassCtrl().BplIsLoad(file))
+            ZGuard([&] { FormClassCtrl().LoadBpl(file); });
+    }
 }
 
 } // namespace
