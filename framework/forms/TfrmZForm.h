@@ -91,6 +91,8 @@ public:
 
     TDBConn &GetDBCONN();
     TZDbConnection &GetCONN();
+    /// The session's default connection: the same one connection here.
+    TZDbConnection &GetDEFCONN() { return GetCONN(); }
 
 protected:
     bool event(QEvent *event) override;
