@@ -312,8 +312,38 @@ void TfrmZForm::closeEvent(QCloseEvent *event)
 
 void TfrmZForm::changeEvent(QEvent *event)
 {
+    if (event->type() == QEvent::WindowStateChange && m_placing) {
+        QWidget::changeEvent(event);
+        if (!(windowState() & Qt::WindowMaximized)) {
+            // Out of the platform's maximised state: place the window.
+            m_placing = false;
+            m_restoring = true;
+            move(m_placeAt.topLeft());
+            resize(m_placeAt.size());
+            m_restoring = false;
+        }
+        return;
+    }
     if (event->type() == QEvent::WindowStateChange) {
         const bool maximised = windowState() & Qt::WindowMaximized;
+        QWidget *main = ZMainWindow();
+        if (maximised && keepsTopForms() && main && main != this) {
+            // The networked systems maximise a window over the main window's
+            // client area instead, and maximising again gives the normal
+            // bounds back. A maximise asked for by the program is reported
+            // once more by the platform; that report only re-places.
+            const bool echo = event->spontaneous() && m_expectEcho;
+            m_expectEcho = !event->spontaneous();
+            if (!echo) {
+                const QRect client = main->contentsRect();
+                m_placeAt = m_maximised ? m_normal : QRect(0, 0, client.width(), client.height() - 5);
+                m_maximised = !m_maximised;
+            }
+            m_placing = true;
+            QWidget::changeEvent(event);
+            setWindowState(windowState() & ~Qt::WindowMaximized);
+            return;
+        }
         const bool was = m_maximised;
         m_maximised = maximised;
         if (was && !maximised && !(windowState() & Qt::WindowMinimized))

@@ -121,6 +121,9 @@ private:
     QRect m_normal{-1, -1, -1, -1};
     bool m_maximised = false;
     bool m_restoring = false;
+    bool m_placing = false;    ///< leaving the platform's maximised state to stand at m_placeAt
+    bool m_expectEcho = false; ///< the platform will report a maximise the program asked for
+    QRect m_placeAt;
     bool m_created = false;
     bool m_closed = false;
     bool m_enterEnabled = false;

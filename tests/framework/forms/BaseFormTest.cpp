@@ -134,6 +134,30 @@ TEST_F(BaseForm, BoundsAreKeptPerModuleAndRestored)
     closeAndWait(fixed);
 }
 
+TEST_F(BaseForm, NetworkedSystemsMaximiseOverTheMainWindow)
+{
+    QWidget main;
+    main.resize(800, 600);
+    SetZMainWindow(&main);
+    FSYSID = 1001;
+    auto *form = new TfrmSample(s("comCustomer"));
+    form->show();
+    form->setGeometry(100, 120, 400, 300);
+    const QRect normal = form->NormalBounds();
+    form->showMaximized();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(form->Maximised());
+    EXPECT_EQ(form->size(), QSize(800, 595));
+    EXPECT_EQ(form->pos(), QPoint(0, 0));
+    form->showMaximized(); // again: back to the normal bounds
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(form->Maximised());
+    EXPECT_EQ(QRect(form->pos(), form->size()), normal);
+    closeAndWait(form);
+    FSYSID = 1003;
+    SetZMainWindow(nullptr);
+}
+
 TEST_F(BaseForm, ChildReturnsValuesToItsParent)
 {
     auto *parent = new TfrmSample;
