@@ -6,9 +6,15 @@
 /// The parameters the launcher hands to a module window: during one
 /// synchronous message 1926 named "[FormParams]" whose value is the record's
 /// address in decimal. The window copies what it needs; the record is gone
-/// when the message returns.
+/// when the message returns. Every record alive is known, so an address that
+/// names none (a stale or made-up text) is refused instead of followed.
 struct TFormParams
 {
+    TFormParams();
+    TFormParams(const TFormParams &other);
+    TFormParams &operator=(const TFormParams &other) = default;
+    ~TFormParams();
+
     QString Action; ///< "WakeUp", "F3", or a value the windows use themselves
     QString ProgID;
     QString KeyValue;
@@ -24,5 +30,6 @@ inline const QString kFormParamsName = QStringLiteral("[FormParams]");
 /// The decimal address of a record, as message 1926 carries it.
 QString ZFormParamsAddress(const TFormParams &params);
 
-/// The record at a decimal address; null for a text that is not one.
+/// The record at a decimal address; null for a text that does not name a
+/// record alive.
 const TFormParams *ZFormParamsAt(const QString &address);

@@ -11,6 +11,7 @@
 #include "forms/TfrmZForm.h"
 #include "forms/ZMessageBox.h"
 #include "launcher/TFormClassCtrl.h"
+#include "launcher/TFormParams.h"
 #include "launcher/ZFormList.h"
 #include "launcher/ZLauncher.h"
 
@@ -150,9 +151,28 @@ TEST_F(Launcher, RefusalsLeaveNoWindow)
         EXPECT_EQ(error.message(), s("没有记事本甲权限，无法开启"));
     }
     EXPECT_FALSE(IsExistFormClass(s("TfrmListFormPub")));
-    UserInfo = TUserInfo{};
+    UserInfo = TUserInfo{s("Admin"), s("Admin"), s("管理员"), QString()};
 
     EXPECT_THROW(CreateNewForm(s("TfrmNowhere")), EZError);
+
+    // Parameter addresses are followed only while their record is alive.
+    QString address;
+    {
+        TFormParams params;
+        params.ProgID = s("modA");
+        address = ZFormParamsAddress(params);
+        ASSERT_NE(ZFormParamsAt(address), nullptr);
+        EXPECT_EQ(ZFormParamsAt(address)->ProgID, s("modA"));
+        const TFormParams copy = params;
+        EXPECT_EQ(ZFormParamsAt(ZFormParamsAddress(copy))->ProgID, s("modA"));
+    }
+    EXPECT_EQ(ZFormParamsAt(address), nullptr);
+    EXPECT_EQ(ZFormParamsAt(s("12345678")), nullptr);
+    EXPECT_EQ(ZFormParamsAt(s("不是地址")), nullptr);
+    QWidget *own = WakeUpListFormByProg(s("modC"));
+    ASSERT_NE(own, nullptr);
+    SendParamToForm(s("TfrmTestOwnList"), kFormParamsName, s("4096")); // refused, not followed
+    EXPECT_EQ(own->property("received").toInt(), 1);
     EXPECT_THROW(FormClassCtrl().LoadBpl(s("dpkMissing.so")), EZError);
     EXPECT_TRUE(IsPublishBillForm(s("tfrmbillbaselnk")));
     EXPECT_FALSE(IsExistBillForm(s("modA"))); // no master data window is open

@@ -20,6 +20,8 @@ public:
         if (name != kFormParamsName)
             return;
         const TFormParams *params = ZFormParamsAt(value);
+        if (!params)
+            return;
         m_progID = params->ProgID;
         setProperty("action", params->Action);
         setProperty("keyValue", params->KeyValue);
