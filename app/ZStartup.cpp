@@ -25,6 +25,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 
 #include <cstdio>
@@ -82,7 +83,9 @@ int ZRunProgram()
         FSYSID = 1003;
     FSYSCode = QStringLiteral("ZKVA");
 
-    auto *loading = new TfrmLoading;
+    // The start-up window closes (and deletes) itself once the main window
+    // exists; whatever remains of it goes when start-up ends another way.
+    QPointer<TfrmLoading> loading = new TfrmLoading;
     loading->show();
     QCoreApplication::processEvents();
 
@@ -97,9 +100,11 @@ int ZRunProgram()
     try {
         GetParamValue(QStringLiteral("MyName"));
     } catch (const EZAbort &) {
+        delete loading;
         FreeAllSource();
         return 1;
     } catch (const EZError &e) {
+        delete loading;
         try {
             ZFatalError(e.message());
         } catch (const EZAbort &) {}
@@ -127,6 +132,7 @@ int ZRunProgram()
         window.show();
         result = QApplication::exec();
     }
+    delete loading;
     FreeAllSource();
     return result;
 }
