@@ -90,7 +90,21 @@ QString TZTable::GetLeftJoinStr(const QString &table, const QString &joinAlias, 
 TZTable::SelectAndJoins TZTable::GetSelectAndJoinSQL(const QString &alias, bool joinRelations)
 {
     SelectAndJoins out;
-    QStringList items;
+    // The select list is written straight into one reserved text: building
+    // every module's list statement is a hot path.
+    QString &list = out.selectList;
+    list.reserve(int(Fields.size()) * 24);
+    const auto addItem = [&list](QStringView table, QStringView column, QStringView as) {
+        if (!list.isEmpty())
+            list += QLatin1Char(',');
+        list += table;
+        list += QLatin1Char('.');
+        list += column;
+        if (!as.isEmpty()) {
+            list += QLatin1String(" as ");
+            list += as;
+        }
+    };
     const TZDataset *dataset = Owner;
     const bool includeHidden = dataset ? dataset->IncludeHidden : true;
     const bool distinct = dataset ? dataset->Distinct : false;
@@ -104,10 +118,7 @@ TZTable::SelectAndJoins TZTable::GetSelectAndJoinSQL(const QString &alias, bool 
             continue;
         if (distinct && (field.FieldType == ftZBlob || field.FieldType == ftZMemo))
             continue;
-        QString item = alias + QLatin1Char('.') + ZTrim(field.FieldName);
-        if (!ZIsBlank(field.AliasName))
-            item += QStringLiteral(" as ") + ZTrim(field.AliasName);
-        items << item;
+        addItem(alias, ZTrim(QStringView(field.FieldName)), ZTrim(QStringView(field.AliasName)));
         if (!joinRelations || notRls || ZIsBlank(field.RelativeDS))
             continue;
         const auto remember = [&](QString &slot, const char *source) {
@@ -143,10 +154,12 @@ TZTable::SelectAndJoins TZTable::GetSelectAndJoinSQL(const QString &alias, bool 
                 out.joins += GetLeftJoinStr(joinedTable, field.JoinAlias, alias, field.FieldName, related->MasterKey,
                                             related->MasterTableFlag());
             }
-            if (fetch)
-                items << field.JoinAlias + QLatin1Char('.') + sourceName + QStringLiteral(" as ") + aliasName;
+            if (fetch) {
+                addItem(field.JoinAlias, sourceName, {});
+                list += QLatin1String(" as ");
+                list += aliasName;
+            }
         }
     }
-    out.selectList = items.join(QLatin1Char(','));
     return out;
 }
