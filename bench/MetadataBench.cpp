@@ -6,6 +6,7 @@
 // ready-made, so the ratio is the cost of walking the model.
 
 #include "common/ZFiles.h"
+#include "common/ZSession.h"
 #include "ini/TZMemIniFile.h"
 #include "metadata/TZDataSource.h"
 #include "metadata/ZDataSources.h"
@@ -20,6 +21,8 @@ void useProgramFolder()
 {
     static const bool done = [] {
         qputenv("ZKVA_HOME", QByteArrayLiteral(ZKVA_PROGRAM_DIR));
+        FSYSID = 1003; // as the program sets it at start
+        FSYSCode = QStringLiteral("ZKVA");
         return true;
     }();
     (void)done;
