@@ -2,9 +2,13 @@
 
 #include "ZGuard.h"
 
+// Every event passes here, so the guard is a plain try block.
 bool TZApplication::notify(QObject *receiver, QEvent *event)
 {
-    bool handled = false;
-    ZGuard([&] { handled = QApplication::notify(receiver, event); });
-    return handled;
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        ZShowCurrentError();
+        return false;
+    }
 }

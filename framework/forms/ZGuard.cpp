@@ -14,11 +14,10 @@ void ZShowError(const QString &text)
         ZMessageBox(QStringLiteral("错误"), text, {zbOK});
 }
 
-bool ZGuard(const std::function<void()> &body)
+void ZShowCurrentError()
 {
     try {
-        body();
-        return true;
+        throw;
     } catch (const EZAbort &) {
     } catch (const EZError &error) {
         ZShowError(error.message());
@@ -26,6 +25,16 @@ bool ZGuard(const std::function<void()> &body)
         ZShowError(QString::fromUtf8(error.what()));
     } catch (...) {
         ZShowError(QStringLiteral("未知错误"));
+    }
+}
+
+bool ZGuard(const std::function<void()> &body)
+{
+    try {
+        body();
+        return true;
+    } catch (...) {
+        ZShowCurrentError();
     }
     return false;
 }

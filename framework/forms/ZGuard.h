@@ -11,6 +11,10 @@ class QWidget;
 /// the user (ZShowError). Returns false when the body did not complete.
 bool ZGuard(const std::function<void()> &body);
 
+/// Shows the error being handled (call inside a catch block): EZAbort is
+/// silent, anything else goes to ZShowError.
+void ZShowCurrentError();
+
 /// Shows an error text the framework's way: in the user message window
 /// through the main window (red), or in the framework's message box when
 /// there is no main window yet.

@@ -38,7 +38,7 @@ QList<QWidget *> openWindows()
     for (TfrmZForm *form : TfrmZForm::OpenForms())
         windows << form;
     for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (!windows.contains(widget) && !qobject_cast<TfrmZForm *>(widget))
+        if (!qobject_cast<TfrmZForm *>(widget))
             windows << widget;
     }
     return windows;

@@ -21,10 +21,7 @@ TZField::TZField(TZTable *owner, const TZCustomIniFile *file, const QString &sec
       TableName(owner ? owner->Name : QString()),
       Propertys(propertys)
 {
-    const auto read = [&](const char *name) {
-        return file ? ReadDSProperty(*file, section, propertys, QLatin1String(name))
-                    : GetProperty(propertys, QLatin1String(name));
-    };
+    const auto read = [this](const char *name) { return PropValueByName(QLatin1String(name)); };
     AliasName = read("AliasName");
     CheckFields = read("CheckFields");
     DefaultValue = read("DefaultValue");

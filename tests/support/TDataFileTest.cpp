@@ -5,6 +5,7 @@
 #include "data/TDBConn.h"
 #include "data/ZFreeAllSource.h"
 
+#include <QDir>
 #include <QFile>
 
 QString ZTemplateDataFile()
@@ -42,4 +43,12 @@ void TDataFileTest::createTable(const QString &createSql)
     if (db.ExistTable(name))
         db.DropTable(name);
     db.DBExcuteSql(createSql);
+}
+
+void TDataFileTest::copyShipped(const QString &subFolder) const
+{
+    const QDir shipped(QStringLiteral(ZKVA_PROGRAM_DIR "/") + subFolder);
+    QDir().mkpath(path(subFolder));
+    for (const QString &name : shipped.entryList(QDir::Files))
+        QFile::copy(shipped.filePath(name), path(subFolder + QLatin1Char('/') + name));
 }

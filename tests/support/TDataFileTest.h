@@ -23,6 +23,10 @@ protected:
     /// their own.
     static void createTable(const QString &createSql);
 
+    /// Copies the files of a folder of the built program folder (for example
+    /// "DBSource") into the test's program folder.
+    void copyShipped(const QString &subFolder) const;
+
     /// The full path of a file below the program folder.
     QString path(const QString &relative) const;
 

@@ -31,10 +31,7 @@ TEST_F(MainWindow, CaptionCommandsAndNotices)
         messages << box.findChild<QLabel *>(QStringLiteral("lblText"))->text();
         box.findChild<QPushButton *>(QStringLiteral("btnOK"))->click();
     });
-    const QDir shipped(s(ZKVA_PROGRAM_DIR "/DBSource"));
-    QDir().mkpath(path(s("DBSource")));
-    for (const QString &name : shipped.entryList(QDir::Files))
-        QFile::copy(shipped.filePath(name), path(s("DBSource/") + name));
+    copyShipped(s("DBSource"));
     DBConn().ChangeAccessFile(3);
     SaveParamValue(s("MyName"), s("张三"));
     GetParamInfo().UpdateParamInfo();

@@ -24,12 +24,8 @@ protected:
     void SetUp() override
     {
         TDataFileTest::SetUp();
-        for (const char *sub : {"DBSource", "DefaultValue"}) {
-            const QDir shipped(QStringLiteral(ZKVA_PROGRAM_DIR "/") + QLatin1String(sub));
-            QDir().mkpath(path(QLatin1String(sub)));
-            for (const QString &name : shipped.entryList(QDir::Files))
-                QFile::copy(shipped.filePath(name), path(QLatin1String(sub) + QLatin1Char('/') + name));
-        }
+        copyShipped(QStringLiteral("DBSource"));
+        copyShipped(QStringLiteral("DefaultValue"));
         InitSysIDAndProgID();
     }
 
