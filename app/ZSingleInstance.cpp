@@ -1,18 +1,19 @@
 #include "ZSingleInstance.h"
 
 #include <QDir>
-#include <QLockFile>
 #include <QStandardPaths>
 
-TZSingleInstance::TZSingleInstance(const QString &name)
+namespace {
+
+QString lockPath(const QString &name)
 {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty())
         folder = QDir::tempPath();
     QDir().mkpath(folder);
-    m_lock = std::make_unique<QLockFile>(QDir(folder).filePath(name + QStringLiteral(".lock")));
-    m_lock->setStaleLockTime(0); // a lock is stale only when its process is gone
-    m_acquired = m_lock->tryLock(0);
+    return QDir(folder).filePath(name + QStringLiteral(".lock"));
 }
 
-TZSingleInstance::~TZSingleInstance() = default;
+} // namespace
+
+TZSingleInstance::TZSingleInstance(const QString &name) : m_lock(lockPath(name)), m_result(m_lock.TryLock()) {}

@@ -1,10 +1,10 @@
 #include "ZDataFileLock.h"
 
 #include "common/ZErrors.h"
+#include "common/ZProcessLock.h"
 
 #include <QFileInfo>
 #include <QHash>
-#include <QLockFile>
 #include <QMutex>
 #include <QMutexLocker>
 
@@ -14,7 +14,7 @@ namespace {
 
 struct Held
 {
-    std::shared_ptr<QLockFile> lock;
+    std::shared_ptr<TZProcessLock> lock;
     int users = 0;
 };
 
@@ -34,11 +34,17 @@ TZDataFileLock::TZDataFileLock(const QString &path)
     QMutexLocker lock(&g_mutex);
     Held &entry = held()[m_key];
     if (entry.users == 0) {
-        auto file = std::make_shared<QLockFile>(m_key + QStringLiteral(".lock"));
-        file->setStaleLockTime(0); // only a dead owner makes a lock stale
-        if (!file->tryLock(0)) {
+        auto file = std::make_shared<TZProcessLock>(m_key + QStringLiteral(".lock"));
+        switch (file->TryLock()) {
+        case TZProcessLock::Acquired:
+            break;
+        case TZProcessLock::HeldByOther:
             held().remove(m_key);
             throw EZError(QStringLiteral("数据文件%1正在被另一个程序使用，无法打开！").arg(m_key));
+        case TZProcessLock::CannotWrite:
+            held().remove(m_key);
+            throw EZError(QStringLiteral("无法在文件夹%1中写入文件（%2），数据文件%3无法打开，请确认该文件夹可以写入！")
+                              .arg(info.absolutePath(), file->ErrorText(), m_key));
         }
         entry.lock = std::move(file);
     }

@@ -10,6 +10,7 @@
 #include "data/ZFreeAllSource.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 
@@ -251,4 +252,25 @@ TEST_F(Session, DataFileIsOpenedExclusively)
     EXPECT_TRUE(refused.contains(s("正在被另一个程序使用"))) << qPrintable(refused);
     FreeAllSource();
     EXPECT_TRUE(child().contains(s("opened")));
+}
+
+// A power loss between creating and writing the lock file leaves it empty or
+// garbled; the next start opens the data file all the same. A lock file that
+// cannot be written is reported as such, not as another program's lock.
+TEST_F(Session, LockFilesLeftBehindNeverBlockAStart)
+{
+    EnsureDataFile(1);
+    for (const QByteArray &left : {QByteArray(), QByteArray("\xff\xfe garbage")}) {
+        folder->writeFile(s("DBFiles/DBAcs1.orv.lock"), left);
+        EXPECT_NO_THROW(ZOpenDataFile(path(s("DBFiles/DBAcs1.orv")), dtDbACCESS));
+    }
+    QFile::remove(path(s("DBFiles/DBAcs1.orv.lock")));
+    ASSERT_TRUE(QDir().mkpath(path(s("DBFiles/DBAcs1.orv.lock"))));
+    try {
+        ZOpenDataFile(path(s("DBFiles/DBAcs1.orv")), dtDbACCESS);
+        ADD_FAILURE() << "opened without a lock";
+    } catch (const EZError &e) {
+        EXPECT_TRUE(e.message().contains(s("无法在文件夹"))) << qPrintable(e.message());
+        EXPECT_FALSE(e.message().contains(s("另一个程序"))) << qPrintable(e.message());
+    }
 }
