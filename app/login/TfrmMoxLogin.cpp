@@ -1,4 +1,5 @@
 #include "TfrmMoxLogin.h"
+#include "common/ZAppTitle.h"
 
 #include "common/ZErrors.h"
 #include "common/ZFiles.h"
@@ -7,18 +8,19 @@
 #include "controls/ZFileDialogs.h"
 #include "data/TDBConn.h"
 #include "data/TParamInfo.h"
+#include "data/ZDataFileRestore.h"
 #include "forms/ZGuard.h"
 #include "forms/ZInputBox.h"
 #include "forms/ZMessageBox.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFile>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace {
@@ -43,11 +45,12 @@ QStringList TfrmMoxLogin::DataFileNames()
 
 TfrmMoxLogin::TfrmMoxLogin(QWidget *parent) : QDialog(parent)
 {
-    setWindowTitle(QApplication::applicationDisplayName() + QLatin1Char(' ') + GetAppVersionID());
+    setWindowTitle(ZApplicationTitle() + QLatin1Char(' ') + GetAppVersionID());
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
 
-    auto *banner = new QLabel(QApplication::applicationDisplayName(), this);
+    auto *banner = new QLabel(ZApplicationTitle(), this);
     banner->setObjectName(QStringLiteral("lblBanner"));
     banner->setAlignment(Qt::AlignCenter);
     banner->setMinimumHeight(64);
@@ -97,6 +100,7 @@ TfrmMoxLogin::TfrmMoxLogin(QWidget *parent) : QDialog(parent)
     body->addLayout(buttons);
     layout->addLayout(body);
     setFixedWidth(400);
+    setFixedHeight(sizeHint().height());
 
     connect(login, &QPushButton::clicked, this, [this] { ZGuard([this] { Login(); }); });
     connect(exit, &QPushButton::clicked, this, &QDialog::reject);
@@ -129,7 +133,7 @@ void TfrmMoxLogin::ChangeName()
 {
     QString name = GetParamValue(QStringLiteral("MyName"));
     for (;;) {
-        if (!ZInputQueryNew(QApplication::applicationDisplayName(), QStringLiteral("用户姓名"), name))
+        if (!ZInputQueryNew(ZApplicationTitle(), QStringLiteral("用户姓名"), name))
             return;
         if (!ZIsBlank(name))
             break;
@@ -143,8 +147,17 @@ void TfrmMoxLogin::ChooseDataFile(int index)
 {
     if (index < 0)
         return;
-    if (index + 1 != DBConn().DataFileNo)
-        DBConn().ChangeAccessFile(index + 1);
+    if (index + 1 != DBConn().DataFileNo) {
+        try {
+            DBConn().ChangeAccessFile(index + 1);
+        } catch (const EZError &) {
+            // The session stays on the file it had open; the list says so.
+            const QSignalBlocker blocker(m_files);
+            m_files->setCurrentIndex(DBConn().DataFileNo - 1);
+            showOwner();
+            throw;
+        }
+    }
     showOwner();
 }
 
@@ -158,24 +171,7 @@ void TfrmMoxLogin::RestoreDataFile()
                                 .arg(backup, m_files->currentText(), QStringLiteral("\n"));
     if (ZMessageBox(windowTitle(), warning, {zbOK, zbCancel}) != zbOK)
         return;
-    TDBConn &db = DBConn();
-    struct Reopen
-    {
-        TDBConn &db;
-        ~Reopen() { db.ReConnect(); }
-    } reopen{db};
-    db.CloseConnection();
-    const QString target = GetCurrPath() + QStringLiteral("DBFiles/DBAcs%1.orv").arg(index + 1);
-    // The old file goes only once the copy is in place, so a failed copy
-    // loses nothing.
-    const QString copy = target + QStringLiteral(".restoring");
-    QFile::remove(copy);
-    if (!QFile::copy(backup, copy) || (QFile::exists(target) && !QFile::remove(target))
-        || !QFile::rename(copy, target)) {
-        QFile::remove(copy);
-        throw EZError(QStringLiteral("复制%1文件到%2失败！").arg(backup, target));
-    }
-    db.DataFileNo = index + 1;
+    ZRestoreDataFile(DBConn(), backup, index + 1);
     GetParamInfo().UpdateParamInfo();
     showOwner();
     ZShowMessage(QStringLiteral("数据还原成功！"));

@@ -10,6 +10,7 @@
 #include "data/TCurrInfo.h"
 #include "data/TParamInfo.h"
 #include "data/ZDBRoutines.h"
+#include "data/ZDataFileCheck.h"
 #include "data/ZSysConfig.h"
 
 #include <QDir>
@@ -77,6 +78,25 @@ void EnsureDataFile(int dataFileNo)
         throw EZError(QStringLiteral("复制%1文件到%2失败！").arg(templateFile, target));
 }
 
+namespace {
+
+// Opens a data file of the file kinds. A file that is empty or no database
+// is refused before SQLite would quietly make a new database of it; every
+// failure names the file.
+std::unique_ptr<TZDbConnection> openCheckedDataFile(const QString &path, TDBType kind)
+{
+    const QString problem = ZDataFileProblem(path, false);
+    if (!problem.isEmpty())
+        throw EZError(QStringLiteral("数据文件%1无法打开：%2！").arg(QDir::toNativeSeparators(path), problem));
+    try {
+        return ZOpenDataFile(path, kind);
+    } catch (const TZDbError &e) {
+        throw EZError(QStringLiteral("数据文件%1无法打开：%2").arg(QDir::toNativeSeparators(path), e.message()));
+    }
+}
+
+} // namespace
+
 std::unique_ptr<TZDbConnection> ZOpenConnection(TDBType kind, int dataFileNo)
 {
     switch (kind) {
@@ -84,10 +104,10 @@ std::unique_ptr<TZDbConnection> ZOpenConnection(TDBType kind, int dataFileNo)
         throw EZError(QStringLiteral("本程序的数据库服务器版尚未提供，请使用帐套数据文件。"));
     case dtDbACCESS:
         EnsureDataFile(dataFileNo);
-        return ZOpenDataFile(GetDataFilePath(kind, dataFileNo), kind);
+        return openCheckedDataFile(GetDataFilePath(kind, dataFileNo), kind);
     case dtDbDemo:
     case dtDefACCESS:
-        return ZOpenDataFile(GetDataFilePath(kind, dataFileNo), kind);
+        return openCheckedDataFile(GetDataFilePath(kind, dataFileNo), kind);
     case dtNone:
         break;
     }
@@ -159,8 +179,20 @@ void TDBConn::ChangeAccessFile(int no)
         throw EZError(QStringLiteral("当前登录的非ACCESS多账册版！"));
     if (DataFileConnection && DataFileConnection->isOpen() && no == DataFileNo)
         return;
+    // A data file that cannot be opened (damaged, not a data file, used by
+    // another program) is reported and the session goes back to the file it
+    // had open, so choosing a bad file never ends the program.
+    const int previous = DataFileNo;
+    const bool hadFile = DataFileConnection && DataFileConnection->isOpen();
     DataFileNo = no;
-    connect(dtDbACCESS, true);
+    try {
+        connect(dtDbACCESS, !hadFile);
+    } catch (const EZError &) {
+        DataFileNo = previous;
+        connect(dtDbACCESS, true);
+        GetParamInfo().UpdateParamInfo();
+        throw;
+    }
     GetParamInfo().UpdateParamInfo();
 }
 

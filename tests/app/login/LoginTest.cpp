@@ -4,20 +4,24 @@
 #include "TestText.h"
 #include "ZScreenshot.h"
 
+#include "common/ZErrors.h"
 #include "controls/ZFileDialogs.h"
 #include "data/TDBConn.h"
 #include "data/TParamInfo.h"
 #include "forms/ZMessageBox.h"
 #include "login/TfrmMoxLogin.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -132,4 +136,90 @@ TEST_F(Login, ChoosingADataFileCreatesItAndRestoringReplacesIt)
     EXPECT_EQ(owner(dialog), s("王五"));
     EXPECT_EQ(GetParamValue(s("MyName")), s("王五"));
     EXPECT_EQ(DBConn().DataFileNo, 1);
+}
+
+// A damaged backup (cut short, random bytes, empty, another SQLite file) is
+// refused before the data file is touched; the session stays open on it.
+TEST_F(Login, ADamagedBackupIsRefusedAndTheDataFileStaysWhole)
+{
+    SaveParamValue(s("MyName"), s("甲"));
+    const QByteArray good = folder->readFile(s("DBFiles/DBAcs1.orv"));
+    ASSERT_GT(good.size(), 8192);
+    QByteArray noise(good.size(), '\0');
+    for (int i = 0; i < noise.size(); ++i)
+        noise[i] = char((i * 7919 + 13) % 251);
+    const QList<QPair<QString, QByteArray>> backups = {
+        {s("cut.bak"), good.left(good.size() / 2)},
+        {s("noise.bak"), QByteArray("SQLite format 3\0", 16) + noise},
+        {s("empty.bak"), QByteArray()},
+    };
+    TfrmMoxLogin dialog;
+    for (const auto &[name, content] : backups) {
+        const QString file = folder->writeFile(s("DBBack/") + name, content);
+        SetZFileDialogAnswerer([file](bool, const QString &, const QString &) { return file; });
+        messages.clear();
+        try {
+            dialog.RestoreDataFile();
+            ADD_FAILURE() << qPrintable(name) << " was restored";
+        } catch (const EZError &e) {
+            EXPECT_TRUE(e.message().contains(s("不能用来还原"))) << qPrintable(e.message());
+            EXPECT_TRUE(e.message().contains(file)) << qPrintable(e.message());
+        }
+        EXPECT_EQ(messages.size(), 1) << qPrintable(name); // the warning only, no success
+        EXPECT_EQ(GetParamValue(s("MyName")), s("甲")) << qPrintable(name);
+        EXPECT_EQ(DBConn().GetRecordCount(s("select * from comParams where ParamName = 'MyName'")), 1);
+    }
+    EXPECT_TRUE(fatalText.isEmpty()) << qPrintable(fatalText);
+    EXPECT_FALSE(QFile::exists(path(s("DBFiles/DBAcs1.orv.restoring"))));
+}
+
+// A data file that is empty or no database is refused with a message naming
+// it; the session stays on the file it had open and nothing is overwritten.
+TEST_F(Login, ChoosingABrokenDataFileKeepsTheOpenOne)
+{
+    SaveParamValue(s("MyName"), s("甲"));
+    folder->writeFile(s("DBFiles/DBAcs5.orv"), QByteArray());
+    folder->writeFile(s("DBFiles/DBAcs6.orv"), QByteArray("not a data file, just text"));
+    TfrmMoxLogin dialog;
+    auto *files = dialog.findChild<QComboBox *>(s("cbxDataFile"));
+    for (int index : {4, 5}) {
+        messages.clear();
+        files->setCurrentIndex(index);
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_TRUE(messages.at(0).contains(s("无法打开"))) << qPrintable(messages.at(0));
+        EXPECT_TRUE(messages.at(0).contains(s("DBAcs%1.orv").arg(index + 1))) << qPrintable(messages.at(0));
+        EXPECT_EQ(DBConn().DataFileNo, 1);
+        EXPECT_EQ(files->currentIndex(), 0);
+        EXPECT_EQ(owner(dialog), s("甲"));
+    }
+    EXPECT_EQ(QFileInfo(path(s("DBFiles/DBAcs5.orv"))).size(), 0);
+    EXPECT_TRUE(fatalText.isEmpty()) << qPrintable(fatalText);
+}
+
+// Boxes opened from the login dialog (which stays on top) come up in front
+// of it, centred on it, and take the focus.
+TEST_F(Login, BoxesOpenInFrontOfTheDialog)
+{
+    TfrmMoxLogin dialog;
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    bool checked = false;
+    SetZBoxAnswerer([&](QDialog &box) {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &box; }, 5000));
+        EXPECT_TRUE(box.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        ASSERT_NE(box.windowHandle(), nullptr);
+        EXPECT_EQ(box.windowHandle()->transientParent(), dialog.windowHandle());
+        EXPECT_LE((box.frameGeometry().center() - dialog.frameGeometry().center()).manhattanLength(), 2);
+        EXPECT_FALSE(box.windowTitle().contains(s("—")));
+        ZSaveScreenshot(box, s("login_wrong_password"));
+        checked = true;
+        box.findChild<QPushButton *>(s("btnOK"))->click();
+    });
+    typePassword(dialog, s("wrong"));
+    QTest::mouseClick(dialog.findChild<QPushButton *>(s("btnLogin")), Qt::LeftButton);
+    EXPECT_TRUE(checked);
+    EXPECT_FALSE(dialog.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
 }
