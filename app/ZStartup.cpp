@@ -10,6 +10,7 @@
 #include "login/TfrmMoxLogin.h"
 #include "main/TfrmMOXMain.h"
 
+#include "common/ZAppTitle.h"
 #include "common/ZErrors.h"
 #include "common/ZFatal.h"
 #include "common/ZRegistry.h"
@@ -25,8 +26,11 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPointer>
 #include <QPushButton>
+#include <QTranslator>
 
 #include <cstdio>
 
@@ -50,6 +54,18 @@ void answerBoxesForTests()
     });
 }
 
+// Qt's own texts (standard buttons, file dialogs) in Chinese, from the
+// translations Qt ships; without them installed the texts stay English.
+void loadQtTranslations()
+{
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qt"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
 // Loads the run-time packages in their order, each once per process; a
 // package that fails is reported and the others still load.
 void loadPackages()
@@ -65,8 +81,15 @@ void loadPackages()
 
 int ZRunProgram()
 {
-    QApplication::setApplicationDisplayName(ZProductTitle());
+    SetZApplicationTitle(ZProductTitle());
+    loadQtTranslations();
     answerBoxesForTests();
+    // Fatal errors show in the framework's box, in front of whatever window
+    // is up (the start-up window and the login dialog stay on top).
+    SetZFatalHandler([](const QString &text) {
+        ZMessageBox(ZApplicationTitle(), text, {zbOK});
+        QCoreApplication::exit(1);
+    });
     FWebSite = ZProductWebSite();
     // The appearance chosen in the main window takes effect at start.
     ZApplySkin(ReadRegKey(QStringLiteral("SkinIndex")).toInt());

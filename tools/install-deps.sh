@@ -9,6 +9,8 @@ packages=(
   g++ make cmake ninja-build ccache pkg-config git
   # Qt 6 (Core, Gui, Widgets, Network, PrintSupport, Concurrent, Test, Multimedia, Charts)
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-charts-dev qt6-qpa-plugins libgl-dev
+  # Qt's own Chinese texts (standard buttons, file dialogs)
+  qt6-translations-l10n
   # libraries of the services layer
   libicu-dev libsqlite3-dev
   # tests, benchmarks and fuzzing

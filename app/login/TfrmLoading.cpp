@@ -1,4 +1,5 @@
 #include "TfrmLoading.h"
+#include "common/ZAppTitle.h"
 
 #include "launcher/ZLauncher.h"
 
@@ -11,14 +12,14 @@ TfrmLoading::TfrmLoading(QString mainClass, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_mainClass(std::move(mainClass))
 {
-    setWindowTitle(QApplication::applicationDisplayName());
+    setWindowTitle(ZApplicationTitle());
     setObjectName(QStringLiteral("frmLoading"));
     setStyleSheet(QStringLiteral("#frmLoading { background: #2d6cb5; } QLabel { color: white; }"));
-    auto *title = new QLabel(QApplication::applicationDisplayName(), this);
+    auto *title = new QLabel(ZApplicationTitle(), this);
     title->setStyleSheet(QStringLiteral("font-size: 26px;"));
     auto *starting = new QLabel(QStringLiteral("启动中......"), this);
     starting->setObjectName(QStringLiteral("lblStarting"));
-    auto *welcome = new QLabel(QStringLiteral("欢迎使用") + QApplication::applicationDisplayName(), this);
+    auto *welcome = new QLabel(QStringLiteral("欢迎使用") + ZApplicationTitle(), this);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(28, 24, 28, 20);
     layout->addWidget(title, 0, Qt::AlignCenter);

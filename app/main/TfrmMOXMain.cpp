@@ -1,4 +1,5 @@
 #include "TfrmMOXMain.h"
+#include "common/ZAppTitle.h"
 
 #include "common/ZFiles.h"
 #include "common/ZMainWindow.h"
@@ -70,7 +71,7 @@ const TCommand kCommands[] = {
 
 TfrmMOXMain::TfrmMOXMain(QWidget *parent) : QMainWindow(parent)
 {
-    setWindowTitle(QApplication::applicationDisplayName() + QStringLiteral("(第%1帐套)").arg(DBConn().DataFileNo));
+    setWindowTitle(ZApplicationTitle() + QStringLiteral("(第%1帐套)").arg(DBConn().DataFileNo));
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
     auto *greeting = new QLabel(GetParamValue(QStringLiteral("MyName")) + QStringLiteral(",欢迎您！"), central);

@@ -1,4 +1,5 @@
 #include "TfrmLogin.h"
+#include "common/ZAppTitle.h"
 
 #include "ZGuard.h"
 #include "ZMessageBox.h"
@@ -22,7 +23,7 @@
 
 TfrmLogin::TfrmLogin(QWidget *parent) : QDialog(parent)
 {
-    setWindowTitle(QApplication::applicationDisplayName());
+    setWindowTitle(ZApplicationTitle());
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     const QString userID = ReadSysConfig(QStringLiteral("Login"), QStringLiteral("UserID"));
     m_user = new QLineEdit(userID.isEmpty() ? QStringLiteral("Admin") : userID, this);

@@ -1,4 +1,5 @@
 #include "ZInputBox.h"
+#include "common/ZAppTitle.h"
 
 #include "ZMessageBox.h"
 
@@ -15,7 +16,7 @@ namespace {
 bool runInputBox(const QString &caption, const QString &prompt, QString &value, bool password)
 {
     QDialog box;
-    box.setWindowTitle(caption.isEmpty() ? QApplication::applicationDisplayName() : caption);
+    box.setWindowTitle(caption.isEmpty() ? ZApplicationTitle() : caption);
     box.setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     auto *label = new QLabel(prompt, &box);

@@ -1,5 +1,7 @@
 #include "ZMessageBox.h"
 
+#include "controls/ZDialogOwner.h"
+
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -42,6 +44,7 @@ void SetZBoxAnswerer(TZBoxAnswerer answerer_)
 
 int ZExecBox(QDialog &box)
 {
+    ZPlaceDialog(&box);
     if (answerer()) {
         QPointer<QDialog> guarded(&box);
         QTimer::singleShot(0, &box, [guarded] {

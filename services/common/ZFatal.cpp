@@ -1,6 +1,8 @@
 #include "ZFatal.h"
+#include "common/ZAppTitle.h"
 
 #include "common/ZErrors.h"
+#include "controls/ZDialogOwner.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -15,10 +17,13 @@ TZFatalHandler &handler()
 
 void defaultHandler(const QString &text)
 {
-    if (qobject_cast<QApplication *>(QCoreApplication::instance()))
-        QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), text);
-    else
+    if (qobject_cast<QApplication *>(QCoreApplication::instance())) {
+        QMessageBox box(QMessageBox::Critical, ZApplicationTitle(), text, QMessageBox::Ok);
+        ZPlaceDialog(&box);
+        box.exec();
+    } else {
         qCritical("%s", qPrintable(text));
+    }
     QCoreApplication::exit(1);
 }
 

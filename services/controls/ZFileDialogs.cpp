@@ -1,6 +1,7 @@
 #include "ZFileDialogs.h"
 
 #include "common/ZFiles.h"
+#include "controls/ZDialogOwner.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -27,7 +28,7 @@ bool runDialog(bool save, const QString &filter, QString &fileName)
     QString initial = ZNormalizePath(fileName);
     if (initial.contains(QLatin1Char('*')))
         initial = QFileInfo(initial).absolutePath();
-    QWidget *parent = QApplication::activeWindow();
+    QWidget *parent = ZDialogOwner();
     const QString chosen = save ? QFileDialog::getSaveFileName(parent, QString(), initial, ZQtFileFilter(filter))
                                 : QFileDialog::getOpenFileName(parent, QString(), initial, ZQtFileFilter(filter));
     if (chosen.isEmpty())

@@ -2,6 +2,7 @@
 // way a person would: by clicking, typing or closing the window.
 #include "TestText.h"
 #include "ZScreenshot.h"
+#include "common/ZAppTitle.h"
 
 #include "forms/ZInputBox.h"
 #include "forms/ZMessageBox.h"
@@ -102,7 +103,7 @@ TEST_F(Boxes, InputBoxTakesTextMasksPasswordsAndCancels)
     });
     EXPECT_FALSE(ZInputQueryNew(QString(), s("请在确认一次密码"), value, true));
     EXPECT_EQ(value, s("abc"));
-    EXPECT_EQ(title, QApplication::applicationDisplayName());
+    EXPECT_EQ(title, ZApplicationTitle());
 
     answer([](QDialog &box) {
         auto *edit = box.findChild<QLineEdit *>(s("edtValue"));

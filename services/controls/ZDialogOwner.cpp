@@ -1,0 +1,60 @@
+#include "ZDialogOwner.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+
+namespace {
+
+bool staysOnTop(const QWidget *window)
+{
+    return window && window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+} // namespace
+
+QWidget *ZDialogOwner()
+{
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    QWidget *front = nullptr;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (!window->isVisible() || window->windowType() == Qt::Popup || window->windowType() == Qt::ToolTip)
+            continue;
+        if (!front || (staysOnTop(window) && !staysOnTop(front)))
+            front = window;
+    }
+    return front;
+}
+
+void ZPlaceDialog(QWidget *dialog, QWidget *owner)
+{
+    if (!owner)
+        owner = ZDialogOwner();
+    if (owner == dialog)
+        owner = nullptr;
+    if (owner) {
+        owner = owner->window();
+        if (staysOnTop(owner))
+            dialog->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        // A transient window of its owner: window managers keep it in front
+        // of the owner. Ownership stays with whoever made the dialog.
+        if (!dialog->parentWidget() || dialog->parentWidget()->window() != owner) {
+            dialog->winId();
+            owner->winId();
+            if (dialog->windowHandle() && owner->windowHandle())
+                dialog->windowHandle()->setTransientParent(owner->windowHandle());
+        }
+    }
+    dialog->adjustSize();
+    const QRect area =
+        owner ? owner->frameGeometry() : (dialog->screen() ? dialog->screen()->availableGeometry() : QRect());
+    if (area.isValid()) {
+        QRect frame = dialog->frameGeometry();
+        frame.moveCenter(area.center());
+        dialog->move(frame.topLeft());
+    }
+}
