@@ -9,6 +9,7 @@
 #include "common/ZMainWindow.h"
 #include "common/ZSession.h"
 #include "common/ZWinMessages.h"
+#include "common/ZWindowHandles.h"
 #include "data/TDBConn.h"
 #include "ini/TZIniFile.h"
 #include "launcher/ZLauncher.h"
@@ -33,12 +34,6 @@ QList<TfrmZForm *> &openForms()
 {
     static QList<TfrmZForm *> forms;
     return forms;
-}
-
-qint64 nextHandle()
-{
-    static qint64 handle = 0;
-    return ++handle;
 }
 
 // The networked systems, whose windows keep a top form in front and are
@@ -69,7 +64,7 @@ bool appendLineBreak(QObject *target)
 
 } // namespace
 
-TfrmZForm::TfrmZForm(QWidget *parent) : QWidget(parent, Qt::Window), m_handle(nextHandle())
+TfrmZForm::TfrmZForm(QWidget *parent) : QWidget(parent, Qt::Window), m_handle(ZWindowHandle(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     openForms().append(this);
@@ -165,7 +160,8 @@ void TfrmZForm::SetSizeable(bool sizeable)
 
 void TfrmZForm::SendMsgToParentForm(const QString &name, const QString &value)
 {
-    if (TfrmZForm *parent = ParentForm()) {
+    // The opener may be any window of the program (the main window too).
+    if (QWidget *parent = m_parentHandle == 0 ? nullptr : ZWindowByHandle(m_parentHandle)) {
         TZMessageEvent message(ZWM_FORMRETURNVALUE, name, value);
         QCoreApplication::sendEvent(parent, &message);
     }

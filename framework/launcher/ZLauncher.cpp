@@ -8,6 +8,7 @@
 #include "common/ZMainWindow.h"
 #include "common/ZTrim.h"
 #include "common/ZWinMessages.h"
+#include "common/ZWindowHandles.h"
 #include "data/TParamInfo.h"
 #include "forms/TfrmZForm.h"
 #include "forms/ZMessageBox.h"
@@ -108,7 +109,9 @@ QWidget *openModule(const TModuleWindow &module, bool show)
                       fsMDIChild, show);
 }
 
-TModuleWindow listWindow(TZDataSource &source, const QString &action, const QString &keyValue)
+// The module's list; without a class of its own the generic list, or, when
+// opened by ProgID (`reportClass`), the report window for a report module.
+TModuleWindow listWindow(TZDataSource &source, const QString &action, const QString &keyValue, bool reportClass)
 {
     const QString own = ZTrim(source.ListFormClassName);
     TModuleWindow module;
@@ -116,9 +119,9 @@ TModuleWindow listWindow(TZDataSource &source, const QString &action, const QStr
     module.params.ProgID = source.Name;
     module.params.KeyValue = keyValue;
     module.params.WakeUpByProgID = own.isEmpty() || IsPublishBillForm(own);
-    module.formClass = !own.isEmpty()         ? own
-                       : source.FuncType == 1 ? QStringLiteral("TfrmRptPubBase")
-                                              : QStringLiteral("TfrmListFormPub");
+    module.formClass = !own.isEmpty()                        ? own
+                       : reportClass && source.FuncType == 1 ? QStringLiteral("TfrmRptPubBase")
+                                                             : QStringLiteral("TfrmListFormPub");
     return module;
 }
 
@@ -159,9 +162,10 @@ QWidget *WakeUpForm(const QString &formClass, TFormWakeUpType wakeUpType, const 
         return nullptr;
     }
     auto *form = qobject_cast<TfrmZForm *>(window);
-    if (const auto *openerForm = qobject_cast<TfrmZForm *>(opener); form && openerForm) {
-        TZMessageEvent parent(ZWM_PARENTHANDLE, QString(), QString(), openerForm->Handle());
-        QCoreApplication::sendEvent(form, &parent);
+    // Every new window learns its opener, whatever kind of window that is.
+    if (opener && opener != window) {
+        TZMessageEvent parent(ZWM_PARENTHANDLE, QString(), QString(), ZWindowHandle(opener));
+        QCoreApplication::sendEvent(window, &parent);
     }
     sendParams(window, msgID, param1, param2);
     Q_UNUSED(style); // the main window is never a multi-document frame here
@@ -181,7 +185,7 @@ QWidget *WakeUpForm(const QString &formClass, TFormWakeUpType wakeUpType, const 
 
 QWidget *WakeUpListFormByProg(const QString &progID)
 {
-    return openModule(listWindow(permittedSource(progID), QStringLiteral("WakeUp"), QString()), true);
+    return openModule(listWindow(permittedSource(progID), QStringLiteral("WakeUp"), QString(), false), true);
 }
 
 QWidget *WakeUpFormByProgID(const QString &progID, const QString &keyValue, bool editForm)
@@ -189,7 +193,7 @@ QWidget *WakeUpFormByProgID(const QString &progID, const QString &keyValue, bool
     TZDataSource &source = permittedSource(progID);
     if (!editForm && GetParamValue(QStringLiteral("WakeUpBillType"), QStringLiteral("0")) == QLatin1String("0")) {
         TModuleWindow module =
-            listWindow(source, keyValue.isEmpty() ? QStringLiteral("WakeUp") : QStringLiteral("F3"), keyValue);
+            listWindow(source, keyValue.isEmpty() ? QStringLiteral("WakeUp") : QStringLiteral("F3"), keyValue, true);
         return openModule(module, true);
     }
     return openModule(editWindow(source, QStringLiteral("F3"), keyValue, true), true);

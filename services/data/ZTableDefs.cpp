@@ -66,6 +66,7 @@ QList<TZTableColumnDef> LoadTableDefinitions(const QString &folder, bool withSta
                               : ini.ReadString(field, QStringLiteral("FieldType"), QString());
             c.FieldLength = ini.ReadInteger(field, QStringLiteral("FieldLength"), 0);
             c.FieldIndex = ZFieldIndexRule(table, field, c.IsKeyField);
+            c.DefaultValue = ZTrim(ini.ReadString(field, QStringLiteral("DefaultValue"), QString()));
             columns << c;
         }
         std::stable_sort(columns.begin(), columns.end(), [](const TZTableColumnDef &a, const TZTableColumnDef &b) {
@@ -93,7 +94,8 @@ QList<TZTableColumnDef> LoadTableDefinitions(const QString &folder, bool withSta
                                                 QStringLiteral("ftZString"),
                                                 stamp.length,
                                                 false,
-                                                99};
+                                                99,
+                                                QString()};
             }
         }
         all << columns;
@@ -133,10 +135,13 @@ QString columnClause(const TZTableColumnDef &c, TDBType kind)
         clause += QStringLiteral("(%1)").arg(c.FieldLength > 0 ? c.FieldLength : 20);
     if (c.IsKeyField)
         clause += QStringLiteral(" NOT NULL");
-    if (type == ftZString || type == ftZMemo)
-        clause += QStringLiteral(" DEFAULT ") + ZQuotedStr(QString());
+    const bool text = type == ftZString || type == ftZMemo;
+    bool isNumber = false;
+    c.DefaultValue.toDouble(&isNumber);
+    if (text)
+        clause += QStringLiteral(" DEFAULT ") + ZQuotedStr(c.DefaultValue);
     else if (type != ftZBlob)
-        clause += QStringLiteral(" DEFAULT 0");
+        clause += QStringLiteral(" DEFAULT ") + (isNumber ? c.DefaultValue : QStringLiteral("0"));
     return clause;
 }
 

@@ -17,6 +17,9 @@ struct TZTableColumnDef
     int FieldLength = 0;
     bool IsKeyField = false;
     int FieldIndex = 99;
+    /// The column's default when the table is created (key DefaultValue of
+    /// the .tbl section); empty gives the kind's default: '' or 0.
+    QString DefaultValue;
 };
 
 /// The order key of a column among its table's: comObjUser.PersonID and

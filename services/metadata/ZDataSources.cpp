@@ -46,7 +46,7 @@ void registerWithFreeAllSource()
                             const bool key = field->IsKeyField
                                              || field->FieldName.compare(source->MasterKey, Qt::CaseInsensitive) == 0;
                             columns.append({table->Name, field->FieldName, field->DisplayName,
-                                            ZFieldTypeName(field->FieldType), field->Length, key, 0});
+                                            ZFieldTypeName(field->FieldType), field->Length, key, 0, QString()});
                         }
                     }
                 }

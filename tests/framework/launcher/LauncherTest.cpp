@@ -5,7 +5,9 @@
 #include "TestText.h"
 
 #include "common/ZErrors.h"
+#include "common/ZMainWindow.h"
 #include "common/ZSession.h"
+#include "common/ZWinMessages.h"
 #include "data/TParamInfo.h"
 #include "data/ZFreeAllSource.h"
 #include "forms/TfrmZForm.h"
@@ -181,4 +183,53 @@ TEST_F(Launcher, RefusalsLeaveNoWindow)
     EXPECT_EQ(GetMainForm(), s("TfrmMainMenu"));
     EXPECT_TRUE(folder->readFile(s("formList.ini")).contains("[formList]\nMainForm=TfrmMainMenu"));
     EXPECT_FALSE(IsPublishBillForm(s("TfrmTestOwnList")));
+}
+
+namespace {
+
+/// A main window that is no framework window, recording the framework
+/// messages it receives.
+class TPlainMainWindow : public QWidget
+{
+public:
+    QStringList received;
+
+protected:
+    bool event(QEvent *event) override
+    {
+        if (event->type() == QEvent::Type(ZWM_FORMRETURNVALUE)) {
+            const auto *message = static_cast<TZMessageEvent *>(event);
+            received << message->text1() + s("=") + message->text2();
+            return true;
+        }
+        return QWidget::event(event);
+    }
+};
+
+} // namespace
+
+// A module opened from a main window that is no framework window learns its
+// opener and can answer it; a report module's list follows its own class,
+// and without one the generic list.
+TEST_F(Launcher, ModulesLearnTheirOpenerWhateverItsClass)
+{
+    loadPackage();
+    TPlainMainWindow main;
+    SetZMainWindow(&main);
+    auto *list = qobject_cast<TfrmZForm *>(WakeUpListFormByProg(s("modA")));
+    ASSERT_NE(list, nullptr);
+    list->SendMsgToParentForm(s("Name"), s("Value"));
+    EXPECT_EQ(main.received, QStringList({s("Name=Value")}));
+    SetZMainWindow(nullptr);
+
+    folder->writeFile(s("DBSource/modR.dbs"), QString::fromUtf8(kModule)
+                                                  .arg(s("报表"), QString(), QString())
+                                                  .replace(s("Powers="), s("FuncType=1\nPowers="))
+                                                  .toUtf8());
+    QWidget *reportList = WakeUpListFormByProg(s("modR"));
+    ASSERT_NE(reportList, nullptr);
+    EXPECT_STREQ(reportList->metaObject()->className(), "TfrmListFormPub");
+    shown.clear();
+    EXPECT_EQ(WakeUpFormByProgID(s("modR"), QString()), nullptr); // the report window's class
+    EXPECT_EQ(shown, QStringList({s("找不到TfrmRptPubBase窗体类所在的程序包，请先注册程序包！")}));
 }

@@ -72,3 +72,13 @@ TEST_F(TableDefs, TheTemplateHoldsEveryDefinedTable)
         }
     }
 }
+
+// Rows written without a Flag (the module-access editor writes them so) are
+// personal rows, which the permission look-ups read with Flag = 1.
+TEST_F(TableDefs, PermissionRowsWithoutAFlagArePersonal)
+{
+    TDBConn &db = DBConn();
+    db.DBExcuteSql(s("insert into PowerDesign(UserID, ProgID, Powers) values('u1', 'moxDiary', '1111')"));
+    EXPECT_EQ(db.DBSelectValue(s("select Powers from PowerDesign where Flag = 1 and UserID = 'u1'")),
+              QStringList({s("1111")}));
+}

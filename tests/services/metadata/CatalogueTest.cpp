@@ -24,9 +24,10 @@ TEST_F(Catalogue, TablesFromTheDefinitionFilesAndBack)
     EXPECT_EQ(catalogue.GetFixTableList(), QStringList({s("accFee"), s("DeleteSync")}));
 
     SetDefinesMergeSource([] {
-        return QList<TZTableColumnDef>{{s("accFee"), s("BillNo"), s("x"), s("Str"), 1, true, 0},
-                                       {s("accFee"), s("Amount"), s("金额"), s("ftZCurrency"), 0, false, 0},
-                                       {s("moxDiary"), s("DiaryID"), s("日记号"), s("ftZString"), 20, true, 0}};
+        return QList<TZTableColumnDef>{
+            {s("accFee"), s("BillNo"), s("x"), s("Str"), 1, true, 0, QString()},
+            {s("accFee"), s("Amount"), s("金额"), s("ftZCurrency"), 0, false, 0, QString()},
+            {s("moxDiary"), s("DiaryID"), s("日记号"), s("ftZString"), 20, true, 0, QString()}};
     });
     TZClientDataSet defs;
     catalogue.GetDefinesData(defs, false);
