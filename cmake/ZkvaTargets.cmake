@@ -31,9 +31,26 @@ function(zkva_add_library target)
 endfunction()
 
 # A run-time package: a plug-in loaded by file name (dpkZSys.so, ...) from the
-# program folder, finding the libraries beside it through its rpath.
+# program folder, finding the libraries beside it through its rpath. The
+# package's entry file (<target>.cpp: its name and its class registrations)
+# makes the plug-in; its other sources are built once, as the object library
+# <target>_objects, which the plug-in and the tests both link.
 function(zkva_add_package target)
-  add_library(${target} MODULE ${ARGN})
+  set(entry "")
+  set(rest "")
+  foreach(source ${ARGN})
+    get_filename_component(name "${source}" NAME)
+    if(name STREQUAL "${target}.cpp")
+      list(APPEND entry "${source}")
+    else()
+      list(APPEND rest "${source}")
+    endif()
+  endforeach()
+  if(entry STREQUAL "")
+    set(entry ${rest})
+    set(rest "")
+  endif()
+  add_library(${target} MODULE ${entry})
   zkva_target_defaults(${target})
   set_target_properties(${target} PROPERTIES
     PREFIX ""
@@ -41,4 +58,12 @@ function(zkva_add_package target)
     BUILD_RPATH "$ORIGIN"
     INSTALL_RPATH "$ORIGIN")
   target_link_libraries(${target} PRIVATE OrvLibs dpkZLibs)
+  if(NOT rest STREQUAL "")
+    add_library(${target}_objects OBJECT ${rest})
+    zkva_target_defaults(${target}_objects)
+    set_target_properties(${target}_objects PROPERTIES POSITION_INDEPENDENT_CODE ON)
+    target_include_directories(${target}_objects PUBLIC "${CMAKE_CURRENT_SOURCE_DIR}")
+    target_link_libraries(${target}_objects PUBLIC OrvLibs dpkZLibs)
+    target_link_libraries(${target} PRIVATE ${target}_objects)
+  endif()
 endfunction()

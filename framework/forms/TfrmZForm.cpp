@@ -1,6 +1,7 @@
 #include "TfrmZForm.h"
 
 #include "ZFormKeepers.h"
+#include "ZFormOpener.h"
 #include "ZGuard.h"
 #include "ZSkins.h"
 
@@ -12,7 +13,6 @@
 #include "common/ZWindowHandles.h"
 #include "data/TDBConn.h"
 #include "ini/TZIniFile.h"
-#include "launcher/ZLauncher.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -239,8 +239,7 @@ void TfrmZForm::handleMessage(const TZMessageEvent &message)
         m_enterEnabled = message.param1() == 1 && EnterToNextCtrlIsEnabled();
         break;
     case ZWM_SELECTID:
-        WakeUpForm(QStringLiteral("TfrmSelectID"), wtShow, QStringLiteral("TagPrintRange"),
-                   QString::number(message.param1()));
+        ZOpenForm(QStringLiteral("TfrmSelectID"), QStringLiteral("TagPrintRange"), QString::number(message.param1()));
         break;
     default:
         break;

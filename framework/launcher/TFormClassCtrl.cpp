@@ -4,6 +4,7 @@
 #include "common/ZFiles.h"
 #include "data/TParamInfo.h"
 #include "data/ZFreeAllSource.h"
+#include "launcher/ZPackages.h"
 
 #include <QDir>
 #include <QLibrary>
@@ -93,7 +94,16 @@ void TFormClassCtrl::LoadBpl(const QString &file)
     const bool loaded = library->load();
     packageBeingLoaded().clear();
     if (!loaded)
-        throw EZError(QStringLiteral("无法载入") + path + QStringLiteral("文件！"));
+        throw EZError(QStringLiteral("无法载入") + path + QStringLiteral("文件！") + QLatin1Char('\n')
+                      + library->errorString());
+    // Only a package of the program names itself; any other library that
+    // happens to carry a package's file name is unloaded again.
+    const auto name = reinterpret_cast<TZPackageNameFunc>(library->resolve(ZPackageNameSymbol));
+    if (!name || QString::fromLatin1(name()).isEmpty()) {
+        library->unload();
+        throw EZError(QStringLiteral("无法载入") + path + QStringLiteral("文件！") + QLatin1Char('\n')
+                      + QStringLiteral("它不是本程序的程序包。"));
+    }
     m_libraries.push_back(std::move(library));
 }
 

@@ -36,7 +36,9 @@ public:
     /// empty when neither knows it.
     QString GetBplByFrmClassName(const QString &className) const;
     /// Loads a package of the program folder, recording the classes it
-    /// registers with it; raises "无法载入" + path + "文件！".
+    /// registers with it; raises "无法载入" + path + "文件！" with the
+    /// loader's reason on the next line, also for a library that does not
+    /// name itself as a package (ZPackageName), which is unloaded again.
     void LoadBpl(const QString &file);
     /// True when some registered class names the package.
     bool BplIsLoad(const QString &file) const;

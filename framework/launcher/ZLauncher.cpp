@@ -11,6 +11,7 @@
 #include "common/ZWindowHandles.h"
 #include "data/TParamInfo.h"
 #include "forms/TfrmZForm.h"
+#include "forms/ZFormOpener.h"
 #include "forms/ZMessageBox.h"
 #include "metadata/TZDataSource.h"
 #include "metadata/ZDataSources.h"
@@ -138,6 +139,14 @@ TModuleWindow editWindow(TZDataSource &source, const QString &action, const QStr
                                                              : QStringLiteral("TfrmMasterDataBase");
     return module;
 }
+
+// Framework windows open windows by class through the launcher.
+[[maybe_unused]] const bool g_openerInstalled = [] {
+    SetZFormOpener([](const QString &formClass, const QString &param1, const QString &param2) {
+        return WakeUpForm(formClass, wtShow, param1, param2);
+    });
+    return true;
+}();
 
 } // namespace
 

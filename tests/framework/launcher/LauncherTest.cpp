@@ -48,7 +48,8 @@ protected:
     void SetUp() override
     {
         TDataFileTest::SetUp();
-        QFile::copy(QStringLiteral(ZKVA_TEST_PACKAGE), path(s("dpkTestForms.so")));
+        for (const char *package : {"dpkTestForms.so", "dpkTestStored.so", "dpkTestNameless.so"})
+            QFile::copy(s(ZKVA_TEST_PACKAGES) + QLatin1String(package), path(QLatin1String(package)));
         module(s("modA"), s("记事本甲"), QString(), QString());
         module(s("modB"), s("记事本乙"), QString(), s("TfrmTestEdit"));
         module(s("modC"), s("自有列表"), s("TfrmTestOwnList"), QString());
@@ -88,20 +89,45 @@ protected:
 
 TEST_F(Launcher, AClassIsFoundThroughTheStoredMapAndItsPackageLoaded)
 {
-    if (!TFormClassCtrl::IsRegistered(s("TfrmTestOwnList"))) {
-        // Not loaded yet in this process: the stored map names its package.
-        EXPECT_EQ(WakeUpForm(s("TfrmTestOwnList"), wtShow, QString(), QString()), nullptr);
-        EXPECT_EQ(shown, QStringList({s("找不到TfrmTestOwnList窗体类所在的程序包，请先注册程序包！")}));
-        FreeAllSource();
-        SaveLongParamValue(s("FormClassInfo"), s("TfrmTestOwnList,dpkTestForms.so"));
-    }
-    QWidget *list = WakeUpListFormByProg(s("modC"));
+    module(s("modS"), s("存图"), s("TfrmTestStored"), QString());
+    // No test loads this package itself: only the stored map names it.
+    ASSERT_FALSE(TFormClassCtrl::IsRegistered(s("TfrmTestStored")));
+    EXPECT_EQ(WakeUpForm(s("TfrmTestStored"), wtShow, QString(), QString()), nullptr);
+    EXPECT_EQ(shown, QStringList({s("找不到TfrmTestStored窗体类所在的程序包，请先注册程序包！")}));
+    FreeAllSource();
+    SaveLongParamValue(s("FormClassInfo"), s("TfrmTestStored,dpkTestStored.so"));
+
+    QWidget *list = WakeUpListFormByProg(s("modS"));
     ASSERT_NE(list, nullptr);
-    EXPECT_STREQ(list->metaObject()->className(), "TfrmTestOwnList");
-    EXPECT_TRUE(FormClassCtrl().BplIsLoad(s("dpkTestForms.so")));
-    EXPECT_EQ(FormClassCtrl().GetBplByFrmClassName(s("tfrmtestedit")), s("dpkTestForms.so"));
+    EXPECT_STREQ(list->metaObject()->className(), "TfrmTestStored");
+    EXPECT_TRUE(FormClassCtrl().BplIsLoad(s("dpkTestStored.so")));
+    EXPECT_EQ(FormClassCtrl().GetBplByFrmClassName(s("tfrmteststored")), s("dpkTestStored.so"));
     EXPECT_EQ(FormClassCtrl().GetBplByFrmClassName(s("TfrmUpdateDB")), s("dpkSysAdmin.so"));
-    EXPECT_TRUE(FormClassCtrl().GetFormClassInfo().contains(s("TfrmListFormPub,dpkTestForms.so")));
+    EXPECT_TRUE(FormClassCtrl().GetFormClassInfo().contains(s("TfrmTestStored,dpkTestStored.so")));
+}
+
+// A file that is no library, and a library that is no package of the
+// program, are refused with the loader's reason; neither counts as loaded.
+TEST_F(Launcher, BrokenAndNamelessPackagesAreRefused)
+{
+    folder->writeFile(s("dpkTestBroken.so"), QByteArray("\x7f"
+                                                        "ELF but not really a library"));
+    for (const auto &[file, reason] : {std::pair{s("dpkTestBroken.so"), QString()},
+                                       std::pair{s("dpkTestNameless.so"), s("它不是本程序的程序包。")}}) {
+        try {
+            FormClassCtrl().LoadBpl(file);
+            ADD_FAILURE() << qPrintable(file) << " was loaded";
+        } catch (const EZError &e) {
+            const QStringList lines = e.message().split(QLatin1Char('\n'));
+            ASSERT_EQ(lines.size(), 2) << qPrintable(e.message());
+            EXPECT_EQ(lines.at(0), s("无法载入") + path(file) + s("文件！"));
+            EXPECT_FALSE(lines.at(1).isEmpty());
+            if (!reason.isEmpty()) {
+                EXPECT_EQ(lines.at(1), reason);
+            }
+        }
+        EXPECT_FALSE(FormClassCtrl().BplIsLoad(file));
+    }
 }
 
 TEST_F(Launcher, WindowsAreReusedByModuleOrByClass)
@@ -177,6 +203,7 @@ TEST_F(Launcher, RefusalsLeaveNoWindow)
     EXPECT_EQ(own->property("received").toInt(), 1);
     EXPECT_THROW(FormClassCtrl().LoadBpl(s("dpkMissing.so")), EZError);
     EXPECT_TRUE(IsPublishBillForm(s("tfrmbillbaselnk")));
+    EXPECT_TRUE(FormClassCtrl().GetFormClassInfo().contains(s("TfrmListFormPub,dpkTestForms.so")));
     EXPECT_FALSE(IsExistBillForm(s("modA"))); // no master data window is open
 
     SetMainFormClsName(s("TfrmMainMenu"));
