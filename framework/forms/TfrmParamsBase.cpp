@@ -3,32 +3,11 @@
 #include "common/ZDates.h"
 #include "common/ZSqlQuote.h"
 #include "common/ZTrim.h"
+#include "controls/ZEditorAdapter.h"
 #include "data/TDBConn.h"
 #include "data/TParamInfo.h"
 
-#include <QAbstractSpinBox>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDateEdit>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QRadioButton>
-#include <QSpinBox>
-#include <QTextEdit>
-
 namespace {
-
-bool isLong(const QWidget *editor)
-{
-    return qobject_cast<const QPlainTextEdit *>(editor) || qobject_cast<const QTextEdit *>(editor);
-}
-
-QList<QRadioButton *> radios(const QGroupBox *group)
-{
-    return group->findChildren<QRadioButton *>(QString(), Qt::FindDirectChildrenOnly);
-}
 
 QString readValue(const QString &name, bool longValue)
 {
@@ -47,74 +26,38 @@ void writeValue(const QString &name, const QString &value, bool longValue)
                        .arg(table, ZQuotedStr(name), ZQuotedStr(value)));
 }
 
+// Parameters are texts: dates as yyyymmdd numbers, switches as "1"/"0",
+// choices as their index.
 void showValue(QWidget *editor, const QString &value)
 {
-    const int number = ZTrim(value).toInt();
-    if (auto *line = qobject_cast<QLineEdit *>(editor))
-        line->setText(value);
-    else if (auto *plain = qobject_cast<QPlainTextEdit *>(editor))
-        plain->setPlainText(value);
-    else if (auto *rich = qobject_cast<QTextEdit *>(editor))
-        rich->setPlainText(value);
-    else if (auto *spin = qobject_cast<QSpinBox *>(editor))
-        spin->setValue(number);
-    else if (auto *date = qobject_cast<QDateEdit *>(editor))
-        date->setDate(IntDateToDate(number));
-    else if (auto *list = qobject_cast<QListWidget *>(editor))
-        list->setCurrentRow(number);
-    else if (auto *check = qobject_cast<QCheckBox *>(editor))
-        check->setChecked(ZTrim(value) == QLatin1String("1"));
-    else if (auto *combo = qobject_cast<QComboBox *>(editor))
-        combo->setCurrentText(value);
-    else if (auto *group = qobject_cast<QGroupBox *>(editor)) {
-        const auto buttons = radios(group);
-        if (number >= 0 && number < buttons.size())
-            buttons.at(number)->setChecked(true);
-    }
+    const QVariant shown = ZEditorAdapter::Value(editor);
+    if (shown.typeId() == QMetaType::QDate)
+        ZEditorAdapter::SetValue(editor, IntDateToDate(ZTrim(value).toInt()));
+    else if (shown.typeId() == QMetaType::Int)
+        ZEditorAdapter::SetValue(editor, ZTrim(value).toInt());
+    else
+        ZEditorAdapter::SetValue(editor, value);
 }
 
 QString valueOf(QWidget *editor)
 {
-    if (auto *line = qobject_cast<QLineEdit *>(editor))
-        return line->text();
-    if (auto *plain = qobject_cast<QPlainTextEdit *>(editor))
-        return plain->toPlainText();
-    if (auto *rich = qobject_cast<QTextEdit *>(editor))
-        return rich->toPlainText();
-    if (auto *spin = qobject_cast<QSpinBox *>(editor))
-        return QString::number(spin->value());
-    if (auto *date = qobject_cast<QDateEdit *>(editor))
-        return QString::number(DateToIntDate(date->date()));
-    if (auto *list = qobject_cast<QListWidget *>(editor))
-        return QString::number(list->currentRow());
-    if (auto *check = qobject_cast<QCheckBox *>(editor))
-        return check->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
-    if (auto *combo = qobject_cast<QComboBox *>(editor))
-        return combo->currentText();
-    if (auto *group = qobject_cast<QGroupBox *>(editor)) {
-        const auto buttons = radios(group);
-        for (int i = 0; i < buttons.size(); ++i) {
-            if (buttons.at(i)->isChecked())
-                return QString::number(i);
-        }
-        return QStringLiteral("-1");
+    const QVariant value = ZEditorAdapter::Value(editor);
+    switch (value.typeId()) {
+    case QMetaType::QDate:
+        return QString::number(DateToIntDate(value.toDate()));
+    case QMetaType::Bool:
+        return value.toBool() ? QStringLiteral("1") : QStringLiteral("0");
+    default:
+        return value.toString();
     }
-    return {};
 }
 
+// An editor bound to the parameter its object name names.
 bool isEditor(const QWidget *widget)
 {
     if (widget->objectName().isEmpty() || widget->objectName().startsWith(QLatin1String("qt_")))
         return false;
-    // The line editor inside a spin box or combo box belongs to it.
-    if (qobject_cast<const QAbstractSpinBox *>(widget->parentWidget())
-        || qobject_cast<const QComboBox *>(widget->parentWidget()))
-        return false;
-    if (auto *group = qobject_cast<const QGroupBox *>(widget))
-        return !radios(group).isEmpty();
-    return qobject_cast<const QLineEdit *>(widget) || isLong(widget) || qobject_cast<const QSpinBox *>(widget)
-           || qobject_cast<const QDateEdit *>(widget) || qobject_cast<const QListWidget *>(widget)
-           || qobject_cast<const QCheckBox *>(widget) || qobject_cast<const QComboBox *>(widget);
+    return ZEditorAdapter::IsEditor(widget);
 }
 
 } // namespace
@@ -136,7 +79,7 @@ void TfrmParamsBase::LoadParams()
     if (!DBConn().ExistTable(QStringLiteral("comParams")))
         GetParamInfo().UpdateParamInfo(); // creates the table with its key
     for (QWidget *editor : ParamEditors())
-        showValue(editor, readValue(editor->objectName(), isLong(editor)));
+        showValue(editor, readValue(editor->objectName(), ZEditorAdapter::IsMemo(editor)));
 }
 
 void TfrmParamsBase::SaveParams()
@@ -144,5 +87,5 @@ void TfrmParamsBase::SaveParams()
     if (!DBConn().ExistTable(QStringLiteral("comParams")))
         GetParamInfo().UpdateParamInfo();
     for (QWidget *editor : ParamEditors())
-        writeValue(editor->objectName(), valueOf(editor), isLong(editor));
+        writeValue(editor->objectName(), valueOf(editor), ZEditorAdapter::IsMemo(editor));
 }

@@ -1,6 +1,6 @@
 #include "TfrmZForm.h"
 
-#include "ZFormKeepers.h"
+#include "layout/ZFormKeepers.h"
 #include "ZFormOpener.h"
 #include "ZGuard.h"
 #include "ZSkins.h"
@@ -10,20 +10,15 @@
 #include "common/ZMainWindow.h"
 #include "common/ZSession.h"
 #include "common/ZWinMessages.h"
+#include "controls/ZEditorAdapter.h"
 #include "common/ZWindowHandles.h"
 #include "data/TDBConn.h"
 #include "ini/TZIniFile.h"
 
-#include <QAbstractButton>
-#include <QAbstractItemView>
-#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDir>
-#include <QGroupBox>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QTimer>
@@ -181,21 +176,8 @@ void TfrmZForm::ErrMsg(const QString &text, bool raise, int kind)
 
 void TfrmZForm::SetCtrlsReadOnly(const QList<QWidget *> &controls, bool readOnly)
 {
-    for (QWidget *control : controls) {
-        if (auto *line = qobject_cast<QLineEdit *>(control))
-            line->setReadOnly(readOnly);
-        else if (auto *plain = qobject_cast<QPlainTextEdit *>(control))
-            plain->setReadOnly(readOnly);
-        else if (auto *rich = qobject_cast<QTextEdit *>(control))
-            rich->setReadOnly(readOnly);
-        else if (auto *spin = qobject_cast<QAbstractSpinBox *>(control))
-            spin->setReadOnly(readOnly);
-        else if (auto *combo = qobject_cast<QComboBox *>(control); combo && combo->isEditable())
-            combo->lineEdit()->setReadOnly(readOnly);
-        else if (qobject_cast<QAbstractButton *>(control) || qobject_cast<QGroupBox *>(control)
-                 || qobject_cast<QAbstractItemView *>(control) || qobject_cast<QComboBox *>(control))
-            control->setEnabled(!readOnly);
-    }
+    for (QWidget *control : controls)
+        ZEditorAdapter::SetReadOnly(control, readOnly);
 }
 
 void TfrmZForm::ReSetFormMinSize(int minHeight, int minWidth)

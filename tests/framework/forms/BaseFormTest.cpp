@@ -9,7 +9,7 @@
 #include "common/ZSession.h"
 #include "common/ZWinMessages.h"
 #include "forms/TfrmZForm.h"
-#include "forms/ZFormKeepers.h"
+#include "layout/ZFormKeepers.h"
 #include "forms/ZGuard.h"
 #include "forms/ZSkins.h"
 #include "ini/TZMemIniFile.h"
@@ -250,11 +250,11 @@ TEST_F(BaseForm, LayoutKeepersComeFromTheInstalledMakers)
         void Relayout() override { log.events << QStringLiteral("relayout"); }
         TLog &log;
     };
-    SetZGridKeeperMaker([&log](TfrmZForm &, const QString &tag, bool keepVisibility) {
+    SetZGridKeeperMaker([&log](QWidget &, const QString &tag, bool keepVisibility) {
         log.events << QStringLiteral("grid %1 %2").arg(tag).arg(keepVisibility);
         return std::make_unique<TGrid>(log);
     });
-    SetZSizeKeeperMaker([&log](TfrmZForm &) { return std::make_unique<TSize>(log); });
+    SetZSizeKeeperMaker([&log](QWidget &) { return std::make_unique<TSize>(log); });
     auto *form = new TfrmSample(s("moxDiary"));
     form->show();
     EXPECT_NE(form->GridKeeper(), nullptr);

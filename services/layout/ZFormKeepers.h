@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-class TfrmZForm;
+class QWidget;
 
 /// Keeps the column layout of a window's grids: restored when the window is
 /// first shown, saved when it closes.
@@ -28,8 +28,8 @@ public:
 /// Makers of the keepers, installed by the layer that brings the grids and
 /// editors; until one is installed windows have no keeper.
 using TZGridKeeperMaker =
-    std::function<std::unique_ptr<TZGridKeeper>(TfrmZForm &form, const QString &tag, bool keepVisibility)>;
-using TZSizeKeeperMaker = std::function<std::unique_ptr<TZSizeKeeper>(TfrmZForm &form)>;
+    std::function<std::unique_ptr<TZGridKeeper>(QWidget &window, const QString &tag, bool keepVisibility)>;
+using TZSizeKeeperMaker = std::function<std::unique_ptr<TZSizeKeeper>(QWidget &window)>;
 void SetZGridKeeperMaker(TZGridKeeperMaker maker);
 void SetZSizeKeeperMaker(TZSizeKeeperMaker maker);
 const TZGridKeeperMaker &ZGridKeeperMaker();

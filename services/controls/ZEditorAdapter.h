@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QVariant>
+
+#include <functional>
+
+class QObject;
+class QWidget;
+
+/// The one place that knows how each kind of editor widget shows a value,
+/// gives it back, is locked against typing and marks a required entry.
+/// Settings windows, record windows and every other window bind editors
+/// through it instead of asking each widget's kind themselves.
+///
+/// The kinds and the value each holds: line edit, memo (plain or rich) and
+/// combo box: text; spin box: integer; decimal spin box: double; date edit:
+/// QDate; date-time edit: QDateTime; time edit: QTime; list: the current
+/// row; check box: bool; group box of radio buttons: the index of the
+/// checked button (-1 when none).
+namespace ZEditorAdapter {
+
+/// True for a widget of one of the kinds above (the line edit inside a spin
+/// box or combo box belongs to it and is not one on its own).
+bool IsEditor(const QWidget *widget);
+
+/// A memo: its value is long text.
+bool IsMemo(const QWidget *editor);
+
+QVariant Value(const QWidget *editor);
+/// Shows a value, converted to the editor's kind; a null value clears it.
+void SetValue(QWidget *editor, const QVariant &value);
+
+/// Locks or unlocks typing. Kinds without a read-only mode (check boxes,
+/// radio groups, lists, plain combo boxes) are disabled instead.
+void SetReadOnly(QWidget *editor, bool readOnly);
+bool IsReadOnly(const QWidget *editor);
+
+/// Marks an entry that may not stay empty: a tinted background and the
+/// dynamic property "zRequired".
+void SetRequired(QWidget *editor, bool required);
+bool IsRequired(const QWidget *editor);
+
+/// Calls `edited` when the user has finished changing the value (a line
+/// edit on leaving it or Enter, the others on each change).
+void OnEdited(QWidget *editor, QObject *context, std::function<void()> edited);
+
+} // namespace ZEditorAdapter
