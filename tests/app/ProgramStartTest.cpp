@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -14,8 +15,15 @@
 TEST(ProgramStart, StartsOnAFreshProgramFolderAndOpensDataFileOne)
 {
     TTempProgramFolder folder;
+    // Lock files a dead copy left behind (empty after a power loss) do not
+    // keep the program from starting.
+    QTemporaryDir runtime;
+    QFile(runtime.filePath(s("ZKVA.lock"))).open(QIODevice::WriteOnly);
+    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    folder.writeFile(s("DBFiles/DBAcs1.orv.lock"), QByteArray());
     QProcess program;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(s("XDG_RUNTIME_DIR"), runtime.path());
     env.insert(s("ZKVA_HOME"), folder.path());
     env.insert(s("QT_QPA_PLATFORM"), s("offscreen"));
     program.setProcessEnvironment(env);
@@ -27,7 +35,7 @@ TEST(ProgramStart, StartsOnAFreshProgramFolderAndOpensDataFileOne)
     const bool recorded = QTest::qWaitFor(
         [&] {
             return folder.readFile(s("registry.ini")).contains("ZKVA=ZKVA")
-                   && QFile::exists(folder.path() + s("DBFiles/DBAcs1.orv.lock"));
+                   && QFile::exists(folder.path() + s("DBFiles/DBAcs1.orv"));
         },
         20000);
     EXPECT_TRUE(recorded) << program.readAll().constData();
