@@ -46,9 +46,9 @@ QStringList TfrmMoxLogin::DataFileNames()
 TfrmMoxLogin::TfrmMoxLogin(QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(ZApplicationTitle() + QLatin1Char(' ') + GetAppVersionID());
-    setWindowFlag(Qt::WindowStaysOnTopHint);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    // A fixed dialog that stays on top: a caption and a close button only.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                   | Qt::WindowStaysOnTopHint);
 
     auto *banner = new QLabel(ZApplicationTitle(), this);
     banner->setObjectName(QStringLiteral("lblBanner"));

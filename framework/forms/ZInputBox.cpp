@@ -17,7 +17,7 @@ bool runInputBox(const QString &caption, const QString &prompt, QString &value, 
 {
     QDialog box;
     box.setWindowTitle(caption.isEmpty() ? ZApplicationTitle() : caption);
-    box.setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     auto *label = new QLabel(prompt, &box);
     label->setObjectName(QStringLiteral("lblPrompt"));

@@ -59,7 +59,7 @@ TZMsgBtn ZMessageBox(const QString &caption, const QString &text, const TZMsgBtn
 {
     QDialog box;
     box.setWindowTitle(caption);
-    box.setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     auto *message = new QLabel(text, &box);
     message->setObjectName(QStringLiteral("lblText"));

@@ -36,7 +36,13 @@ void ZPlaceDialog(QWidget *dialog, QWidget *owner)
         owner = ZDialogOwner();
     if (owner == dialog)
         owner = nullptr;
-    if (owner) {
+    if (!owner) {
+        // A box of a program with no window up (a start-up message, the
+        // notice that the program already runs) must not hide behind the
+        // windows of other programs, among them another running copy's
+        // login dialog, which stays on top.
+        dialog->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    } else {
         owner = owner->window();
         if (staysOnTop(owner))
             dialog->setWindowFlag(Qt::WindowStaysOnTopHint, true);

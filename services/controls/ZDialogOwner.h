@@ -10,5 +10,7 @@ QWidget *ZDialogOwner();
 /// Places a box or dialog in front of and centred on `owner` (ZDialogOwner()
 /// when null): it becomes a transient window of the owner, and stays on top
 /// whenever its owner does, so a top-most window never covers the program's
-/// own boxes. Call before showing it.
+/// own boxes. A dialog without an owner (no window of the program is up)
+/// stays on top, so other programs' windows never hide it. Call before
+/// showing it.
 void ZPlaceDialog(QWidget *dialog, QWidget *owner = nullptr);
