@@ -2,6 +2,8 @@
 
 #include "common/ZClock.h"
 #include "data/ZDbValues.h"
+#include "data/ZSqliteMoney.h"
+#include "data/ZSqliteText.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -247,6 +249,43 @@ void timeOfDay(sqlite3_context *ctx, int, sqlite3_value **)
     resultDate(ctx, QDateTime(QDate(1899, 12, 30), QTime(t.hour(), t.minute(), t.second())));
 }
 
+// The first day of the period of `part` ('d', 'w', 'm', 'y') that holds
+// `day`; weeks start on Sunday, as DateDiff counts them.
+QDate periodStart(const QString &part, const QDate &day)
+{
+    if (part == QLatin1String("w"))
+        return day.addDays(-(day.dayOfWeek() % 7));
+    if (part == QLatin1String("m"))
+        return QDate(day.year(), day.month(), 1);
+    if (part == QLatin1String("y"))
+        return QDate(day.year(), 1, 1);
+    return day;
+}
+
+QDate periodAfter(const QString &part, const QDate &start)
+{
+    if (part == QLatin1String("w"))
+        return start.addDays(7);
+    if (part == QLatin1String("m"))
+        return start.addMonths(1);
+    if (part == QLatin1String("y"))
+        return start.addYears(1);
+    return start.addDays(1);
+}
+
+// ZPeriodStart(part) and ZPeriodEnd(part): the bounds of the current period
+// as date texts ("yyyy-MM-dd"), so that "D >= start and D < end" holds for
+// exactly the stored moments of the period, whatever their time part.
+template<bool End>
+void periodBound(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    const QString part = textArg(argv[0]).toLower();
+    QDate d = periodStart(part, ZDate());
+    if (End)
+        d = periodAfter(part, d);
+    resultText(ctx, d.toString(QStringLiteral("yyyy-MM-dd")));
+}
+
 // CharIndex(sub, text[, start]): 1-based position ignoring case, 0 when absent.
 void charIndex(sqlite3_context *ctx, int argc, sqlite3_value **argv)
 {
@@ -290,10 +329,9 @@ void sideOf(sqlite3_context *ctx, int, sqlite3_value **argv)
     resultText(ctx, FromLeft ? text.left(n) : text.right(n));
 }
 
-void add(sqlite3 *db, const char *name, int args, void (*fn)(sqlite3_context *, int, sqlite3_value **),
-         bool deterministic = true)
+void add(sqlite3 *db, const char *name, int args, void (*fn)(sqlite3_context *, int, sqlite3_value **))
 {
-    const int flags = SQLITE_UTF8 | (deterministic ? SQLITE_DETERMINISTIC : 0);
+    const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     sqlite3_create_function_v2(db, name, args, flags, nullptr, fn, nullptr, nullptr, nullptr);
 }
 
@@ -301,10 +339,15 @@ void add(sqlite3 *db, const char *name, int args, void (*fn)(sqlite3_context *, 
 
 void ZRegisterSqliteFunctions(sqlite3 *db)
 {
-    add(db, "getdate", 0, now, false);
-    add(db, "now", 0, now, false);
-    add(db, "date", 0, today, false);
-    add(db, "time", 0, timeOfDay, false);
+    // The clock functions are declared deterministic: SQLite then evaluates
+    // them once per run of a statement instead of once per row, which is
+    // also what the statements mean (one "now" for the whole statement).
+    add(db, "getdate", 0, now);
+    add(db, "now", 0, now);
+    add(db, "date", 0, today);
+    add(db, "time", 0, timeOfDay);
+    add(db, "zperiodstart", 1, periodBound<false>);
+    add(db, "zperiodend", 1, periodBound<true>);
     add(db, "year", 1, singlePart<Part::Year>);
     add(db, "month", 1, singlePart<Part::Month>);
     add(db, "day", 1, singlePart<Part::Day>);
@@ -321,4 +364,6 @@ void ZRegisterSqliteFunctions(sqlite3 *db)
     add(db, "len", 1, len);
     add(db, "zleft", 2, sideOf<true>);
     add(db, "zright", 2, sideOf<false>);
+    ZRegisterMoneySum(db);
+    ZRegisterTextRules(db);
 }
