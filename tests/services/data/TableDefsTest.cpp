@@ -72,3 +72,23 @@ TEST_F(TableDefs, TheTemplateHoldsEveryDefinedTable)
         }
     }
 }
+
+TEST_F(TableDefs, IndexesAndEngineRulesCanBeAddedToAnExistingFile)
+{
+    // A table made before the rules (no triggers): the update brings them.
+    TZDbConnection &c = DBConn().GetDBCONN();
+    c.execute(s("create table Old([K] VarChar(10) COLLATE NOCASE, [D] datetime, [M] Money DEFAULT 0)"));
+    c.execute(s("insert into Old values('a', '2011-06-01', 0.1 + 0.2)"));
+    ApplyEngineRules(c);
+    ApplyEngineRules(c); // repeatable
+    DBConn().DBExcuteSql(s("update Old set M = M * 3"));
+    DBConn().DBExcuteSql(s("insert into Old values('b', '2011-06-02', 0.1 + 0.2)"));
+    EXPECT_EQ(DBConn().GetRecordCount(s("select * from Old where M = 0.9 or M = 0.3")), 2);
+
+    const QList<TZIndexDef> indexes{{s("Old"), {s("D"), s("K")}}, {s("Missing"), {s("X")}}};
+    EXPECT_EQ(GetCreateIndexSQL(indexes.front()), s("CREATE INDEX IF NOT EXISTS [IX_Old_D_K] ON [Old]([D],[K])"));
+    CreateIndexes(c, indexes);
+    CreateIndexes(c, indexes);
+    EXPECT_EQ(DBConn().GetRecordCount(s("select * from sqlite_master where type = 'index' and name = 'IX_Old_D_K'")),
+              1);
+}
