@@ -82,10 +82,59 @@ int weekOfYear(const QDate &d)
     return (d.dayOfYear() - 1 + jan1WeekDay) / 7 + 1;
 }
 
-qint64 partValue(Part part, const QDateTime &m)
+// The wall-clock date and time a date value stands for. The stored text form
+// ("yyyy-MM-dd[ hh:mm[:ss[.zzz]]]") is read directly, without building a
+// local moment (the part functions run once per row); other forms go
+// through dateArg.
+struct WallClock
 {
-    const QDate d = m.date();
-    const QTime t = m.time();
+    QDate date;
+    QTime time;
+};
+
+int digits(const char *p, int n)
+{
+    int v = 0;
+    for (int i = 0; i < n; ++i) {
+        if (p[i] < '0' || p[i] > '9')
+            return -1;
+        v = v * 10 + (p[i] - '0');
+    }
+    return v;
+}
+
+bool storedText(sqlite3_value *v, WallClock &w)
+{
+    const auto *p = reinterpret_cast<const char *>(sqlite3_value_text(v));
+    const int n = sqlite3_value_bytes(v);
+    if (!p || (n != 10 && n != 16 && n != 19 && n != 23) || p[4] != '-' || p[7] != '-')
+        return false;
+    w.date = QDate(digits(p, 4), digits(p + 5, 2), digits(p + 8, 2));
+    if (!w.date.isValid())
+        return false;
+    if (n == 10) {
+        w.time = QTime(0, 0);
+        return true;
+    }
+    if ((p[10] != ' ' && p[10] != 'T') || p[13] != ':' || (n > 16 && p[16] != ':') || (n > 19 && p[19] != '.'))
+        return false;
+    w.time = QTime(digits(p + 11, 2), digits(p + 14, 2), n > 16 ? digits(p + 17, 2) : 0, n > 19 ? digits(p + 20, 3) : 0);
+    return w.time.isValid();
+}
+
+bool wallClockArg(sqlite3_value *v, WallClock &w)
+{
+    if (sqlite3_value_type(v) == SQLITE_TEXT && storedText(v, w))
+        return true;
+    const QDateTime m = dateArg(v);
+    w = {m.date(), m.time()};
+    return m.isValid();
+}
+
+qint64 partValue(Part part, const WallClock &m)
+{
+    const QDate d = m.date;
+    const QTime t = m.time;
     switch (part) {
     case Part::Year:
         return d.year();
@@ -116,8 +165,8 @@ qint64 partValue(Part part, const QDateTime &m)
 void datePart(sqlite3_context *ctx, int, sqlite3_value **argv)
 {
     const Part part = partOf(textArg(argv[0]));
-    const QDateTime m = dateArg(argv[1]);
-    if (part == Part::Unknown || !m.isValid()) {
+    WallClock m;
+    if (part == Part::Unknown || !wallClockArg(argv[1], m)) {
         sqlite3_result_null(ctx);
         return;
     }
@@ -127,8 +176,8 @@ void datePart(sqlite3_context *ctx, int, sqlite3_value **argv)
 template<Part P>
 void singlePart(sqlite3_context *ctx, int, sqlite3_value **argv)
 {
-    const QDateTime m = dateArg(argv[0]);
-    if (!m.isValid())
+    WallClock m;
+    if (!wallClockArg(argv[0], m))
         sqlite3_result_null(ctx);
     else
         sqlite3_result_int64(ctx, partValue(P, m));

@@ -186,3 +186,14 @@ TEST_F(EngineSemantics, KeysGroupsAndOrderIgnoreCaseForEveryLetter)
     EXPECT_EQ(text(s("select count(*) from moxAccount group by AccountName order by AccountName")), s("1;1;2"));
     EXPECT_EQ(text(s("select AccountID from moxAccount where AccountID = 'ÉMILE'")), s("émile"));
 }
+
+TEST_F(EngineSemantics, DatePartsOfEveryStoredForm)
+{
+    EXPECT_EQ(text(s("select Year('2011-06-21') || ',' || Month('2011-06-21T09:05') || ',' || "
+                     "Day('2011-06-21 09:05:03.250') || ',' || Hour('2011-06-21 23:05:03.250') || ',' || "
+                     "Second('2011-06-21 09:05:03') || ',' || DatePart('n', '2011-06-21 09:07:03') || ',' || "
+                     "Month('2011/6/21 9:05') || ',' || Year(40000) || ',' || WeekDay('2011-06-21 09:05:03')")),
+              s("2011,6,21,23,3,7,6,2009,3"));
+    EXPECT_EQ(text(s("select IfNull(Year('2011-02-30 00:00:00'), 'none') || IfNull(Day('2011-06-21 25:00'), 'none')")),
+              s("nonenone"));
+}
