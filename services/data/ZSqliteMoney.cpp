@@ -15,9 +15,13 @@ QString ZMoneyTriggersSql(const QString &table, const QString &column)
     const QString when = QStringLiteral(" FOR EACH ROW WHEN typeof(new.[%2]) = 'real' AND new.[%2] <> round(new.[%2], 4)"
                                         " BEGIN UPDATE [%1] SET [%2] = round(new.[%2], 4) WHERE rowid = new.rowid; END;")
                              .arg(table, column);
+    // A trigger of that name left on a table renamed away is replaced, so
+    // the triggers always belong to the table that now has the name.
     const QString name = QStringLiteral("[zMoney_%1_%2").arg(table, column);
-    return QStringLiteral("CREATE TRIGGER IF NOT EXISTS %1_i] AFTER INSERT ON [%2]").arg(name, table) + when
-           + QStringLiteral(" CREATE TRIGGER IF NOT EXISTS %1_u] AFTER UPDATE OF [%3] ON [%2]").arg(name, table, column)
+    return QStringLiteral("DROP TRIGGER IF EXISTS %1_i]; CREATE TRIGGER %1_i] AFTER INSERT ON [%2]").arg(name, table)
+           + when
+           + QStringLiteral(" DROP TRIGGER IF EXISTS %1_u]; CREATE TRIGGER %1_u] AFTER UPDATE OF [%3] ON [%2]")
+                 .arg(name, table, column)
            + when;
 }
 

@@ -16,8 +16,8 @@ struct sqlite3;
 /// - Sum() adds four-decimal values as scaled 64-bit integers, so a sum of
 ///   many small amounts has no binary residue.
 
-/// The statements (each ending with ";") that create the two triggers of a
-/// money column; "IF NOT EXISTS", so they can be run again.
+/// The statements (each ending with ";") that (re)create the two triggers of
+/// a money column; they can be run again.
 QString ZMoneyTriggersSql(const QString &table, const QString &column);
 
 /// Whether a declared column type is money ("Money", "Currency", "[money]").

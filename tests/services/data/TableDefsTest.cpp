@@ -92,3 +92,17 @@ TEST_F(TableDefs, IndexesAndEngineRulesCanBeAddedToAnExistingFile)
     EXPECT_EQ(DBConn().GetRecordCount(s("select * from sqlite_master where type = 'index' and name = 'IX_Old_D_K'")),
               1);
 }
+
+TEST_F(TableDefs, ATableMadeAgainUnderItsNameRoundsMoney)
+{
+    // The shape of a table rebuild: the old table renamed away, the new one
+    // created under the name, the rows copied back.
+    TDBConn &db = DBConn();
+    db.DBExcuteSql(s(" CREATE TABLE [Acc]([K] VarChar(10), [M] Money DEFAULT 0)"));
+    db.DBExcuteSql(s("alter table Acc rename to Acc_Old"));
+    db.DBExcuteSql(s(" CREATE TABLE [Acc]([K] VarChar(10), [M] Money DEFAULT 0, [N] int DEFAULT 0)"));
+    db.DBExcuteSql(s("insert into Acc(K, M) values('a', 0.1 + 0.2)"));
+    db.DBExcuteSql(s("drop table Acc_Old"));
+    db.DBExcuteSql(s("update Acc set M = M * 3"));
+    EXPECT_EQ(db.GetRecordCount(s("select * from Acc where M = 0.9")), 1);
+}
