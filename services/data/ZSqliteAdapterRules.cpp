@@ -11,12 +11,12 @@ using Tokens = QList<TZSqlToken>;
 bool isNameToken(const TZSqlToken &t)
 {
     static const QSet<QString> keyWords{
-        QStringLiteral("and"),    QStringLiteral("or"),       QStringLiteral("not"),   QStringLiteral("null"),
-        QStringLiteral("end"),    QStringLiteral("case"),     QStringLiteral("when"),  QStringLiteral("then"),
-        QStringLiteral("else"),   QStringLiteral("select"),   QStringLiteral("where"), QStringLiteral("on"),
-        QStringLiteral("set"),    QStringLiteral("by"),       QStringLiteral("having"), QStringLiteral("from"),
-        QStringLiteral("in"),     QStringLiteral("is"),       QStringLiteral("like"),  QStringLiteral("between"),
-        QStringLiteral("exists"), QStringLiteral("distinct"), QStringLiteral("as"),    QStringLiteral("values"),
+        QStringLiteral("and"),     QStringLiteral("or"),       QStringLiteral("not"),    QStringLiteral("null"),
+        QStringLiteral("end"),     QStringLiteral("case"),     QStringLiteral("when"),   QStringLiteral("then"),
+        QStringLiteral("else"),    QStringLiteral("select"),   QStringLiteral("where"),  QStringLiteral("on"),
+        QStringLiteral("set"),     QStringLiteral("by"),       QStringLiteral("having"), QStringLiteral("from"),
+        QStringLiteral("in"),      QStringLiteral("is"),       QStringLiteral("like"),   QStringLiteral("between"),
+        QStringLiteral("exists"),  QStringLiteral("distinct"), QStringLiteral("as"),     QStringLiteral("values"),
         QStringLiteral("collate"), QStringLiteral("escape"),
     };
     if (t.kind == TZSqlToken::Quoted)
@@ -157,8 +157,8 @@ bool matchPattern(const Tokens &t, qsizetype start, const QStringList &pattern, 
             if (!isNowCall(t, i, i))
                 return false;
         } else if (item == QLatin1String("#week")) {
-            const QString part = t.at(i).kind == TZSqlToken::String ? t.at(i).text.mid(1, t.at(i).text.size() - 2).toLower()
-                                                                  : QString();
+            const QString part =
+                t.at(i).kind == TZSqlToken::String ? t.at(i).text.mid(1, t.at(i).text.size() - 2).toLower() : QString();
             if (part != QLatin1String("ww") && part != QLatin1String("week") && part != QLatin1String("wk"))
                 return false;
         } else if (t.at(i).text.compare(item, Qt::CaseInsensitive) != 0 || t.at(i).kind == TZSqlToken::String) {

@@ -118,7 +118,8 @@ bool storedText(sqlite3_value *v, WallClock &w)
     }
     if ((p[10] != ' ' && p[10] != 'T') || p[13] != ':' || (n > 16 && p[16] != ':') || (n > 19 && p[19] != '.'))
         return false;
-    w.time = QTime(digits(p + 11, 2), digits(p + 14, 2), n > 16 ? digits(p + 17, 2) : 0, n > 19 ? digits(p + 20, 3) : 0);
+    w.time =
+        QTime(digits(p + 11, 2), digits(p + 14, 2), n > 16 ? digits(p + 17, 2) : 0, n > 19 ? digits(p + 20, 3) : 0);
     return w.time.isValid();
 }
 

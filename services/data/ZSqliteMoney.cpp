@@ -12,9 +12,10 @@ QString ZMoneyTriggersSql(const QString &table, const QString &column)
     // The WHEN clause keeps the extra write to values that need it; the
     // trigger's own UPDATE does not fire triggers again (recursive triggers
     // are off) and would find nothing to do if it did.
-    const QString when = QStringLiteral(" FOR EACH ROW WHEN typeof(new.[%2]) = 'real' AND new.[%2] <> round(new.[%2], 4)"
-                                        " BEGIN UPDATE [%1] SET [%2] = round(new.[%2], 4) WHERE rowid = new.rowid; END;")
-                             .arg(table, column);
+    const QString when =
+        QStringLiteral(" FOR EACH ROW WHEN typeof(new.[%2]) = 'real' AND new.[%2] <> round(new.[%2], 4)"
+                       " BEGIN UPDATE [%1] SET [%2] = round(new.[%2], 4) WHERE rowid = new.rowid; END;")
+            .arg(table, column);
     // A trigger of that name left on a table renamed away is replaced, so
     // the triggers always belong to the table that now has the name.
     const QString name = QStringLiteral("[zMoney_%1_%2").arg(table, column);
@@ -40,13 +41,13 @@ constexpr double kLargest = 9.0e13;
 
 struct SumState
 {
-    qint64 count = 0;       // values (non-null) in the sum
-    qint64 integers = 0;    // exact sum of the integer values
-    qint64 scaled = 0;      // exact sum of the four-decimal real values, × 10000
-    double other = 0;       // sum of the remaining values
-    bool anyReal = false;   // a real value was added: the result is real
-    bool overflow = false;  // the integer sum overflowed
-    qint64 inexact = 0;     // values in `other` still in the frame
+    qint64 count = 0;      // values (non-null) in the sum
+    qint64 integers = 0;   // exact sum of the integer values
+    qint64 scaled = 0;     // exact sum of the four-decimal real values, × 10000
+    double other = 0;      // sum of the remaining values
+    bool anyReal = false;  // a real value was added: the result is real
+    bool overflow = false; // the integer sum overflowed
+    qint64 inexact = 0;    // values in `other` still in the frame
 };
 
 // The scaled value of a four-decimal amount, or false when `v` has more

@@ -197,13 +197,14 @@ void CreateIndexes(TZDbConnection &connection, const QList<TZIndexDef> &indexes)
 
 void ApplyEngineRules(TZDbConnection &connection)
 {
-    auto tables = connection.prepare(QStringLiteral(
-        "select m.name, p.name, p.type from main.sqlite_master m join pragma_table_info(m.name) p "
-        "where m.type = 'table' and m.name not like 'sqlite\\_%' escape '\\'"));
+    auto tables = connection.prepare(
+        QStringLiteral("select m.name, p.name, p.type from main.sqlite_master m join pragma_table_info(m.name) p "
+                       "where m.type = 'table' and m.name not like 'sqlite\\_%' escape '\\'"));
     QString triggers;
     while (tables->step()) {
         if (ZIsMoneyDeclaredType(tables->value(2, ftZString).toString()))
-            triggers += ZMoneyTriggersSql(tables->value(0, ftZString).toString(), tables->value(1, ftZString).toString());
+            triggers +=
+                ZMoneyTriggersSql(tables->value(0, ftZString).toString(), tables->value(1, ftZString).toString());
     }
     tables.reset();
     if (!triggers.isEmpty())

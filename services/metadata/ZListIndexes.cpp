@@ -71,7 +71,8 @@ QList<TZIndexDef> LoadListIndexDefinitions(const QString &dbSourceFolder, const 
         if (tableSection.isEmpty())
             continue;
         const QString table = property(file, tableSection, QStringLiteral("TableName"));
-        const QString date = definedColumn(tables, table, property(file, kDSDataSourceTag, QStringLiteral("DateField")));
+        const QString date =
+            definedColumn(tables, table, property(file, kDSDataSourceTag, QStringLiteral("DateField")));
         const QString key = definedColumn(tables, table, property(file, kDSDataSourceTag, QStringLiteral("MasterKey")));
         if (date.isEmpty() || key.isEmpty())
             continue;

@@ -22,7 +22,8 @@ protected:
     {
         TDataFileTest::SetUp();
         createTable(s(" CREATE TABLE [accFee]([Flag] int NOT NULL DEFAULT 0,[BillNo] VarChar(20) NOT NULL DEFAULT '',"
-                      "[ObjectName] VarChar(50) DEFAULT '',[FeeMoney] Money DEFAULT 0,[Offset] Money DEFAULT 0,"
+                      "[ObjectName] VarChar(50) DEFAULT '',[BillDate] datetime DEFAULT 0,[FeeMoney] Money DEFAULT 0,"
+                      "[Offset] Money DEFAULT 0,"
                       "[Discount] Money DEFAULT 0,[NowRecv] Money DEFAULT 0,[RemainMoney] Money DEFAULT 0)"));
         createTable(s(" CREATE TABLE [moxAccount]([AccountID] VarChar(20) NOT NULL DEFAULT '',[AccountName] "
                       "VarChar(50) DEFAULT '',[CurrMoney] Money DEFAULT 0,[Rate] float DEFAULT 0)"));
@@ -59,7 +60,8 @@ protected:
 TEST_F(EngineSemantics, MoneyWrittenByStatementsIsStoredToFourDecimals)
 {
     TDBConn &db = DBConn();
-    db.DBExcuteSql(s("insert into accFee(Flag, BillNo, ObjectName, FeeMoney, NowRecv) values(1, 'R1', '张三', 1.3, 0.7)"));
+    db.DBExcuteSql(
+        s("insert into accFee(Flag, BillNo, ObjectName, FeeMoney, NowRecv) values(1, 'R1', '张三', 1.3, 0.7)"));
     db.DBExcuteSql(s("Update accFee set Offset = 0.6, RemainMoney = FeeMoney - 0.6 - Discount - NowRecv "
                      "Where Flag = 1 and BillNo = 'R1'"));
     EXPECT_EQ(db.GetRecordCount(s(" Select BillNo From accFee Where RemainMoney > 0 and ObjectName = '张三'")), 0);
@@ -89,8 +91,7 @@ TEST_F(EngineSemantics, MoneyBoundByBatchWritesIsStoredToFourDecimals)
     auto insert = c.prepare(s("insert into moxAccount(AccountID, CurrMoney) values(?1, ?2)"));
     insert->bind(1, s("01"));
     insert->bind(2, 0.1 + 0.2);
-    while (insert->step()) {
-    }
+    while (insert->step()) {}
     EXPECT_EQ(raw(s("select CurrMoney from moxAccount")).toDouble(), 0.3);
 }
 
@@ -196,4 +197,25 @@ TEST_F(EngineSemantics, DatePartsOfEveryStoredForm)
               s("2011,6,21,23,3,7,6,2009,3"));
     EXPECT_EQ(text(s("select IfNull(Year('2011-02-30 00:00:00'), 'none') || IfNull(Day('2011-06-21 25:00'), 'none')")),
               s("nonenone"));
+}
+
+TEST_F(EngineSemantics, OffsetsRecomputedFromGatherLinesSettleTheBill)
+{
+    // The receipt's lines settle a bill of 1.3 with 0.7 paid at once: the
+    // offset total written back leaves nothing outstanding.
+    createTable(s(" CREATE TABLE [accGatherSub]([Flag] int NOT NULL DEFAULT 0,[BillNo] VarChar(20) NOT NULL DEFAULT '',"
+                  "[RowNo] int NOT NULL DEFAULT 0,[FeeBillNo] VarChar(20) DEFAULT '',[Offset] Money DEFAULT 0)"));
+    TDBConn &db = DBConn();
+    db.DBExcuteSql(
+        s("insert into accFee(Flag, BillNo, ObjectName, FeeMoney, NowRecv) values(1, 'R1', '张三', 1.3, 0.7)"));
+    db.DBExcuteSql(s("insert into accGatherSub(Flag, BillNo, RowNo, FeeBillNo, Offset) values(1, 'G1', 1, 'R1', 0.2)"));
+    db.DBExcuteSql(s("insert into accGatherSub(Flag, BillNo, RowNo, FeeBillNo, Offset) values(1, 'G2', 1, 'r1', 0.4)"));
+    const QVariant total = raw(s("Select Sum(Offset) From accGatherSub  Where Flag = 1 And FeeBillNo = 'R1'"));
+    EXPECT_EQ(total.toDouble(), 0.6);
+    db.DBExcuteSql(s("Update accFee set Offset = %1, RemainMoney = FeeMoney - %1 - Discount - NowRecv Where Flag = 1 "
+                     "and BillNo = 'R1'")
+                       .arg(QString::number(total.toDouble(), 'g', 17)));
+    EXPECT_EQ(db.GetRecordCount(s(" Select BillNo,BillDate,FeeMoney,RemainMoney From accFee  Where RemainMoney > 0 and "
+                                  "ObjectName = '张三' and Flag = 1")),
+              0);
 }
