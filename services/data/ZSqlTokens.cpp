@@ -107,3 +107,49 @@ QString ZJoinSqlTokens(const QList<TZSqlToken> &tokens)
         sql += t.text;
     return sql;
 }
+
+// Index of the next token that is not space, from `i` on; tokens.size() when none.
+qsizetype ZNextSolid(const QList<TZSqlToken> &t, qsizetype i)
+{
+    while (i < t.size() && t.at(i).kind == TZSqlToken::Space)
+        ++i;
+    return i;
+}
+
+qsizetype ZPrevSolid(const QList<TZSqlToken> &t, qsizetype i)
+{
+    while (i >= 0 && t.at(i).kind == TZSqlToken::Space)
+        --i;
+    return i;
+}
+
+// The index of the ")" closing the "(" at `open`, or -1.
+qsizetype ZMatchingParen(const QList<TZSqlToken> &t, qsizetype open)
+{
+    int depth = 0;
+    for (qsizetype i = open; i < t.size(); ++i) {
+        if (t.at(i).isSymbol("("))
+            ++depth;
+        else if (t.at(i).isSymbol(")") && --depth == 0)
+            return i;
+    }
+    return -1;
+}
+
+// The end of the scope a token at `i` stands in: the ")" that closes its
+// parenthesis, a ";" at its level, or the end of the statement.
+qsizetype ZScopeEnd(const QList<TZSqlToken> &t, qsizetype i)
+{
+    int depth = 0;
+    for (; i < t.size(); ++i) {
+        if (t.at(i).isSymbol("("))
+            ++depth;
+        else if (t.at(i).isSymbol(")")) {
+            if (depth == 0)
+                return i;
+            --depth;
+        } else if (t.at(i).isSymbol(";") && depth == 0)
+            return i;
+    }
+    return t.size();
+}

@@ -28,3 +28,17 @@ QList<TZSqlToken> ZTokenizeSql(const QString &sql);
 
 /// Joins the token texts.
 QString ZJoinSqlTokens(const QList<TZSqlToken> &tokens);
+
+/// The index of the next token that is not space, from `i` on; the size of
+/// the list when there is none.
+qsizetype ZNextSolid(const QList<TZSqlToken> &tokens, qsizetype i);
+
+/// The index of the last token that is not space, from `i` back; -1 when none.
+qsizetype ZPrevSolid(const QList<TZSqlToken> &tokens, qsizetype i);
+
+/// The index of the ")" closing the "(" at `open`, or -1.
+qsizetype ZMatchingParen(const QList<TZSqlToken> &tokens, qsizetype open);
+
+/// The end of the scope a token at `i` stands in: the ")" that closes its
+/// parenthesis, a ";" at its level, or the end of the statement.
+qsizetype ZScopeEnd(const QList<TZSqlToken> &tokens, qsizetype i);

@@ -1,58 +1,13 @@
 #include "ZSqliteAdapter.h"
 
 #include "data/ZSqlTokens.h"
+#include "data/ZSqliteAdapterRules.h"
 
 #include <QHash>
 
 namespace {
 
 using Tokens = QList<TZSqlToken>;
-
-// Index of the next token that is not space, from `i` on; tokens.size() when none.
-qsizetype nextSolid(const Tokens &t, qsizetype i)
-{
-    while (i < t.size() && t.at(i).kind == TZSqlToken::Space)
-        ++i;
-    return i;
-}
-
-qsizetype prevSolid(const Tokens &t, qsizetype i)
-{
-    while (i >= 0 && t.at(i).kind == TZSqlToken::Space)
-        --i;
-    return i;
-}
-
-// The index of the ")" closing the "(" at `open`, or -1.
-qsizetype matchingParen(const Tokens &t, qsizetype open)
-{
-    int depth = 0;
-    for (qsizetype i = open; i < t.size(); ++i) {
-        if (t.at(i).isSymbol("("))
-            ++depth;
-        else if (t.at(i).isSymbol(")") && --depth == 0)
-            return i;
-    }
-    return -1;
-}
-
-// The end of the scope a token at `i` stands in: the ")" that closes its
-// parenthesis, a ";" at its level, or the end of the statement.
-qsizetype scopeEnd(const Tokens &t, qsizetype i)
-{
-    int depth = 0;
-    for (; i < t.size(); ++i) {
-        if (t.at(i).isSymbol("("))
-            ++depth;
-        else if (t.at(i).isSymbol(")")) {
-            if (depth == 0)
-                return i;
-            --depth;
-        } else if (t.at(i).isSymbol(";") && depth == 0)
-            return i;
-    }
-    return t.size();
-}
 
 TZSqlToken word(const QString &text)
 {
@@ -74,10 +29,10 @@ void renameFunctions(Tokens &t)
     for (qsizetype i = 0; i < t.size(); ++i) {
         if (t.at(i).kind != TZSqlToken::Word)
             continue;
-        const qsizetype next = nextSolid(t, i + 1);
+        const qsizetype next = ZNextSolid(t, i + 1);
         if (next >= t.size() || !t.at(next).isSymbol("("))
             continue;
-        const qsizetype prev = prevSolid(t, i - 1);
+        const qsizetype prev = ZPrevSolid(t, i - 1);
         if (prev >= 0 && t.at(prev).isSymbol("."))
             continue;
         const auto found = renames.constFind(t.at(i).text.toLower());
@@ -89,8 +44,8 @@ void renameFunctions(Tokens &t)
         const QString name = t.at(i).text.toLower();
         if (name == QLatin1String("datepart") || name == QLatin1String("dateadd")
             || name == QLatin1String("datediff")) {
-            const qsizetype arg = nextSolid(t, next + 1);
-            const qsizetype comma = nextSolid(t, arg + 1);
+            const qsizetype arg = ZNextSolid(t, next + 1);
+            const qsizetype comma = ZNextSolid(t, arg + 1);
             if (arg < t.size() && (t.at(arg).kind == TZSqlToken::Word || t.at(arg).kind == TZSqlToken::Quoted)
                 && comma < t.size() && t.at(comma).isSymbol(","))
                 t[arg] = TZSqlToken{TZSqlToken::String, QLatin1Char('\'') + t.at(arg).name() + QLatin1Char('\'')};
@@ -103,16 +58,16 @@ void rewriteTop(Tokens &t)
     for (qsizetype i = 0; i < t.size(); ++i) {
         if (!t.at(i).isWord("select"))
             continue;
-        qsizetype top = nextSolid(t, i + 1);
+        qsizetype top = ZNextSolid(t, i + 1);
         if (top < t.size() && (t.at(top).isWord("distinct") || t.at(top).isWord("all")))
-            top = nextSolid(t, top + 1);
+            top = ZNextSolid(t, top + 1);
         if (top >= t.size() || !t.at(top).isWord("top"))
             continue;
-        const qsizetype count = nextSolid(t, top + 1);
+        const qsizetype count = ZNextSolid(t, top + 1);
         if (count >= t.size() || t.at(count).kind != TZSqlToken::Number)
             continue;
         const QString n = t.at(count).text;
-        const qsizetype end = scopeEnd(t, count + 1);
+        const qsizetype end = ZScopeEnd(t, count + 1);
         t.insert(end, TZSqlToken{TZSqlToken::Word, QStringLiteral(" LIMIT ") + n + QLatin1Char(' ')});
         const qsizetype after = count + 1 < t.size() && t.at(count + 1).kind == TZSqlToken::Space ? count + 1 : count;
         t.remove(top, after - top + 1);
@@ -121,7 +76,7 @@ void rewriteTop(Tokens &t)
 
 void rewriteSelectInto(Tokens &t)
 {
-    const qsizetype first = nextSolid(t, 0);
+    const qsizetype first = ZNextSolid(t, 0);
     if (first >= t.size() || !t.at(first).isWord("select"))
         return;
     int depth = 0;
@@ -133,7 +88,7 @@ void rewriteSelectInto(Tokens &t)
         else if (depth == 0 && t.at(i).isWord("from"))
             return;
         else if (depth == 0 && t.at(i).isWord("into")) {
-            const qsizetype table = nextSolid(t, i + 1);
+            const qsizetype table = ZNextSolid(t, i + 1);
             if (table >= t.size())
                 return;
             const TZSqlToken target = t.at(table);
@@ -147,23 +102,23 @@ void rewriteSelectInto(Tokens &t)
 
 void rewritePrimaryKey(Tokens &t)
 {
-    const qsizetype alter = nextSolid(t, 0);
+    const qsizetype alter = ZNextSolid(t, 0);
     if (alter >= t.size() || !t.at(alter).isWord("alter"))
         return;
-    const qsizetype tableWord = nextSolid(t, alter + 1);
+    const qsizetype tableWord = ZNextSolid(t, alter + 1);
     if (tableWord >= t.size() || !t.at(tableWord).isWord("table"))
         return;
-    const qsizetype table = nextSolid(t, tableWord + 1);
+    const qsizetype table = ZNextSolid(t, tableWord + 1);
     qsizetype i = table + 1;
     QString pkName;
     qsizetype open = -1;
     for (; i < t.size(); ++i) {
         if (t.at(i).isWord("constraint")) {
-            const qsizetype name = nextSolid(t, i + 1);
+            const qsizetype name = ZNextSolid(t, i + 1);
             if (name < t.size())
                 pkName = t.at(name).text;
         } else if (t.at(i).isWord("key")) {
-            open = nextSolid(t, i + 1);
+            open = ZNextSolid(t, i + 1);
             while (open < t.size() && !t.at(open).isSymbol("("))
                 ++open;
             break;
@@ -178,7 +133,7 @@ void rewritePrimaryKey(Tokens &t)
     }
     if (pkName.isEmpty() || open >= t.size())
         return;
-    const qsizetype close = matchingParen(t, open);
+    const qsizetype close = ZMatchingParen(t, open);
     if (close < 0)
         return;
     QString columns;
@@ -216,7 +171,7 @@ void dropServerNoise(Tokens &t)
         }
         // ON [PRIMARY]
         if (t.at(i).isWord("on")) {
-            const qsizetype p = nextSolid(t, i + 1);
+            const qsizetype p = ZNextSolid(t, i + 1);
             if (p < t.size() && t.at(p).kind == TZSqlToken::Quoted
                 && t.at(p).name().compare(QLatin1String("PRIMARY"), Qt::CaseInsensitive) == 0) {
                 t.remove(i, p - i + 1);
@@ -231,15 +186,15 @@ void rewriteLiterals(Tokens &t)
     for (qsizetype i = 0; i < t.size(); ++i) {
         TZSqlToken &tok = t[i];
         if (tok.kind == TZSqlToken::Word && (tok.isWord("true") || tok.isWord("false"))) {
-            const qsizetype next = nextSolid(t, i + 1);
-            const qsizetype prev = prevSolid(t, i - 1);
+            const qsizetype next = ZNextSolid(t, i + 1);
+            const qsizetype prev = ZPrevSolid(t, i - 1);
             const bool call = next < t.size() && t.at(next).isSymbol("(");
             const bool qualified = prev >= 0 && t.at(prev).isSymbol(".");
             if (!call && !qualified)
                 tok.text = tok.isWord("true") ? QStringLiteral("-1") : QStringLiteral("0");
         } else if (tok.isSymbol("+")) {
-            const qsizetype next = nextSolid(t, i + 1);
-            const qsizetype prev = prevSolid(t, i - 1);
+            const qsizetype next = ZNextSolid(t, i + 1);
+            const qsizetype prev = ZPrevSolid(t, i - 1);
             if ((next < t.size() && t.at(next).kind == TZSqlToken::String)
                 || (prev >= 0 && t.at(prev).kind == TZSqlToken::String))
                 tok.text = QStringLiteral("||");
@@ -249,10 +204,10 @@ void rewriteLiterals(Tokens &t)
 
 void caseInsensitiveTextColumns(Tokens &t)
 {
-    const qsizetype create = nextSolid(t, 0);
+    const qsizetype create = ZNextSolid(t, 0);
     if (create >= t.size() || !t.at(create).isWord("create"))
         return;
-    const qsizetype table = nextSolid(t, create + 1);
+    const qsizetype table = ZNextSolid(t, create + 1);
     if (table >= t.size() || !t.at(table).isWord("table"))
         return;
     // Column definitions: "name type[(n)] …" separated by "," at depth 1.
@@ -289,9 +244,9 @@ void caseInsensitiveTextColumns(Tokens &t)
                 || type == QLatin1String("memo") || type == QLatin1String("nvarchar") || type == QLatin1String("nchar")
                 || type == QLatin1String("ntext")) {
                 qsizetype after = i;
-                const qsizetype open = nextSolid(t, i + 1);
+                const qsizetype open = ZNextSolid(t, i + 1);
                 if (open < t.size() && t.at(open).isSymbol("(")) {
-                    const qsizetype close = matchingParen(t, open);
+                    const qsizetype close = ZMatchingParen(t, open);
                     if (close > 0)
                         after = close;
                 }
@@ -314,5 +269,8 @@ QString ZAdaptSqlForSqlite(const QString &sql)
     rewriteSelectInto(tokens);
     rewritePrimaryKey(tokens);
     caseInsensitiveTextColumns(tokens);
+    ZPeriodRanges(tokens);
+    ZCollateTextLiterals(tokens);
+    ZAddMoneyTriggers(tokens);
     return ZJoinSqlTokens(tokens);
 }

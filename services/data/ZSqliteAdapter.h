@@ -18,5 +18,11 @@
 ///   compares them);
 /// - "+" next to a text literal → "||" (text concatenation);
 /// - text columns of a new table compare ignoring case (COLLATE NOCASE), as
-///   the server kind and the file kind's former engine did.
+///   the server kind and the file kind's former engine did;
+/// - period conditions of list statements on a date column → a range of the
+///   column (ZPeriodRanges);
+/// - text literals compared with expressions → COLLATE NOCASE
+///   (ZCollateTextLiterals);
+/// - money columns of a new table or a new money column → the triggers that
+///   store money rounded to four decimals (ZAddMoneyTriggers).
 QString ZAdaptSqlForSqlite(const QString &sql);

@@ -2,6 +2,8 @@
 
 #include "common/ZClock.h"
 #include "data/ZDbValues.h"
+#include "data/ZSqliteMoney.h"
+#include "data/ZSqliteText.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -80,10 +82,60 @@ int weekOfYear(const QDate &d)
     return (d.dayOfYear() - 1 + jan1WeekDay) / 7 + 1;
 }
 
-qint64 partValue(Part part, const QDateTime &m)
+// The wall-clock date and time a date value stands for. The stored text form
+// ("yyyy-MM-dd[ hh:mm[:ss[.zzz]]]") is read directly, without building a
+// local moment (the part functions run once per row); other forms go
+// through dateArg.
+struct WallClock
 {
-    const QDate d = m.date();
-    const QTime t = m.time();
+    QDate date;
+    QTime time;
+};
+
+int digits(const char *p, int n)
+{
+    int v = 0;
+    for (int i = 0; i < n; ++i) {
+        if (p[i] < '0' || p[i] > '9')
+            return -1;
+        v = v * 10 + (p[i] - '0');
+    }
+    return v;
+}
+
+bool storedText(sqlite3_value *v, WallClock &w)
+{
+    const auto *p = reinterpret_cast<const char *>(sqlite3_value_text(v));
+    const int n = sqlite3_value_bytes(v);
+    if (!p || (n != 10 && n != 16 && n != 19 && n != 23) || p[4] != '-' || p[7] != '-')
+        return false;
+    w.date = QDate(digits(p, 4), digits(p + 5, 2), digits(p + 8, 2));
+    if (!w.date.isValid())
+        return false;
+    if (n == 10) {
+        w.time = QTime(0, 0);
+        return true;
+    }
+    if ((p[10] != ' ' && p[10] != 'T') || p[13] != ':' || (n > 16 && p[16] != ':') || (n > 19 && p[19] != '.'))
+        return false;
+    w.time =
+        QTime(digits(p + 11, 2), digits(p + 14, 2), n > 16 ? digits(p + 17, 2) : 0, n > 19 ? digits(p + 20, 3) : 0);
+    return w.time.isValid();
+}
+
+bool wallClockArg(sqlite3_value *v, WallClock &w)
+{
+    if (sqlite3_value_type(v) == SQLITE_TEXT && storedText(v, w))
+        return true;
+    const QDateTime m = dateArg(v);
+    w = {m.date(), m.time()};
+    return m.isValid();
+}
+
+qint64 partValue(Part part, const WallClock &m)
+{
+    const QDate d = m.date;
+    const QTime t = m.time;
     switch (part) {
     case Part::Year:
         return d.year();
@@ -114,8 +166,8 @@ qint64 partValue(Part part, const QDateTime &m)
 void datePart(sqlite3_context *ctx, int, sqlite3_value **argv)
 {
     const Part part = partOf(textArg(argv[0]));
-    const QDateTime m = dateArg(argv[1]);
-    if (part == Part::Unknown || !m.isValid()) {
+    WallClock m;
+    if (part == Part::Unknown || !wallClockArg(argv[1], m)) {
         sqlite3_result_null(ctx);
         return;
     }
@@ -125,8 +177,8 @@ void datePart(sqlite3_context *ctx, int, sqlite3_value **argv)
 template<Part P>
 void singlePart(sqlite3_context *ctx, int, sqlite3_value **argv)
 {
-    const QDateTime m = dateArg(argv[0]);
-    if (!m.isValid())
+    WallClock m;
+    if (!wallClockArg(argv[0], m))
         sqlite3_result_null(ctx);
     else
         sqlite3_result_int64(ctx, partValue(P, m));
@@ -247,6 +299,43 @@ void timeOfDay(sqlite3_context *ctx, int, sqlite3_value **)
     resultDate(ctx, QDateTime(QDate(1899, 12, 30), QTime(t.hour(), t.minute(), t.second())));
 }
 
+// The first day of the period of `part` ('d', 'w', 'm', 'y') that holds
+// `day`; weeks start on Sunday, as DateDiff counts them.
+QDate periodStart(const QString &part, const QDate &day)
+{
+    if (part == QLatin1String("w"))
+        return day.addDays(-(day.dayOfWeek() % 7));
+    if (part == QLatin1String("m"))
+        return QDate(day.year(), day.month(), 1);
+    if (part == QLatin1String("y"))
+        return QDate(day.year(), 1, 1);
+    return day;
+}
+
+QDate periodAfter(const QString &part, const QDate &start)
+{
+    if (part == QLatin1String("w"))
+        return start.addDays(7);
+    if (part == QLatin1String("m"))
+        return start.addMonths(1);
+    if (part == QLatin1String("y"))
+        return start.addYears(1);
+    return start.addDays(1);
+}
+
+// ZPeriodStart(part) and ZPeriodEnd(part): the bounds of the current period
+// as date texts ("yyyy-MM-dd"), so that "D >= start and D < end" holds for
+// exactly the stored moments of the period, whatever their time part.
+template<bool End>
+void periodBound(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    const QString part = textArg(argv[0]).toLower();
+    QDate d = periodStart(part, ZDate());
+    if (End)
+        d = periodAfter(part, d);
+    resultText(ctx, d.toString(QStringLiteral("yyyy-MM-dd")));
+}
+
 // CharIndex(sub, text[, start]): 1-based position ignoring case, 0 when absent.
 void charIndex(sqlite3_context *ctx, int argc, sqlite3_value **argv)
 {
@@ -290,10 +379,9 @@ void sideOf(sqlite3_context *ctx, int, sqlite3_value **argv)
     resultText(ctx, FromLeft ? text.left(n) : text.right(n));
 }
 
-void add(sqlite3 *db, const char *name, int args, void (*fn)(sqlite3_context *, int, sqlite3_value **),
-         bool deterministic = true)
+void add(sqlite3 *db, const char *name, int args, void (*fn)(sqlite3_context *, int, sqlite3_value **))
 {
-    const int flags = SQLITE_UTF8 | (deterministic ? SQLITE_DETERMINISTIC : 0);
+    const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     sqlite3_create_function_v2(db, name, args, flags, nullptr, fn, nullptr, nullptr, nullptr);
 }
 
@@ -301,10 +389,15 @@ void add(sqlite3 *db, const char *name, int args, void (*fn)(sqlite3_context *, 
 
 void ZRegisterSqliteFunctions(sqlite3 *db)
 {
-    add(db, "getdate", 0, now, false);
-    add(db, "now", 0, now, false);
-    add(db, "date", 0, today, false);
-    add(db, "time", 0, timeOfDay, false);
+    // The clock functions are declared deterministic: SQLite then evaluates
+    // them once per run of a statement instead of once per row, which is
+    // also what the statements mean (one "now" for the whole statement).
+    add(db, "getdate", 0, now);
+    add(db, "now", 0, now);
+    add(db, "date", 0, today);
+    add(db, "time", 0, timeOfDay);
+    add(db, "zperiodstart", 1, periodBound<false>);
+    add(db, "zperiodend", 1, periodBound<true>);
     add(db, "year", 1, singlePart<Part::Year>);
     add(db, "month", 1, singlePart<Part::Month>);
     add(db, "day", 1, singlePart<Part::Day>);
@@ -321,4 +414,6 @@ void ZRegisterSqliteFunctions(sqlite3 *db)
     add(db, "len", 1, len);
     add(db, "zleft", 2, sideOf<true>);
     add(db, "zright", 2, sideOf<false>);
+    ZRegisterMoneySum(db);
+    ZRegisterTextRules(db);
 }

@@ -6,6 +6,7 @@
 #include "common/ZTrim.h"
 #include "data/ZDBRoutines.h"
 #include "data/ZFieldType.h"
+#include "data/ZSqliteMoney.h"
 #include "ini/TZMemIniFile.h"
 
 #include <QDir>
@@ -180,4 +181,38 @@ void CreateTable(TZDbConnection &connection, const QList<TZTableColumnDef> &defs
     }
     if (!keys.isEmpty())
         DBExcuteSql(connection, GetCreatePrimaryKeySQL(name, keys.join(QLatin1Char(',')), connection.kind()));
+}
+
+QString GetCreateIndexSQL(const TZIndexDef &index)
+{
+    QStringList columns;
+    for (const QString &c : index.Columns)
+        columns << QLatin1Char('[') + c + QLatin1Char(']');
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS [IX_%1_%2] ON [%1](%3)")
+        .arg(index.TableName, index.Columns.join(QLatin1Char('_')), columns.join(QLatin1Char(',')));
+}
+
+void CreateIndexes(TZDbConnection &connection, const QList<TZIndexDef> &indexes)
+{
+    for (const TZIndexDef &index : indexes) {
+        if (connection.tableExists(index.TableName))
+            DBExcuteSql(connection, GetCreateIndexSQL(index));
+    }
+}
+
+void ApplyEngineRules(TZDbConnection &connection)
+{
+    auto tables = connection.prepare(
+        QStringLiteral("select m.name, p.name, p.type from main.sqlite_master m join pragma_table_info(m.name) p "
+                       "where m.type = 'table' and m.name not like 'sqlite\\_%' escape '\\'"));
+    QString triggers;
+    while (tables->step()) {
+        if (ZIsMoneyDeclaredType(tables->value(2, ftZString).toString()))
+            triggers +=
+                ZMoneyTriggersSql(tables->value(0, ftZString).toString(), tables->value(1, ftZString).toString());
+    }
+    tables.reset();
+    if (!triggers.isEmpty())
+        connection.execute(triggers);
+    connection.execute(QStringLiteral("REINDEX NOCASE"));
 }

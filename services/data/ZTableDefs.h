@@ -50,3 +50,24 @@ QString GetCreateDefTableSQL(const QList<TZTableColumnDef> &defs, const QString 
 /// Creates the table and adds its primary key when it has key columns.
 void CreateTable(TZDbConnection &connection, const QList<TZTableColumnDef> &defs, const QString &table,
                  const QString &createName = QString());
+
+/// An index a table's lists and look-ups need: its columns in order.
+struct TZIndexDef
+{
+    QString TableName;
+    QStringList Columns;
+};
+
+/// "CREATE INDEX IF NOT EXISTS [IX_<table>_<columns>] ON [table](…)": the
+/// statement runs again without harm on a file that has the index.
+QString GetCreateIndexSQL(const TZIndexDef &index);
+
+/// Creates the indexes whose table exists on the connection (the table
+/// creation of the template, and the database update on existing files).
+void CreateIndexes(TZDbConnection &connection, const QList<TZIndexDef> &indexes);
+
+/// Brings an existing data file to the engine rules of the current program
+/// (for the database update): money columns of every table get their
+/// rounding triggers, and the indexes on case-insensitive text are rebuilt
+/// with the current NOCASE (which ignores case for every letter).
+void ApplyEngineRules(TZDbConnection &connection);

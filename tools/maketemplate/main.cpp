@@ -1,11 +1,14 @@
 // Builds the empty template data file DBAcs.orv from the table definitions
 // (DBTables/*.tbl) with the same table-creation routine the database update
-// uses, so the template, the catalogue and the update cannot disagree.
+// uses, so the template, the catalogue and the update cannot disagree. With
+// the data source definitions (DBSource/*.dbs) the tables also get the
+// indexes their lists need.
 //
-//   zkva_maketemplate <DBTables folder> <output file>
+//   zkva_maketemplate <DBTables folder> <output file> [<DBSource folder>]
 
 #include "data/TZDbConnection.h"
 #include "data/ZTableDefs.h"
+#include "metadata/ZListIndexes.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -16,8 +19,8 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() != 3) {
-        std::fprintf(stderr, "usage: zkva_maketemplate <DBTables folder> <output file>\n");
+    if (args.size() != 3 && args.size() != 4) {
+        std::fprintf(stderr, "usage: zkva_maketemplate <DBTables folder> <output file> [<DBSource folder>]\n");
         return 2;
     }
     const QString folder = args.at(1);
@@ -31,6 +34,8 @@ int main(int argc, char *argv[])
             db->begin();
             for (const QString &table : ZDefinedTables(defs))
                 CreateTable(*db, defs, table);
+            if (args.size() == 4)
+                CreateIndexes(*db, LoadListIndexDefinitions(args.at(3), defs));
             db->commit();
         }
         QFile::remove(output);

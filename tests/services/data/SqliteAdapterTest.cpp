@@ -53,3 +53,57 @@ TEST(SqlTokens, JoiningGivesTheStatementBack)
     ASSERT_EQ(tokens.size(), 1);
     EXPECT_EQ(tokens.first().kind, TZSqlToken::String);
 }
+
+TEST(SqliteAdapter, TextLiteralsComparedWithExpressionsIgnoreCase)
+{
+    // against a bare column the column's collation (and index) applies
+    EXPECT_EQ(ZAdaptSqlForSqlite(s("select * from T where A.Name = 'x' and 'y' <> B and C in ('a') and D between 'a' "
+                                   "and 'b'")),
+              s("select * from T where A.Name = 'x' and 'y' <> B and C in ('a') and D between 'a' and 'b'"));
+    EXPECT_EQ(ZAdaptSqlForSqlite(s("update T set Name = 'x' where Ltrim(Rtrim(Name)) = 'a' and 'b' < IsNull(N,'')")),
+              s("update T set Name = 'x' where Ltrim(Rtrim(Name)) = 'a' COLLATE NOCASE and 'b' COLLATE NOCASE < "
+                "IfNull(N,'')"));
+    EXPECT_EQ(ZAdaptSqlForSqlite(s("select * from T where Left(A,2) in ('ab', 'c') and A + B not between 'a' and 'b'")),
+              s("select * from T where ZLeft(A,2) COLLATE NOCASE in ('ab', 'c') and A + B COLLATE NOCASE not between "
+                "'a' and 'b'"));
+    EXPECT_EQ(ZAdaptSqlForSqlite(s("select * from T where Upper(A) = 'a' collate binary and X in (select Y from U)")),
+              s("select * from T where Upper(A) = 'a' collate binary and X in (select Y from U)"));
+}
+
+TEST(SqliteAdapter, PeriodConditionsBecomeRangesOfTheColumn)
+{
+    EXPECT_EQ(ZAdaptSqlForSqlite(s("select * from T A where 1=1 and A.Flag = 1 And Year(A.D) * 100 + Month(A.D) = "
+                                   "Year(Date()) * 100 + Month(Date()) Order By A.D Desc")),
+              s("select * from T A where 1=1 and A.Flag = 1 And (A.D >= ZPeriodStart('m') And A.D < "
+                "ZPeriodEnd('m')) Order By A.D Desc"));
+    EXPECT_EQ(ZAdaptSqlForSqlite(s("select * from T A where Year(A.D) * 10000 + Month(A.D) * 100 + Day(A.D) = "
+                                   "Year(GetDate()) * 10000 + Month(GetDate()) * 100 + Day(GetDate())")),
+              s("select * from T A where (A.D >= ZPeriodStart('d') And A.D < ZPeriodEnd('d'))"));
+    EXPECT_EQ(ZAdaptSqlForSqlite(s("select * from T where DateDiff(\"ww\", D, Date()) = 0 or Year([D]) = Year(Now())")),
+              s("select * from T where (D >= ZPeriodStart('w') And D < ZPeriodEnd('w')) or ([D] >= "
+                "ZPeriodStart('y') And [D] < ZPeriodEnd('y'))"));
+    // other columns, expressions and larger sums stay as written
+    const char *const kept[] = {
+        "select * from T where Year(A.D) * 100 + Month(B.D) = Year(Date()) * 100 + Month(Date())",
+        "select * from T where Year(A.D) = Year(Date()) + 1",
+        "select * from T where 1 + Year(A.D) = Year(Date())",
+        "select * from T where Year(IfNull(D, 0)) = Year(Date())",
+        "select * from T where Year(D) = Year(X)",
+    };
+    for (const char *sql : kept)
+        EXPECT_EQ(ZAdaptSqlForSqlite(s(sql)), s(sql)) << sql;
+}
+
+TEST(SqliteAdapter, MoneyColumnsGetTheirRoundingTriggers)
+{
+    const QString created = ZAdaptSqlForSqlite(s(" CREATE TABLE [T]([A] VarChar(5),[M] Money DEFAULT 0,[F] float)"));
+    EXPECT_TRUE(
+        created.startsWith(s(" CREATE TABLE [T]([A] VarChar(5) COLLATE NOCASE,[M] Money DEFAULT 0,[F] "
+                             "float); DROP TRIGGER IF EXISTS [zMoney_T_M_i]; CREATE TRIGGER [zMoney_T_M_i] AFTER "
+                             "INSERT ON [T]")));
+    EXPECT_TRUE(created.contains(s("AFTER UPDATE OF [M] ON [T]")));
+    EXPECT_FALSE(created.contains(s("zMoney_T_F")));
+    EXPECT_TRUE(ZAdaptSqlForSqlite(s("alter table T add column N money")).contains(s("[zMoney_T_N_u]")));
+    EXPECT_EQ(ZAdaptSqlForSqlite(s("alter table T add N float")), s("alter table T add N float"));
+    EXPECT_EQ(ZAdaptSqlForSqlite(s("create table X as select * from T")), s("create table X as select * from T"));
+}

@@ -229,6 +229,10 @@ TEST_F(StatementCorpus, QueriesReturnTheRightRows)
          "= 0",
          "1,M1,开会,三楼,True,"},
         {" Select RemindTitle, RemindContent From moxRemind Where RemindID = 'M1'", "开会,三楼"},
+        // texts compare ignoring case in expressions too (the repeated-value check writes them)
+        {" select RemindID from moxRemind where Ltrim(Rtrim(RemindID)) = 'm1' and Ltrim(Rtrim(RemindID)) <> 'x' ",
+         "M1"},
+        {"Select TypeName From moxFeeType Where Left(TypeID, 1) = 'f' Order By TypeID", "餐饮;交通"},
         {"Select ProgID, RemindWhere From comRemindSet Where RemindID = 'M1'", "moxTask,CompleteRate < 1"},
         {"Select 0 as Flag, TaskID as FID, TaskName as Title, PlanBeginDate as BeginDate, PlanEndDate as EndDate From "
          "moxTask Where CompleteRate < 1 And not (Year(PlanBeginDate) * 10000 + Month(PlanBeginDate) * 100 + "

@@ -82,3 +82,37 @@ TEST_F(TableDefs, PermissionRowsWithoutAFlagArePersonal)
     EXPECT_EQ(db.DBSelectValue(s("select Powers from PowerDesign where Flag = 1 and UserID = 'u1'")),
               QStringList({s("1111")}));
 }
+
+TEST_F(TableDefs, IndexesAndEngineRulesCanBeAddedToAnExistingFile)
+{
+    // A table made before the rules (no triggers): the update brings them.
+    TZDbConnection &c = DBConn().GetDBCONN();
+    c.execute(s("create table Old([K] VarChar(10) COLLATE NOCASE, [D] datetime, [M] Money DEFAULT 0)"));
+    c.execute(s("insert into Old values('a', '2011-06-01', 0.1 + 0.2)"));
+    ApplyEngineRules(c);
+    ApplyEngineRules(c); // repeatable
+    DBConn().DBExcuteSql(s("update Old set M = M * 3"));
+    DBConn().DBExcuteSql(s("insert into Old values('b', '2011-06-02', 0.1 + 0.2)"));
+    EXPECT_EQ(DBConn().GetRecordCount(s("select * from Old where M = 0.9 or M = 0.3")), 2);
+
+    const QList<TZIndexDef> indexes{{s("Old"), {s("D"), s("K")}}, {s("Missing"), {s("X")}}};
+    EXPECT_EQ(GetCreateIndexSQL(indexes.front()), s("CREATE INDEX IF NOT EXISTS [IX_Old_D_K] ON [Old]([D],[K])"));
+    CreateIndexes(c, indexes);
+    CreateIndexes(c, indexes);
+    EXPECT_EQ(DBConn().GetRecordCount(s("select * from sqlite_master where type = 'index' and name = 'IX_Old_D_K'")),
+              1);
+}
+
+TEST_F(TableDefs, ATableMadeAgainUnderItsNameRoundsMoney)
+{
+    // The shape of a table rebuild: the old table renamed away, the new one
+    // created under the name, the rows copied back.
+    TDBConn &db = DBConn();
+    db.DBExcuteSql(s(" CREATE TABLE [Acc]([K] VarChar(10), [M] Money DEFAULT 0)"));
+    db.DBExcuteSql(s("alter table Acc rename to Acc_Old"));
+    db.DBExcuteSql(s(" CREATE TABLE [Acc]([K] VarChar(10), [M] Money DEFAULT 0, [N] int DEFAULT 0)"));
+    db.DBExcuteSql(s("insert into Acc(K, M) values('a', 0.1 + 0.2)"));
+    db.DBExcuteSql(s("drop table Acc_Old"));
+    db.DBExcuteSql(s("update Acc set M = M * 3"));
+    EXPECT_EQ(db.GetRecordCount(s("select * from Acc where M = 0.9")), 1);
+}

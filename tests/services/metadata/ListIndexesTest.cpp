@@ -1,0 +1,100 @@
+// The indexes of the list statements: built from the shipped definitions
+// into the template, and used by the period and full lists of every module
+// with a date field, so that no list sorts its rows in a temporary B-tree.
+#include "TDataFileTest.h"
+#include "TTestClock.h"
+#include "TestText.h"
+
+#include "common/ZSession.h"
+#include "data/TDBConn.h"
+#include "data/ZAccessSql.h"
+#include "metadata/TZDataSource.h"
+#include "metadata/ZDataSources.h"
+#include "metadata/ZListIndexes.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ListIndexes : public TDataFileTest
+{
+protected:
+    void SetUp() override
+    {
+        TDataFileTest::SetUp();
+        copyShipped(QStringLiteral("DBSource"));
+        InitSysIDAndProgID();
+    }
+
+    // The query plan of a statement of the system, as the program runs it.
+    static QString plan(const QString &sql)
+    {
+        TZDbConnection &c = DBConn().GetDBCONN();
+        auto stmt = c.prepare(s("explain query plan ") + c.adapt(TranToAccessSQL(sql)));
+        QStringList steps;
+        while (stmt->step())
+            steps << stmt->value(3, ftZString).toString();
+        return steps.join(QLatin1Char('\n'));
+    }
+};
+
+} // namespace
+
+TEST_F(ListIndexes, DefinitionsGiveFlagDateAndKeyPerListedTable)
+{
+    const QList<TZIndexDef> indexes =
+        LoadListIndexDefinitions(s("DBSource"), LoadTableDefinitions(s(ZKVA_PROGRAM_DIR "/DBTables"), true));
+    const auto columnsOf = [&indexes](const QString &table) {
+        QStringList found;
+        for (const TZIndexDef &index : indexes) {
+            if (index.TableName == table)
+                found << index.Columns.join(QLatin1Char(','));
+        }
+        return found;
+    };
+    EXPECT_EQ(columnsOf(s("moxRemind")), QStringList{s("Flag,CreateDate,RemindID")});
+    EXPECT_EQ(columnsOf(s("moxIncomeFee")), QStringList{s("Flag,ItemDate,BillNo")}); // income and expenses share it
+    EXPECT_EQ(columnsOf(s("moxDiary")), QStringList{s("CreateDate,DiaryID")});
+    EXPECT_TRUE(columnsOf(s("moxAccount")).isEmpty()); // no date field
+}
+
+TEST_F(ListIndexes, ListsOfDatedModulesReadAnIndexInTheirOrder)
+{
+    int dated = 0;
+    for (const QString &module : RegisteredProgIDs()) {
+        TZDataSource &source = GetDataSource(module);
+        if (source.DateField.trimmed().isEmpty())
+            continue;
+        ++dated;
+        for (TDataArea area : {lsToday, lsThisWeek, lsThisMonth, lsThisYear, lsAll}) {
+            const QString sql = source.Datasets.front()->GetListSql(area);
+            const QString steps = plan(sql);
+            SCOPED_TRACE(sql.toStdString() + "\n" + steps.toStdString());
+            EXPECT_FALSE(steps.contains(s("TEMP B-TREE")));
+            EXPECT_TRUE(steps.contains(s("INDEX IX_"))) << module.toStdString();
+            if (area != lsAll) {
+                EXPECT_TRUE(steps.contains(s("<?)"))) << module.toStdString(); // a range of the index
+            }
+        }
+    }
+    EXPECT_GE(dated, 10);
+}
+
+TEST_F(ListIndexes, PeriodListsFindTheRowsOfTheirPeriodToItsEdges)
+{
+    TTestClock clock(QDateTime(QDate(2026, 12, 7), QTime(9, 0))); // a Monday; its week began on Sunday the 6th
+    TDBConn &db = DBConn();
+    const char *const moments[] = {"2026-12-06 00:00:00", "2026-12-05 23:59:59.999", "2026-12-07",
+                                   "2026-12-07 23:59:59", "2026-12-08 00:00:00",     "2026-12-01 00:00:00",
+                                   "2026-11-30 23:59:59", "2027-01-01 00:00:00",     "2026-01-01 00:00:00",
+                                   "2026-12-13 00:00:00"};
+    int n = 0;
+    for (const char *moment : moments)
+        db.DBExcuteSql(s("insert into moxDiary(DiaryID, CreateDate) values('D%1', '%2')").arg(++n).arg(s(moment)));
+    TZDataset &list = *GetDataSource(s("moxDiary")).Datasets.front();
+    EXPECT_EQ(db.GetRecordCount(list.GetListSql(lsToday)), 2);
+    EXPECT_EQ(db.GetRecordCount(list.GetListSql(lsThisWeek)), 4);
+    EXPECT_EQ(db.GetRecordCount(list.GetListSql(lsThisMonth)), 7);
+    EXPECT_EQ(db.GetRecordCount(list.GetListSql(lsThisYear)), 9);
+    EXPECT_EQ(db.GetRecordCount(list.GetListSql(lsAll)), 10);
+}
