@@ -67,18 +67,25 @@ QVariant GetDefaultValue(const TZField &field)
 
 QVariant GetDefaultValue(TOrvDataSet &dataSet, const TZDataField &field)
 {
-    TZDataSource &source = GetDataSource(dataSet.ProgID);
+    const TZDataSource &source = *dataSet.DataSource();
     if (dataSet.ProgDSIndex < 0 || dataSet.ProgDSIndex >= source.DatasetCount())
         throw EZError(QStringLiteral("OrvDataset: %1 的ProgDSIndex设置有误，请确认！").arg(dataSet.Name));
     const TZField *definition = source.Datasets.at(std::size_t(dataSet.ProgDSIndex))->GetZField(field.FieldName());
     return definition ? GetDefaultValue(*definition) : QVariant();
 }
 
+std::shared_ptr<TZDataSource> TOrvDataSet::DataSource() const
+{
+    if (!m_source || m_source->Name.compare(ZTrim(ProgID), Qt::CaseInsensitive) != 0)
+        m_source = GetDataSourcePtr(ProgID);
+    return m_source;
+}
+
 TZField *TOrvDataSet::ZFieldOf(const TZDataField &field) const
 {
     if (ZIsBlank(ProgID) || ProgDSIndex < 0)
         return nullptr;
-    TZDataSource &source = GetDataSource(ProgID);
+    const TZDataSource &source = *DataSource();
     if (ProgDSIndex >= source.DatasetCount())
         return nullptr;
     return source.Datasets.at(std::size_t(ProgDSIndex))->GetZField(field.FieldName());
@@ -95,8 +102,12 @@ void TOrvDataSet::installFieldTexts()
             continue;
         if (field.DisplayLabel.isEmpty())
             field.DisplayLabel = definition->DisplayName;
-        field.OnGetText = [definition](const TZDataField &f) { return ZFieldDisplayText(definition, f); };
-        field.OnSetText = [definition](TZDataField &f, const QString &text) {
+        // Each handler holds the data source of its definition: a handler may
+        // outlive this dataset's hold (a clone's field, a reload, a new open).
+        field.OnGetText = [source = m_source, definition](const TZDataField &f) {
+            return ZFieldDisplayText(definition, f);
+        };
+        field.OnSetText = [source = m_source, definition](TZDataField &f, const QString &text) {
             f.SetValue(ZFieldEntryValue(definition, f, text));
         };
     }
@@ -115,6 +126,7 @@ void TOrvDataSet::doAfterOpen()
             m_nextSerNo = highest(*this, m_serNo, false) + 1;
     }
     m_nextRowNo = m_maxRowNo + 1;
+    m_source.reset(); // opening reads the definitions of the cache's current data source
     installFieldTexts();
     TZClientDataSet::doAfterOpen();
 }
@@ -206,7 +218,7 @@ void TOrvDataSet::SetDefaultValues()
 {
     if (ProgDesignMode || ZIsBlank(ProgID) || ProgDSIndex < 0)
         return;
-    TZDataSource &source = GetDataSource(ProgID);
+    const TZDataSource &source = *DataSource();
     if (ProgDSIndex >= source.DatasetCount())
         throw EZError(QStringLiteral("OrvDataset: %1 的ProgDSIndex设置有误，请确认！").arg(Name));
     TZDataset &dataset = *source.Datasets.at(std::size_t(ProgDSIndex));

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <memory>
+
 class TZField;
 class TZDataSource;
 class TZLinkageCtrl;
@@ -52,7 +54,14 @@ public:
     /// Sets the filter switch and recomputes NextSerNo.
     void SetFiltered(bool filtered);
 
-    /// The definition of a field of this dataset, or null.
+    /// The data source of ProgID, held by this dataset from its first use
+    /// until it is opened again or ProgID changes: the definitions its fields
+    /// show through stay valid across a reload of the cache, and the next
+    /// opening takes the cache's current one. Raises for a blank or unknown
+    /// ProgID.
+    std::shared_ptr<TZDataSource> DataSource() const;
+    /// The definition of a field of this dataset, or null; valid while the
+    /// dataset holds its data source.
     TZField *ZFieldOf(const TZDataField &field) const;
 
 protected:
@@ -65,6 +74,7 @@ protected:
 private:
     void installFieldTexts();
 
+    mutable std::shared_ptr<TZDataSource> m_source;
     TZLinkageCtrl *m_linkage = nullptr;
     TOrvDataSet *m_parent = nullptr;
     int m_rowNo = -1;

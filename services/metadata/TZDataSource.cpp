@@ -97,11 +97,14 @@ TZDataSource::TZDataSource(const QString &name, bool notRls)
     if (!Datasets.empty() && !Datasets.front()->Tables.empty())
         MasterTableName = Datasets.front()->Tables.front()->Name;
     SetFieldPowers();
-    // Build every select once: this sets the join aliases and fails early on
-    // a relation naming a field its module lacks.
-    for (const auto &dataset : Datasets) {
-        if (!dataset->Tables.empty())
-            dataset->GetDataSetSQLEx(true, true, false, false, false);
+    // The join aliases and remembered relation fields of each dataset's first
+    // table, set once here; a relation naming a field its module lacks fails
+    // the build.
+    if (!NotRls) {
+        for (const auto &dataset : Datasets) {
+            if (!dataset->Tables.empty())
+                dataset->Tables.front()->ResolveRelations(dataset->Alias());
+        }
     }
 }
 

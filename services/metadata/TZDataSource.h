@@ -23,7 +23,9 @@ extern const std::array<const char *, 7> AdvTables;
 
 /// A module: its definition file read into datasets, tables and fields, the
 /// key and name lists of drop-downs, the list dataset of look-up controls,
-/// and the statements built from them. Obtained only through GetDataSource.
+/// and the statements built from them. Obtained only through GetDataSource or
+/// GetDataSourcePtr; its datasets, tables and fields live as long as it does
+/// (see ZDataSources.h for who keeps it alive).
 class TZDataSource
 {
 public:
@@ -117,10 +119,13 @@ public:
     TPowerItems GetPowers(const QString &text) const { return GetPowerItemsByNames(text); }
 
     // --- statements ---
-    QString GetDataSetSQL(int i, bool joinRelations);
+    // Those of dataset i (raising "[<caption>]中没有找到数据集定义[<i>]" when
+    // there is none); the switches travel as values (see TZDataset).
+    QString GetDataSetSQL(int i, const TZSqlSwitches &switches) const;
+    QString GetDataSetSQL(int i, bool joinRelations) const;
     QString GetDataSetSQLEx(int i, bool joinRelations, bool includeHidden, bool joinNames, bool joinDetail,
-                            bool distinct);
-    QString GetEmptyBillSQL(int i, bool joinRelations);
+                            bool distinct) const;
+    QString GetEmptyBillSQL(int i, bool joinRelations) const;
     QString GetOneBillSQL(int i, const QString &key, bool joinRelations);
     QString GetSelectListWhere() const;
     bool NeedAdvPower(int i) const;

@@ -27,18 +27,23 @@ TZDataset &datasetAt(const TZDataSource &source, int i)
 
 } // namespace
 
-QString TZDataSource::GetDataSetSQL(int i, bool joinRelations)
+QString TZDataSource::GetDataSetSQL(int i, const TZSqlSwitches &switches) const
+{
+    return datasetAt(*this, i).GetDataSetSQL(switches);
+}
+
+QString TZDataSource::GetDataSetSQL(int i, bool joinRelations) const
 {
     return datasetAt(*this, i).GetDataSetSQL(joinRelations);
 }
 
 QString TZDataSource::GetDataSetSQLEx(int i, bool joinRelations, bool includeHidden, bool joinNames, bool joinDetail,
-                                      bool distinct)
+                                      bool distinct) const
 {
     return datasetAt(*this, i).GetDataSetSQLEx(joinRelations, includeHidden, joinNames, joinDetail, distinct);
 }
 
-QString TZDataSource::GetEmptyBillSQL(int i, bool joinRelations)
+QString TZDataSource::GetEmptyBillSQL(int i, bool joinRelations) const
 {
     return datasetAt(*this, i).GetEmptyBillSQL(joinRelations);
 }

@@ -6,6 +6,8 @@
 #include "metadata/TZDataSource.h"
 #include "metadata/ZDataSources.h"
 
+#include <algorithm>
+
 TZDataset::TZDataset(TZDataSource *owner, const TZCustomIniFile &file, const QString &section, const QString &name,
                      const QString &propertys)
     : Owner(owner),
@@ -39,17 +41,21 @@ void TZDataset::buildRelationFields()
         for (const auto &field : table->Fields) {
             if (ZIsBlank(field->RelativeDS) || ZIsBlank(field->RelativeFields))
                 continue;
-            for (const QString &item : field->RelativeFields.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-                const qsizetype open = item.indexOf(QLatin1Char('('));
-                const QString sourceName = ZTrim(open < 0 ? item : item.left(open));
-                const QString alias = ZTrim(open < 0 ? QString() : item.mid(open + 1));
-                const TZField *source = GetDataSource_NotRls(field->RelativeDS).GetZField(sourceName);
+            const QStringList items = field->RelativeFields.split(QLatin1Char(','), Qt::SkipEmptyParts);
+            if (items.isEmpty())
+                continue;
+            std::shared_ptr<TZDataSource> related = GetDataSourcePtr_NotRls(field->RelativeDS);
+            if (std::find(m_relatedSources.begin(), m_relatedSources.end(), related) == m_relatedSources.end())
+                m_relatedSources.push_back(related);
+            for (const QString &text : items) {
+                const TZTable::RelationItem item = TZTable::SplitRelationItem(text);
+                const TZField *source = related->GetZField(item.sourceName);
                 if (!source) {
                     RelationFields.push_back(nullptr); // the slot stays empty
                     continue;
                 }
                 auto copy = std::make_unique<TZField>(*source);
-                copy->AliasName = alias;
+                copy->AliasName = item.alias;
                 copy->AllowEmpty = true;
                 copy->ReadOnly = true;
                 copy->IsRelationField = true;

@@ -35,12 +35,6 @@ public:
     std::vector<std::unique_ptr<TZTable>> Tables;
     std::vector<std::unique_ptr<TZField>> RelationFields; ///< a slot stays empty when its source field is missing
 
-    // Statement switches.
-    bool IncludeHidden = true;
-    bool JoinNames = false;
-    bool JoinDetail = false;
-    bool Distinct = false;
-
     /// The field of that name or alias: tables in order, then the relation
     /// fields; cached once found.
     TZField *GetZField(const QString &name);
@@ -52,10 +46,18 @@ public:
     QString Alias() const;
 
     // --- statements ---
-    QString GetDataSetSQL(bool joinRelations);
-    QString GetDataSetSQLEx(bool joinRelations, bool includeHidden, bool joinNames, bool joinDetail, bool distinct);
-    QString GetEmptyBillSQL(bool joinRelations);
-    QString GetEmptyBillSQLEx(bool joinRelations, bool includeHidden, bool joinNames, bool joinDetail, bool distinct);
+    // Each takes its switches as a value and reads the model only. The forms
+    // with `joinRelations` use the default switches otherwise; the Ex forms
+    // spell all five switches out.
+    QString GetDataSetSQL(const TZSqlSwitches &switches) const;
+    QString GetDataSetSQL(bool joinRelations) const;
+    QString GetDataSetSQLEx(bool joinRelations, bool includeHidden, bool joinNames, bool joinDetail,
+                            bool distinct) const;
+    QString GetEmptyBillSQL(const TZSqlSwitches &switches) const;
+    QString GetEmptyBillSQL(bool joinRelations) const;
+    QString GetEmptyBillSQLEx(bool joinRelations, bool includeHidden, bool joinNames, bool joinDetail,
+                              bool distinct) const;
+    QString GetOneBillSQL(const QString &key, const TZSqlSwitches &switches);
     QString GetOneBillSQL(const QString &key, bool joinRelations);
     QString GetOneBillSQLEx(const QString &key, bool joinRelations, bool includeHidden, bool joinNames, bool joinDetail,
                             bool distinct);
@@ -66,4 +68,7 @@ public:
 private:
     void buildRelationFields();
     QHash<QString, TZField *> m_cache;
+    /// The relation-less data sources the relation fields were copied from:
+    /// the copies point into them (owner table, definition file).
+    std::vector<std::shared_ptr<TZDataSource>> m_relatedSources;
 };

@@ -16,57 +16,39 @@ namespace {
 
 const QString kBreak = QStringLiteral("\r\n");
 
-// Sets the switches for one statement and puts the defaults back afterwards,
-// also when building fails.
-class SwitchScope
+TZSqlSwitches switchesOf(bool joinRelations, bool includeHidden, bool joinNames, bool joinDetail, bool distinct)
 {
-public:
-    SwitchScope(TZDataset &d, bool includeHidden, bool joinNames, bool joinDetail, bool distinct) : m_d(d)
-    {
-        d.IncludeHidden = includeHidden;
-        d.JoinNames = joinNames;
-        d.JoinDetail = joinDetail;
-        d.Distinct = distinct;
-    }
-    ~SwitchScope()
-    {
-        m_d.IncludeHidden = true;
-        m_d.JoinNames = false;
-        m_d.JoinDetail = false;
-        m_d.Distinct = false;
-    }
-
-private:
-    TZDataset &m_d;
-};
+    return {joinRelations, includeHidden, joinNames, joinDetail, distinct};
+}
 
 } // namespace
 
-QString TZDataset::GetDataSetSQL(bool joinRelations)
+QString TZDataset::GetDataSetSQL(const TZSqlSwitches &switches) const
 {
     if (Tables.empty())
         throw EZError(
             QStringLiteral("[%1]的数据集[%2]没有定义数据表").arg(Owner ? Owner->DisplayName : QString(), Name));
+    const bool joinRelations = switches.joinRelations;
     const QString a = Alias();
-    TZTable &first = *Tables.front();
+    const TZTable &first = *Tables.front();
     QString from = kBreak + QStringLiteral(" from ") + first.Name + QLatin1Char(' ') + a;
-    const TZTable::SelectAndJoins main = first.GetSelectAndJoinSQL(a, joinRelations);
+    const TZTable::SelectAndJoins main = first.GetSelectAndJoinSQL(a, switches);
     if (!main.joins.isEmpty())
         from += kBreak + main.joins;
     if (OneOf(CurrentSysID(), {1001, 1007, 1008, 1009, 1010, 1011}) && DatasetIndex == 0 && joinRelations && Owner)
         from += Owner->GetAllAdvInnerJoinSql();
-    if (JoinDetail && DatasetIndex == 0 && Owner && Owner->Datasets.size() > 1
+    if (switches.joinDetail && DatasetIndex == 0 && Owner && Owner->Datasets.size() > 1
         && !Owner->Datasets.at(1)->Tables.empty()) {
-        TZTable &detail = *Owner->Datasets.at(1)->Tables.front();
-        const TZTable::SelectAndJoins detailJoins = detail.GetSelectAndJoinSQL(QStringLiteral("B"), joinRelations);
+        const TZTable &detail = *Owner->Datasets.at(1)->Tables.front();
+        const TZTable::SelectAndJoins detailJoins = detail.GetSelectAndJoinSQL(QStringLiteral("B"), switches);
         from += QStringLiteral(" Left Join %1 B on A.%2 = B.%2 ").arg(detail.Name, Owner->MasterKey);
         if (first.Flag > 0)
             from += QStringLiteral(" And A.Flag = B.Flag");
         if (!detailJoins.joins.isEmpty())
             from += kBreak + detailJoins.joins;
     }
-    QString statement = (Distinct ? QStringLiteral(" Select Distinct ") : QStringLiteral(" Select ")) + main.selectList
-                        + from + kBreak + QStringLiteral(" where 1=1");
+    QString statement = (switches.distinct ? QStringLiteral(" Select Distinct ") : QStringLiteral(" Select "))
+                        + main.selectList + from + kBreak + QStringLiteral(" where 1=1");
     QString condition;
     if (first.Flag != 0)
         condition = a + QStringLiteral(".Flag = ") + QString::number(first.Flag);
@@ -77,36 +59,48 @@ QString TZDataset::GetDataSetSQL(bool joinRelations)
     return statement;
 }
 
-QString TZDataset::GetDataSetSQLEx(bool joinRelations, bool includeHidden, bool joinNames, bool joinDetail,
-                                   bool distinct)
+QString TZDataset::GetDataSetSQL(bool joinRelations) const
 {
-    SwitchScope scope(*this, includeHidden, joinNames, joinDetail, distinct);
-    return GetDataSetSQL(joinRelations);
+    return GetDataSetSQL(TZSqlSwitches{.joinRelations = joinRelations});
 }
 
-QString TZDataset::GetEmptyBillSQL(bool joinRelations)
+QString TZDataset::GetDataSetSQLEx(bool joinRelations, bool includeHidden, bool joinNames, bool joinDetail,
+                                   bool distinct) const
 {
-    return GetDataSetSQL(joinRelations) + kBreak + QStringLiteral(" and 1=2");
+    return GetDataSetSQL(switchesOf(joinRelations, includeHidden, joinNames, joinDetail, distinct));
+}
+
+QString TZDataset::GetEmptyBillSQL(const TZSqlSwitches &switches) const
+{
+    return GetDataSetSQL(switches) + kBreak + QStringLiteral(" and 1=2");
+}
+
+QString TZDataset::GetEmptyBillSQL(bool joinRelations) const
+{
+    return GetEmptyBillSQL(TZSqlSwitches{.joinRelations = joinRelations});
 }
 
 QString TZDataset::GetEmptyBillSQLEx(bool joinRelations, bool includeHidden, bool joinNames, bool joinDetail,
-                                     bool distinct)
+                                     bool distinct) const
 {
-    SwitchScope scope(*this, includeHidden, joinNames, joinDetail, distinct);
-    return GetEmptyBillSQL(joinRelations);
+    return GetEmptyBillSQL(switchesOf(joinRelations, includeHidden, joinNames, joinDetail, distinct));
+}
+
+QString TZDataset::GetOneBillSQL(const QString &key, const TZSqlSwitches &switches)
+{
+    return GetDataSetSQL(switches) + kBreak + QStringLiteral(" and ") + Alias() + QLatin1Char('.') + KeyField
+           + QStringLiteral(" = ") + ZQuotedStr(key) + GetMakerIDWhere();
 }
 
 QString TZDataset::GetOneBillSQL(const QString &key, bool joinRelations)
 {
-    return GetDataSetSQL(joinRelations) + kBreak + QStringLiteral(" and ") + Alias() + QLatin1Char('.') + KeyField
-           + QStringLiteral(" = ") + ZQuotedStr(key) + GetMakerIDWhere();
+    return GetOneBillSQL(key, TZSqlSwitches{.joinRelations = joinRelations});
 }
 
 QString TZDataset::GetOneBillSQLEx(const QString &key, bool joinRelations, bool includeHidden, bool joinNames,
                                    bool joinDetail, bool distinct)
 {
-    SwitchScope scope(*this, includeHidden, joinNames, joinDetail, distinct);
-    return GetOneBillSQL(key, joinRelations);
+    return GetOneBillSQL(key, switchesOf(joinRelations, includeHidden, joinNames, joinDetail, distinct));
 }
 
 QString TZDataset::GetFlagWhere() const
@@ -125,7 +119,7 @@ QString TZDataset::GetMakerIDWhere()
 
 QString TZDataset::GetListSql(TDataArea area)
 {
-    QString statement = GetDataSetSQLEx(true, false, false, false, false);
+    QString statement = GetDataSetSQL(TZSqlSwitches{.includeHidden = false});
     const QString d = Owner ? ZTrim(Owner->DateField) : QString();
     const QString now = QStringLiteral("GetDate()");
     QString dateCondition;

@@ -55,7 +55,7 @@ public:
     bool IsNativeCurr = false;
     TFieldSaveType SaveType = stID;
     TSubPosition SubPosition = psLeft;
-    QString JoinAlias;            ///< alias of the join made for RelativeDS (set while statements are built)
+    QString JoinAlias;            ///< alias of the join made for RelativeDS (set when the definition loads)
     bool IsRelationField = false; ///< fetched from a related data source
     bool Permitted = true;        ///< field permission of the current user
 
@@ -67,7 +67,7 @@ public:
     bool GetZFieldVisible() const;
     /// Read-only for the running system (sale prices, branch codes).
     bool GetReadOnly() const;
-    /// The data source of RelativeDS.
+    /// The data source of RelativeDS (a reference valid until its next reload).
     TZDataSource &GetRelativeSource() const;
     /// The data source the field belongs to.
     TZDataSource *OwnerZDS() const;

@@ -87,7 +87,50 @@ QString TZTable::GetLeftJoinStr(const QString &table, const QString &joinAlias, 
     return join + QLatin1Char(')');
 }
 
-TZTable::SelectAndJoins TZTable::GetSelectAndJoinSQL(const QString &alias, bool joinRelations)
+TZTable::RelationItem TZTable::SplitRelationItem(const QString &item)
+{
+    const qsizetype open = item.indexOf(QLatin1Char('('));
+    return {ZTrim(open < 0 ? item : item.left(open)), ZTrim(open < 0 ? QString() : item.mid(open + 1))};
+}
+
+namespace {
+
+// The field a RelativeFields item names in the related data source; raises
+// when that source lacks it.
+const TZField &relatedField(const TZTable &table, const TZField &field, const TZDataSource &related,
+                            const QString &sourceName)
+{
+    const TZField *source = related.GetZField(sourceName);
+    if (!source)
+        throw EZError(QStringLiteral("表名 ") + table.Name + QStringLiteral(" 字段名 ") + field.FieldName
+                      + QStringLiteral(" 关联资源定义 ") + related.Name + QStringLiteral(" 中，找不到字段 ")
+                      + sourceName);
+    return *source;
+}
+
+} // namespace
+
+void TZTable::ResolveRelations(const QString &alias)
+{
+    for (int i = 0; i < int(Fields.size()); ++i) {
+        TZField &field = *Fields.at(std::size_t(i));
+        if (ZIsBlank(field.RelativeDS))
+            continue;
+        const auto remember = [&](QString &slot, const char *source) {
+            if (slot.isEmpty() && field.RelativeDS.compare(QLatin1String(source), Qt::CaseInsensitive) == 0)
+                slot = field.FieldName;
+        };
+        remember(CustomerField, "comCustomer");
+        remember(FactoryField, "comFactory");
+        remember(DepartmentField, "comDepartment");
+        field.JoinAlias = alias + QString::number(i);
+        const TZDataSource &related = GetDataSource_NotRls(field.RelativeDS); // raises for a missing module
+        for (const QString &item : ZTrim(field.RelativeFields).split(QLatin1Char(','), Qt::SkipEmptyParts))
+            relatedField(*this, field, related, SplitRelationItem(item).sourceName);
+    }
+}
+
+TZTable::SelectAndJoins TZTable::GetSelectAndJoinSQL(const QString &alias, const TZSqlSwitches &switches) const
 {
     SelectAndJoins out;
     // The select list is written straight into one reserved text: building
@@ -105,59 +148,44 @@ TZTable::SelectAndJoins TZTable::GetSelectAndJoinSQL(const QString &alias, bool 
             list += as;
         }
     };
-    const TZDataset *dataset = Owner;
-    const bool includeHidden = dataset ? dataset->IncludeHidden : true;
-    const bool distinct = dataset ? dataset->Distinct : false;
-    const bool joinNames = dataset ? dataset->JoinNames : false;
-    const bool notRls = dataset && dataset->Owner ? dataset->Owner->NotRls : false;
-    TZDataSource *related = nullptr;
+    const bool notRls = Owner && Owner->Owner ? Owner->Owner->NotRls : false;
+    const TZDataSource *related = nullptr;
     QString relatedName;
     for (int i = 0; i < int(Fields.size()); ++i) {
-        TZField &field = *Fields.at(std::size_t(i));
-        if (!field.GetZFieldVisible() && !includeHidden)
+        const TZField &field = *Fields.at(std::size_t(i));
+        if (!field.GetZFieldVisible() && !switches.includeHidden)
             continue;
-        if (distinct && (field.FieldType == ftZBlob || field.FieldType == ftZMemo))
+        if (switches.distinct && (field.FieldType == ftZBlob || field.FieldType == ftZMemo))
             continue;
         addItem(alias, ZTrim(QStringView(field.FieldName)), ZTrim(QStringView(field.AliasName)));
-        if (!joinRelations || notRls || ZIsBlank(field.RelativeDS))
+        if (!switches.joinRelations || notRls || ZIsBlank(field.RelativeDS))
             continue;
-        const auto remember = [&](QString &slot, const char *source) {
-            if (slot.isEmpty() && field.RelativeDS.compare(QLatin1String(source), Qt::CaseInsensitive) == 0)
-                slot = field.FieldName;
-        };
-        remember(CustomerField, "comCustomer");
-        remember(FactoryField, "comFactory");
-        remember(DepartmentField, "comDepartment");
         if (!related || relatedName.compare(field.RelativeDS, Qt::CaseInsensitive) != 0) {
             related = &GetDataSource_NotRls(field.RelativeDS);
             relatedName = field.RelativeDS;
         }
         QString relationItems = ZTrim(field.RelativeFields);
-        if (joinNames && !relationItems.contains(related->SubKey)) {
+        if (switches.joinNames && !relationItems.contains(related->SubKey)) {
             relationItems = MergeStrings(relationItems, related->SubKey + QLatin1Char('(') + field.FieldName
                                                             + QStringLiteral("_Name"));
         }
         const bool fetch = !relationItems.isEmpty();
-        field.JoinAlias = alias + QString::number(i);
+        // The same text as the JoinAlias set at load for the dataset's own
+        // alias; the detail joined as B gets B + position.
+        const QString joinAlias = alias + QString::number(i);
         QString joinedTable;
         for (const QString &relationItem : relationItems.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-            const qsizetype open = relationItem.indexOf(QLatin1Char('('));
-            const QString sourceName = ZTrim(open < 0 ? relationItem : relationItem.left(open));
-            const QString aliasName = ZTrim(open < 0 ? QString() : relationItem.mid(open + 1));
-            const TZField *source = related->GetZField(sourceName);
-            if (!source)
-                throw EZError(QStringLiteral("表名 ") + Name + QStringLiteral(" 字段名 ") + field.FieldName
-                              + QStringLiteral(" 关联资源定义 ") + related->Name + QStringLiteral(" 中，找不到字段 ")
-                              + sourceName);
-            if (joinedTable.isEmpty() || source->TableName.compare(joinedTable, Qt::CaseInsensitive) != 0) {
-                joinedTable = source->TableName;
-                out.joins += GetLeftJoinStr(joinedTable, field.JoinAlias, alias, field.FieldName, related->MasterKey,
+            const RelationItem item = SplitRelationItem(relationItem);
+            const TZField &source = relatedField(*this, field, *related, item.sourceName);
+            if (joinedTable.isEmpty() || source.TableName.compare(joinedTable, Qt::CaseInsensitive) != 0) {
+                joinedTable = source.TableName;
+                out.joins += GetLeftJoinStr(joinedTable, joinAlias, alias, field.FieldName, related->MasterKey,
                                             related->MasterTableFlag());
             }
             if (fetch) {
-                addItem(field.JoinAlias, sourceName, {});
+                addItem(joinAlias, item.sourceName, {});
                 list += QLatin1String(" as ");
-                list += aliasName;
+                list += item.alias;
             }
         }
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "metadata/TZField.h"
+#include "metadata/TZSqlSwitches.h"
 
 #include <QString>
 
@@ -27,7 +28,7 @@ public:
     QString KeyFields;
     QString TableWhere;
     std::vector<std::unique_ptr<TZField>> Fields;
-    QString CustomerField;   ///< the first field related to comCustomer (set while statements are built)
+    QString CustomerField;   ///< the first field related to comCustomer (set by ResolveRelations)
     QString FactoryField;    ///< … to comFactory
     QString DepartmentField; ///< … to comDepartment
 
@@ -40,13 +41,30 @@ public:
     /// Flag is 0.
     QString GetFlagWhere(const QString &alias) const;
 
+    /// Done once when the definition loads, for the first table of each
+    /// dataset of a data source with relations, `alias` being the dataset's
+    /// alias: sets the JoinAlias of every field with a RelativeDS (alias + its
+    /// position), remembers the customer, supplier and department fields, and
+    /// checks every RelativeFields item against its related data source,
+    /// raising the statement builder's error on a broken one.
+    void ResolveRelations(const QString &alias);
+
     /// The select list and the left joins of the table (see the statements).
+    /// Reads the model only.
     struct SelectAndJoins
     {
         QString selectList;
         QString joins;
     };
-    SelectAndJoins GetSelectAndJoinSQL(const QString &alias, bool joinRelations);
+    SelectAndJoins GetSelectAndJoinSQL(const QString &alias, const TZSqlSwitches &switches) const;
+
+    /// An item of RelativeFields, "SourceField(Alias" or "SourceField".
+    struct RelationItem
+    {
+        QString sourceName;
+        QString alias;
+    };
+    static RelationItem SplitRelationItem(const QString &item);
 
     /// One left join clause: " left join <table> <joinAlias> on (<alias>.<field> = <joinAlias>.<key>[ And
     /// <joinAlias>.Flag = n])".

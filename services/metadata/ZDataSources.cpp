@@ -9,15 +9,18 @@
 #include "metadata/TDBTables.h"
 #include "metadata/TZDataSource.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace {
 
 // Caches sorted by name ignoring case; the names keep their first spelling.
 struct Cache
 {
-    std::map<QString, std::unique_ptr<TZDataSource>> sources; // case-folded name → source
+    std::map<QString, std::shared_ptr<TZDataSource>> sources; // case-folded name → source
     QStringList order;                                        // names in the order first built
 };
 
@@ -58,39 +61,99 @@ void registerWithFreeAllSource()
     Q_UNUSED(registered)
 }
 
-TZDataSource &fetch(Cache &cache, const QString &name, bool reload, bool notRls)
+struct ReloadListeners
+{
+    std::vector<std::pair<int, std::function<void(const QString &, bool)>>> list;
+    int next = 1;
+};
+
+ReloadListeners &reloadListeners()
+{
+    static ReloadListeners listeners;
+    return listeners;
+}
+
+void tellReloaded(const QString &name, bool notRls)
+{
+    // A listener may add or remove listeners: walk the tokens of the moment
+    // and look each one up again before calling it.
+    auto &list = reloadListeners().list;
+    std::vector<int> tokens;
+    tokens.reserve(list.size());
+    for (const auto &entry : list)
+        tokens.push_back(entry.first);
+    for (const int token : tokens) {
+        const auto found =
+            std::find_if(list.begin(), list.end(), [token](const auto &entry) { return entry.first == token; });
+        if (found == list.end())
+            continue;
+        const auto listener = found->second; // a copy: the listener may remove itself
+        listener(name, notRls);
+    }
+}
+
+std::shared_ptr<TZDataSource> fetch(Cache &cache, const QString &name, bool reload, bool notRls)
 {
     registerWithFreeAllSource();
     const QString key = name.toCaseFolded();
     auto found = cache.sources.find(key);
     if (found != cache.sources.end() && !reload)
-        return *found->second;
-    auto built = std::make_unique<TZDataSource>(name, notRls); // may raise: the cache keeps what it had
-    if (found != cache.sources.end()) {
-        found->second = std::move(built);
-        return *found->second;
+        return found->second;
+    auto built = std::make_shared<TZDataSource>(name, notRls); // may raise: the cache keeps what it had
+    found = cache.sources.find(key); // looked up again: the build may have added entries
+    if (found == cache.sources.end()) {
+        cache.order << ZTrim(name);
+        cache.sources.emplace(key, built);
+        return built;
     }
-    cache.order << ZTrim(name);
-    return *cache.sources.emplace(key, std::move(built)).first->second;
+    // The replaced source lives on for its holders, and at least until the
+    // listeners were told.
+    const std::shared_ptr<TZDataSource> previous = std::exchange(found->second, built);
+    tellReloaded(built->Name, notRls);
+    return built;
 }
 
 } // namespace
 
-TZDataSource &GetDataSource(const QString &name, bool reload)
+TDataSourceReloadListener::TDataSourceReloadListener(std::function<void(const QString &name, bool notRls)> onReloaded)
+    : m_token(reloadListeners().next++)
+{
+    reloadListeners().list.emplace_back(m_token, std::move(onReloaded));
+}
+
+TDataSourceReloadListener::~TDataSourceReloadListener()
+{
+    auto &list = reloadListeners().list;
+    list.erase(std::remove_if(list.begin(), list.end(), [this](const auto &entry) { return entry.first == m_token; }),
+               list.end());
+}
+
+std::shared_ptr<TZDataSource> GetDataSourcePtr(const QString &name, bool reload)
 {
     return fetch(normalCache(), ZTrim(name), reload, false);
 }
 
-TZDataSource &GetDataSource_NotRls(const QString &name, bool reload)
+TZDataSource &GetDataSource(const QString &name, bool reload)
+{
+    return *GetDataSourcePtr(name, reload);
+}
+
+std::shared_ptr<TZDataSource> GetDataSourcePtr_NotRls(const QString &name, bool reload)
 {
     return fetch(notRlsCache(), name, reload, true);
 }
 
+TZDataSource &GetDataSource_NotRls(const QString &name, bool reload)
+{
+    return *GetDataSourcePtr_NotRls(name, reload);
+}
+
 void FreeDataSource()
 {
-    normalCache().sources.clear();
+    // Taken out first: the sources are freed after both caches are empty.
+    auto normal = std::exchange(normalCache().sources, {});
+    auto notRls = std::exchange(notRlsCache().sources, {});
     normalCache().order.clear();
-    notRlsCache().sources.clear();
     notRlsCache().order.clear();
 }
 
