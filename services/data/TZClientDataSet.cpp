@@ -157,7 +157,7 @@ QString ZBaseTableOf(const QString &statement)
 }
 
 void TZClientDataSet::LoadFromStatement(TZDbStatement &statement, TZDbConnection *connection,
-                                        const QString &statementText)
+                                        const QString &statementText, bool firstColumnIsRowId)
 {
     Close();
     auto store = std::make_shared<TZRowStore>();
@@ -165,11 +165,13 @@ void TZClientDataSet::LoadFromStatement(TZDbStatement &statement, TZDbConnection
     store->statement = statementText;
     store->baseTable = ZBaseTableOf(statementText);
 
-    const int count = statement.columnCount();
+    const int first = firstColumnIsRowId ? 1 : 0; // the statement's column of field 0
+    const int count = statement.columnCount() - first;
     const bool hasRow = statement.step();
     QList<TZColumnInfo> columns;
     QSet<QString> seenOrigins;
-    for (int c = 0; c < count; ++c) {
+    for (int f = 0; f < count; ++f) {
+        const int c = f + first;
         TZColumnInfo column;
         column.name = statement.columnName(c);
         column.type = statement.columnKind(c);
@@ -199,13 +201,15 @@ void TZClientDataSet::LoadFromStatement(TZDbStatement &statement, TZDbConnection
 
     if (hasRow) {
         QVector<TZFieldType> kinds(count);
-        for (int c = 0; c < count; ++c)
-            kinds[c] = columns.at(c).type;
+        for (int f = 0; f < count; ++f)
+            kinds[f] = columns.at(f).type;
         do {
             auto row = std::make_shared<TZRowData>();
             row->values = QVector<QVariant>(count);
-            for (int c = 0; c < count; ++c)
-                row->values[c] = statement.value(c, kinds[c]);
+            for (int f = 0; f < count; ++f)
+                row->values[f] = statement.value(f + first, kinds[f]);
+            if (firstColumnIsRowId)
+                row->rowId = statement.value(0, ftZInteger).toLongLong();
             store->rows.push_back(std::move(row));
         } while (statement.step());
     }

@@ -43,8 +43,11 @@ public:
 
     /// Reads every row of a prepared statement into a new set of rows. The
     /// statement text names the base table (the first table after from) that
-    /// UpdateBatch writes to through the connection.
-    void LoadFromStatement(TZDbStatement &statement, TZDbConnection *connection, const QString &statementText);
+    /// UpdateBatch writes to through the connection. With `firstColumnIsRowId`
+    /// the statement's first column is the row identity of the base table
+    /// (ZStatementWithRowId): kept with each row, not shown as a field.
+    void LoadFromStatement(TZDbStatement &statement, TZDbConnection *connection, const QString &statementText,
+                           bool firstColumnIsRowId = false);
 
     /// Opens the given rows in memory (the XML form reads datasets this way).
     void LoadRows(const QList<TZColumnInfo> &columns, std::vector<TZRowPtr> rows, std::vector<TZRowPtr> deleted,
@@ -126,7 +129,9 @@ public:
     int ChangeCount() const;
     /// Writes every pending change to the base table inside one transaction:
     /// deletes, updates of the changed columns, inserts. Rows are located by
-    /// the table's key, or by all their original values when it has none. A
+    /// the table's key; without one by SQLite's row identity when the rows
+    /// came from that table alone, else by all their exact original values
+    /// (texts byte for byte, numbers unrounded). A
     /// write that touches no row raises an EZError and rolls everything back;
     /// the changes stay pending. Columns of joined tables are never written.
     void UpdateBatch();
