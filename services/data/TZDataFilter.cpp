@@ -68,29 +68,19 @@ private:
 
     // A chain of and or or is one node with a child per term, so that long
     // chains never make the tree deep.
-    std::unique_ptr<Node> parseOr()
-    {
-        auto first = parseAnd();
-        if (!peek() || !peek()->isWord("or"))
-            return first;
-        auto node = std::make_unique<Node>();
-        node->kind = Node::Or;
-        node->children.push_back(std::move(first));
-        while (acceptWord("or"))
-            node->children.push_back(parseAnd());
-        return node;
-    }
+    std::unique_ptr<Node> parseOr() { return parseChain(Node::Or, "or", &Parser::parseAnd); }
+    std::unique_ptr<Node> parseAnd() { return parseChain(Node::And, "and", &Parser::parseNot); }
 
-    std::unique_ptr<Node> parseAnd()
+    std::unique_ptr<Node> parseChain(Node::Kind kind, const char *word, std::unique_ptr<Node> (Parser::*term)())
     {
-        auto first = parseNot();
-        if (!peek() || !peek()->isWord("and"))
+        auto first = (this->*term)();
+        if (!peek() || !peek()->isWord(word))
             return first;
         auto node = std::make_unique<Node>();
-        node->kind = Node::And;
+        node->kind = kind;
         node->children.push_back(std::move(first));
-        while (acceptWord("and"))
-            node->children.push_back(parseNot());
+        while (acceptWord(word))
+            node->children.push_back((this->*term)());
         return node;
     }
 
