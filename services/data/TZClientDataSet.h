@@ -21,6 +21,27 @@ enum TZDataSetState { dsInactive, dsBrowse, dsEdit, dsInsert };
 /// the row lives.
 using TZBookmark = std::weak_ptr<TZRowData>;
 
+/// A change of the rows a cursor shows, told to that cursor's listeners in
+/// the positions of its own view (after its filter and sort). Every change
+/// comes as a pair: AboutTo… before the view changes, then the change done.
+struct TZRowEvent
+{
+    enum Kind {
+        AboutToInsert, ///< a row will appear at `row`
+        Inserted,
+        AboutToRemove, ///< the row at `row` will go
+        Removed,
+        Changed,     ///< the values of the row at `row` changed (no pair)
+        AboutToMove, ///< the row at `row` will move to `to` (its position afterwards)
+        Moved,
+        AboutToReset, ///< the whole view will change (open, close, filter, sort)
+        Reset
+    };
+    Kind kind;
+    int row = -1;
+    int to = -1;
+};
+
 /// The in-memory dataset of the system: typed columns, rows of values, a
 /// cursor with browse, edit and insert states, filter and sort, clones that
 /// share the rows, the original values of changed rows and the write-back of
@@ -43,8 +64,11 @@ public:
 
     /// Reads every row of a prepared statement into a new set of rows. The
     /// statement text names the base table (the first table after from) that
-    /// UpdateBatch writes to through the connection.
-    void LoadFromStatement(TZDbStatement &statement, TZDbConnection *connection, const QString &statementText);
+    /// UpdateBatch writes to through the connection. With `firstColumnIsRowId`
+    /// the statement's first column is the row identity of the base table
+    /// (ZStatementWithRowId): kept with each row, not shown as a field.
+    void LoadFromStatement(TZDbStatement &statement, TZDbConnection *connection, const QString &statementText,
+                           bool firstColumnIsRowId = false);
 
     /// Opens the given rows in memory (the XML form reads datasets this way).
     void LoadRows(const QList<TZColumnInfo> &columns, std::vector<TZRowPtr> rows, std::vector<TZRowPtr> deleted,
@@ -126,7 +150,9 @@ public:
     int ChangeCount() const;
     /// Writes every pending change to the base table inside one transaction:
     /// deletes, updates of the changed columns, inserts. Rows are located by
-    /// the table's key, or by all their original values when it has none. A
+    /// the table's key; without one by SQLite's row identity when the rows
+    /// came from that table alone, else by all their exact original values
+    /// (texts byte for byte, numbers unrounded). A
     /// write that touches no row raises an EZError and rolls everything back;
     /// the changes stay pending. Columns of joined tables are never written.
     void UpdateBatch();
@@ -145,12 +171,18 @@ public:
     std::function<void(TZClientDataSet &)> BeforeScroll, AfterScroll;
     std::function<void(TZClientDataSet &)> AfterOpen, BeforeClose;
 
-    /// Listeners called when rows or values change, through this dataset or
-    /// a clone (grid models keep their views current this way). Returns a
-    /// token for RemoveDataChangedListener.
+    /// Listeners told of every change of this cursor's rows, made through
+    /// this dataset or a clone (grid models keep their views current this
+    /// way). Returns a token for RemoveRowListener.
+    int AddRowListener(std::function<void(const TZRowEvent &)> listener);
+    void RemoveRowListener(int token) { RemoveDataChangedListener(token); }
+    /// A listener called after every change of rows or values, without the
+    /// detail; its token is removed with either remover.
     int AddDataChangedListener(std::function<void()> listener);
     void RemoveDataChangedListener(int token);
 
+    /// While controls are disabled listeners hear nothing; enabling them
+    /// again tells a reset when anything changed meanwhile.
     void DisableControls() { ++m_controlsDisabled; }
     void EnableControls();
     bool ControlsDisabled() const { return m_controlsDisabled > 0; }
@@ -164,11 +196,10 @@ public:
     const std::vector<TZRowData *> &visibleRows();
     /// The index of the current row in visibleRows(); -1 when none.
     int currentIndex();
+    /// The text a field shows for any row of visibleRows(): its OnGetText
+    /// runs with that row as the record its fields read.
+    QString displayText(int viewIndex, int column);
     std::shared_ptr<TZRowStore> store() const { return m_store; }
-
-protected:
-    /// Runs every change of rows through one place, so views stay current.
-    void notifyDataChanged();
 
     // The steps of opening, inserting, posting and deleting that wrappers
     // extend; the base runs the event of the same name.
@@ -180,17 +211,29 @@ protected:
 
 private:
     void attach(std::shared_ptr<TZRowStore> store);
+    void detach();
     void rebuildFields();
-    void ensureView();
-    void rebuildView();
-    bool passesFilter(const TZRowData &row) const;
-    bool lessBySort(const TZRowData *a, const TZRowData *b) const;
     void setCurrent(int index);
     void scrollTo(int index);
     void checkActive() const;
     TZRowPtr sharedRow(const TZRowData *row) const;
-    void placeInView(TZRowData *row, int preferredIndex);
     void beginInsert(bool beforeCurrent);
+
+    // The view (TZClientDataSetView.cpp): kept current on every change of
+    // the shared rows, for every cursor, with its events.
+    void ensureView();
+    void rebuildView();
+    void refreshView();
+    QList<QPair<int, bool>> sortOf(const QString &fields);
+    bool passesFilter(const TZRowData &row) const;
+    bool lessBySort(const TZRowData *a, const TZRowData *b) const;
+    int placeFor(const TZRowData *row) const;
+    int viewIndexOf(const TZRowData *row) const;
+    int rowAdded(TZRowData *row);
+    void rowRemoved(TZRowData *row);
+    void rowEdited(TZRowData *row, const QVector<QVariant> &before);
+    void emitRow(TZRowEvent::Kind kind, int row = -1, int to = -1);
+    void forEachCursor(const std::function<void(TZClientDataSet &)> &change);
 
     std::shared_ptr<TZRowStore> m_store;
     std::vector<std::unique_ptr<TZDataField>> m_fields;
@@ -208,11 +251,11 @@ private:
     bool m_filtered = false;
     QString m_indexFieldNames;
     QList<QPair<int, bool>> m_sort; // column, descending
+    const TZRowData *m_readRow = nullptr; // the row fields read for displayText
     int m_controlsDisabled = 0;
     bool m_changedWhileDisabled = false;
-    std::vector<std::pair<int, std::function<void()>>> m_listeners;
+    std::vector<std::pair<int, std::function<void(const TZRowEvent &)>>> m_listeners;
     int m_nextListener = 1;
-    void fireDataChanged();
 };
 
 /// The names of a field list separated by ";" or "," ("BillNo;RowNo"), each

@@ -111,6 +111,8 @@ public:
     }
 
 private:
+    static constexpr int kRowIdParam = -1; // a parameter that takes the row's identity
+
     struct Param
     {
         int column;
@@ -137,6 +139,10 @@ private:
         shape += '|';
         if (!m_keys.isEmpty())
             return;
+        if (row.rowId != TZRowData::kNoRowId) {
+            shape += 'r';
+            return;
+        }
         for (int c : m_writable)
             shape += row.oldValue(c).isNull() ? 'n' : 'v';
     }
@@ -152,6 +158,12 @@ private:
             }
             return parts.join(QStringLiteral(" and "));
         }
+        if (row.rowId != TZRowData::kNoRowId) {
+            params << Param{kRowIdParam, true};
+            return QStringLiteral("rowid = ?%1").arg(params.size());
+        }
+        // Exactly the stored values: texts compared byte for byte (text
+        // columns ignore case otherwise), numbers without rounding.
         for (int c : m_writable) {
             const TZColumnInfo &column = m_store.columns.at(c);
             if (column.type == ftZBlob)
@@ -164,9 +176,9 @@ private:
             params << Param{c, true};
             const int n = int(params.size());
             switch (column.type) {
-            case ftZFloat:
-            case ftZCurrency:
-                parts << QStringLiteral("round(%1, 4) = round(?%2, 4)").arg(name).arg(n);
+            case ftZString:
+            case ftZMemo:
+                parts << QStringLiteral("%1 = ?%2 collate binary").arg(name).arg(n);
                 break;
             case ftZDate:
             case ftZTime:
@@ -201,7 +213,10 @@ private:
         statement.reset();
         for (int i = 0; i < p.params.size(); ++i) {
             const Param &param = p.params.at(i);
-            statement.bind(i + 1, param.old ? row.oldValue(param.column) : row.values.at(param.column));
+            if (param.column == kRowIdParam)
+                statement.bind(i + 1, row.rowId);
+            else
+                statement.bind(i + 1, param.old ? row.oldValue(param.column) : row.values.at(param.column));
         }
         try {
             while (statement.step()) {

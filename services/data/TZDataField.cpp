@@ -1,5 +1,6 @@
 #include "TZDataField.h"
 
+#include "common/ZErrors.h"
 #include "common/ZNumbers.h"
 #include "common/ZTrim.h"
 #include "data/TZClientDataSet.h"
@@ -86,7 +87,16 @@ QVariant TZDataField::Value() const
 
 void TZDataField::SetValue(const QVariant &value)
 {
-    m_dataSet->setCurrentValue(*this, ZValueOfKind(value, DataType()));
+    const TZFieldType kind = DataType();
+    QVariant converted = ZValueOfKind(value, kind);
+    // A typed text that is no date or number is refused, not stored as null.
+    if (converted.isNull() && value.typeId() == QMetaType::QString && !ZIsBlank(value.toString())) {
+        if (kind == ftZDate || kind == ftZTime)
+            throw EZError(QStringLiteral("“%1”不是有效的日期").arg(value.toString()));
+        if (kind == ftZInteger || kind == ftZSmallint || kind == ftZFloat || kind == ftZCurrency)
+            throw EZError(QStringLiteral("“%1”不是有效的数值").arg(value.toString()));
+    }
+    m_dataSet->setCurrentValue(*this, std::move(converted));
 }
 
 bool TZDataField::IsNull() const

@@ -37,7 +37,10 @@ public:
     QVariant Value() const;
     /// Stores the value converted to the field's kind. The dataset must be in
     /// edit or insert state; OnValidate runs first (it may raise to refuse),
-    /// OnChange after.
+    /// OnChange after. A text that is no date for a date or time field raises
+    /// EZError "“<text>”不是有效的日期", one that is no number for a number
+    /// or money field "“<text>”不是有效的数值"; the field keeps its value. A
+    /// blank text is null.
     void SetValue(const QVariant &value);
     bool IsNull() const;
     void Clear() { SetValue(QVariant()); }

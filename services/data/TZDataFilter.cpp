@@ -66,47 +66,62 @@ private:
         return false;
     }
 
-    std::unique_ptr<Node> parseOr()
+    // A chain of and or or is one node with a child per term, so that long
+    // chains never make the tree deep.
+    std::unique_ptr<Node> parseOr() { return parseChain(Node::Or, "or", &Parser::parseAnd); }
+    std::unique_ptr<Node> parseAnd() { return parseChain(Node::And, "and", &Parser::parseNot); }
+
+    std::unique_ptr<Node> parseChain(Node::Kind kind, const char *word, std::unique_ptr<Node> (Parser::*term)())
     {
-        auto left = parseAnd();
-        while (acceptWord("or")) {
-            auto node = std::make_unique<Node>();
-            node->kind = Node::Or;
-            node->children.push_back(std::move(left));
-            node->children.push_back(parseAnd());
-            left = std::move(node);
-        }
-        return left;
+        auto first = (this->*term)();
+        if (!peek() || !peek()->isWord(word))
+            return first;
+        auto node = std::make_unique<Node>();
+        node->kind = kind;
+        node->children.push_back(std::move(first));
+        while (acceptWord(word))
+            node->children.push_back((this->*term)());
+        return node;
     }
 
-    std::unique_ptr<Node> parseAnd()
-    {
-        auto left = parseNot();
-        while (acceptWord("and")) {
-            auto node = std::make_unique<Node>();
-            node->kind = Node::And;
-            node->children.push_back(std::move(left));
-            node->children.push_back(parseNot());
-            left = std::move(node);
-        }
-        return left;
-    }
-
+    // Parentheses and not nest; the depth is limited so that no text can
+    // exhaust the stack of the parser or of the evaluation.
     std::unique_ptr<Node> parseNot()
     {
+        if (peek() && (peek()->isWord("not") || peek()->isSymbol("("))) {
+            if (++m_depth > kZMaxFilterDepth)
+                throw EZError(QStringLiteral("过滤条件错误：嵌套超过%1层").arg(kZMaxFilterDepth));
+        }
+        std::unique_ptr<Node> node;
         if (acceptWord("not")) {
-            auto node = std::make_unique<Node>();
+            node = std::make_unique<Node>();
             node->kind = Node::Not;
             node->children.push_back(parseNot());
-            return node;
-        }
-        if (acceptSymbol("(")) {
-            auto inner = parseOr();
+        } else if (acceptSymbol("(")) {
+            node = parseOr();
             if (!acceptSymbol(")"))
                 fail();
-            return inner;
+        } else {
+            return parseComparison();
         }
-        return parseComparison();
+        --m_depth;
+        return node;
+    }
+
+    // A text literal must end with its own closing quote (doubled quotes
+    // inside stand for one quote).
+    static bool closedLiteral(const QString &literal)
+    {
+        for (qsizetype i = 1; i < literal.size(); ++i) {
+            if (literal.at(i) != QLatin1Char('\''))
+                continue;
+            if (i + 1 < literal.size() && literal.at(i + 1) == QLatin1Char('\'')) {
+                ++i;
+                continue;
+            }
+            return i == literal.size() - 1;
+        }
+        return false;
     }
 
     // An operand: a field (a name or [name]) or a constant.
@@ -117,6 +132,8 @@ private:
             fail();
         ++m_pos;
         if (t->kind == TZSqlToken::String) {
+            if (!closedLiteral(t->text))
+                fail();
             QString s = t->text.mid(1, t->text.size() - 2);
             s.replace(QLatin1String("''"), QLatin1String("'"));
             *value = s;
@@ -143,6 +160,9 @@ private:
             *value = QVariant();
             return;
         }
+        if (t->kind == TZSqlToken::Quoted
+            && (t->text.size() < 2 || !t->text.endsWith(t->text.startsWith(QLatin1Char('[')) ? u']' : u'"')))
+            fail(); // [name or "name without its closing mark
         if (t->kind == TZSqlToken::Word || t->kind == TZSqlToken::Quoted) {
             *column = m_store.indexOf(t->name());
             if (*column < 0)
@@ -208,6 +228,7 @@ private:
     const TZRowStore &m_store;
     QList<TZSqlToken> m_tokens;
     qsizetype m_pos = 0;
+    int m_depth = 0;
 };
 
 struct Evaluator
@@ -230,9 +251,17 @@ struct Evaluator
     {
         switch (n.kind) {
         case Node::And:
-            return eval(*n.children[0]) && eval(*n.children[1]);
+            for (const auto &child : n.children) {
+                if (!eval(*child))
+                    return false;
+            }
+            return true;
         case Node::Or:
-            return eval(*n.children[0]) || eval(*n.children[1]);
+            for (const auto &child : n.children) {
+                if (eval(*child))
+                    return true;
+            }
+            return false;
         case Node::Not:
             return !eval(*n.children[0]);
         case Node::IsNull: {

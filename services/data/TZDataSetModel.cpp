@@ -6,15 +6,47 @@
 TZDataSetModel::TZDataSetModel(TZClientDataSet *dataSet, QObject *parent)
     : QAbstractTableModel(parent), m_dataSet(dataSet)
 {
-    m_listener = m_dataSet->AddDataChangedListener([this] {
-        beginResetModel();
-        endResetModel();
-    });
+    m_listener = m_dataSet->AddRowListener([this](const TZRowEvent &event) { onRowEvent(event); });
 }
 
 TZDataSetModel::~TZDataSetModel()
 {
-    m_dataSet->RemoveDataChangedListener(m_listener);
+    m_dataSet->RemoveRowListener(m_listener);
+}
+
+void TZDataSetModel::onRowEvent(const TZRowEvent &event)
+{
+    switch (event.kind) {
+    case TZRowEvent::AboutToInsert:
+        beginInsertRows(QModelIndex(), event.row, event.row);
+        break;
+    case TZRowEvent::Inserted:
+        endInsertRows();
+        break;
+    case TZRowEvent::AboutToRemove:
+        beginRemoveRows(QModelIndex(), event.row, event.row);
+        break;
+    case TZRowEvent::Removed:
+        endRemoveRows();
+        break;
+    case TZRowEvent::Changed:
+        if (columnCount() > 0)
+            emit dataChanged(index(event.row, 0), index(event.row, columnCount() - 1));
+        break;
+    case TZRowEvent::AboutToMove:
+        // Qt names the place before which the row goes, counted before the move.
+        beginMoveRows(QModelIndex(), event.row, event.row, QModelIndex(), event.to > event.row ? event.to + 1 : event.to);
+        break;
+    case TZRowEvent::Moved:
+        endMoveRows();
+        break;
+    case TZRowEvent::AboutToReset:
+        beginResetModel();
+        break;
+    case TZRowEvent::Reset:
+        endResetModel();
+        break;
+    }
 }
 
 int TZDataSetModel::rowCount(const QModelIndex &parent) const
@@ -35,16 +67,12 @@ QVariant TZDataSetModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
         return {};
-    const TZRowData *row = m_dataSet->visibleRows().at(std::size_t(index.row()));
-    const QVariant &value = row->values.at(index.column());
     TZDataField &field = m_dataSet->Fields(index.column());
     switch (role) {
     case Qt::DisplayRole:
-        if (field.OnGetText && m_dataSet->currentIndex() == index.row() && m_dataSet->State() == dsBrowse)
-            return field.Text();
-        return ZValueText(value, field.DataType());
+        return m_dataSet->displayText(index.row(), index.column());
     case Qt::EditRole:
-        return value;
+        return m_dataSet->visibleRows().at(std::size_t(index.row()))->values.at(index.column());
     case Qt::TextAlignmentRole:
         return IsZNumericType(field.DataType()) ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                                                 : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
@@ -92,4 +120,12 @@ Qt::ItemFlags TZDataSetModel::flags(const QModelIndex &index) const
     if (!m_dataSet->Fields(index.column()).ReadOnly)
         f |= Qt::ItemIsEditable;
     return f;
+}
+
+void TZDataSetModel::sort(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= columnCount())
+        return;
+    const QString name = m_dataSet->Fields(column).FieldName();
+    m_dataSet->SetIndexFieldNames(order == Qt::DescendingOrder ? name + QStringLiteral(" DESC") : name);
 }

@@ -6,9 +6,12 @@ class TZClientDataSet;
 
 /// Shows a client dataset in grids without copying it: one row per visible
 /// row of the dataset (after its filter and sort), one column per field. The
-/// display text of a cell is the field's text (its OnGetText when set); an
-/// edit stores the value through the dataset (moving its cursor to the row,
-/// editing and posting), so the dataset's checks and events apply.
+/// display text of a cell is the field's text (its OnGetText when set, for
+/// any row); an edit stores the value through the dataset (moving its cursor
+/// to the row, editing and posting), so the dataset's checks and events
+/// apply. The dataset's row events become the matching model signals
+/// (inserted, removed, moved, data changed; a reset only when the whole view
+/// changes); sorting sets the dataset's index fields.
 class TZDataSetModel final : public QAbstractTableModel
 {
     Q_OBJECT
@@ -25,8 +28,11 @@ public:
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
 private:
+    void onRowEvent(const struct TZRowEvent &event);
+
     TZClientDataSet *m_dataSet;
     int m_listener = 0;
 };

@@ -8,6 +8,7 @@
 #include <QVariant>
 #include <QVector>
 
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -32,6 +33,10 @@ struct TZRowData : std::enable_shared_from_this<TZRowData>
     QVector<QVariant> values;
     QVector<QVariant> original; ///< the values as loaded; kept only once the row is modified
     Status status = Unchanged;
+    /// SQLite's row identity in the base table when the rows came from one
+    /// table (ZStatementWithRowId); kNoRowId otherwise and for new rows.
+    qint64 rowId = kNoRowId;
+    static constexpr qint64 kNoRowId = std::numeric_limits<qint64>::min();
 
     const QVariant &oldValue(int column) const { return status == Modified ? original.at(column) : values.at(column); }
 };

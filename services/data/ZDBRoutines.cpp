@@ -9,6 +9,7 @@
 #include "common/ZTrim.h"
 #include "data/ZAccessSql.h"
 #include "data/ZDataSetRoutines.h"
+#include "data/ZRowIdSql.h"
 #include "ini/TZIniFile.h"
 
 #include <QRandomGenerator>
@@ -49,9 +50,22 @@ bool DBExcuteSql(TZDbConnection &connection, const QString &sql)
 void DBOpenDataSet(TZDbConnection &connection, TZClientDataSet &dataSet, const QString &sql)
 {
     const QString text = prepareText(connection, ZIsBlank(sql) ? dataSet.CommandText() : sql, true);
-    auto statement = openQuery(connection, text);
+    // Rows of one table carry its row identity, so that UpdateBatch finds
+    // exactly them; a statement that cannot take it opens as written.
+    std::unique_ptr<TZDbStatement> statement;
+    const QString withRowId = connection.kind() == dtMSSQL ? QString() : ZStatementWithRowId(text);
+    if (!withRowId.isEmpty()) {
+        try {
+            statement = connection.prepare(connection.adapt(withRowId));
+        } catch (const TZDbError &) {
+            statement.reset(); // a view or a table without row identities
+        }
+    }
+    const bool hasRowId = statement != nullptr;
+    if (!statement)
+        statement = openQuery(connection, text);
     try {
-        dataSet.LoadFromStatement(*statement, &connection, text);
+        dataSet.LoadFromStatement(*statement, &connection, text, hasRowId);
     } catch (const TZDbError &e) {
         throw ZStatementError(e.message(), text);
     }

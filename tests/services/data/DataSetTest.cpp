@@ -84,8 +84,8 @@ TEST_F(DataSetTest, FieldsConvertToTheirKind)
     EXPECT_EQ(amount.AsString(), s("10.5"));
     EXPECT_THROW(amount.SetAsString(s("1")), EZError); // not in edit state
     ds.Edit();
-    amount.SetAsString(s("abc"));
-    EXPECT_TRUE(amount.IsNull());
+    amount.SetAsString(s("  "));
+    EXPECT_TRUE(amount.IsNull()); // blank text is null
     amount.SetAsFloat(1.23456);
     EXPECT_EQ(amount.AsCurrency(), Currency::fromRaw(12346));
     ds.FieldByName(s("BillDate")).SetAsString(s("2011-06-21"));
@@ -100,6 +100,39 @@ TEST_F(DataSetTest, FieldsConvertToTheirKind)
     } catch (const EZError &e) {
         EXPECT_EQ(e.message(), s("数据集中不存在字段 Nope"));
     }
+}
+
+TEST_F(DataSetTest, TextsThatAreNoDateOrNumberAreRefusedAndTheValueKept)
+{
+    ds.First();
+    ds.Edit();
+    const struct
+    {
+        const char *field;
+        const char *text;
+        const char *message;
+    } cases[] = {{"BillDate", "2011-02-30", "“2011-02-30”不是有效的日期"},
+                 {"BillDate", "明天", "“明天”不是有效的日期"},
+                 {"Amount", "abc", "“abc”不是有效的数值"},
+                 {"RowNo", "1x", "“1x”不是有效的数值"},
+                 {"ParentRowNo", "--", "“--”不是有效的数值"}};
+    ds.FieldByName(s("BillDate")).SetText(s("2011-02-28"));
+    for (const auto &c : cases) {
+        TZDataField &field = ds.FieldByName(s(c.field));
+        const QVariant before = field.Value();
+        for (int viaText = 0; viaText < 2; ++viaText) {
+            try {
+                viaText ? field.SetText(s(c.text)) : field.SetAsString(s(c.text));
+                FAIL() << c.text;
+            } catch (const EZError &e) {
+                EXPECT_EQ(e.message(), s(c.message));
+            }
+            EXPECT_EQ(field.Value(), before) << c.field;
+        }
+    }
+    ds.FieldByName(s("BillDate")).SetText(QString());
+    EXPECT_TRUE(ds.FieldByName(s("BillDate")).IsNull());
+    ds.Post();
 }
 
 TEST_F(DataSetTest, FilterTexts)
@@ -117,7 +150,8 @@ TEST_F(DataSetTest, FilterTexts)
     EXPECT_EQ(ds.RecordCount(), 1);
     ds.SetFiltered(false);
     EXPECT_EQ(ds.RecordCount(), 3);
-    for (const char *bad : {"Nope = 1", "Amount >", "(BillNo = 'x'", "BillNo == 'x'"}) {
+    for (const char *bad : {"Nope = 1", "Amount >", "(BillNo = 'x'", "BillNo == 'x'", "UseForFilter = '甲乙",
+                            "BillNo = 'abc", "BillNo = 'ab''", "[BillNo = 'x'", "BillNo = 'x' or 'y"}) {
         try {
             ds.SetFilter(s(bad));
             FAIL() << bad;
@@ -125,6 +159,28 @@ TEST_F(DataSetTest, FilterTexts)
             EXPECT_EQ(e.message(), s("过滤条件错误：") + s(bad));
         }
     }
+}
+
+TEST_F(DataSetTest, FilterNestingIsLimitedAndChainsHaveNoLimit)
+{
+    const int deep = 50000;
+    for (const QString &text : {s("(").repeated(deep) + s("RowNo = 1") + s(")").repeated(deep),
+                                s("not ").repeated(deep) + s("RowNo = 1")}) {
+        try {
+            ds.SetFilter(text);
+            FAIL() << "accepted";
+        } catch (const EZError &e) {
+            EXPECT_EQ(e.message(), s("过滤条件错误：嵌套超过200层"));
+        }
+    }
+    ds.SetFilter(s("(").repeated(150) + s("not RowNo = 1") + s(")").repeated(150));
+    ds.SetFiltered(true);
+    EXPECT_EQ(ds.RecordCount(), 1);
+    // 50,000 terms joined by or and and: one level each.
+    ds.SetFilter(s("RowNo = 7 or ").repeated(deep) + s("RowNo = 2"));
+    EXPECT_EQ(column(ds, "RowNo"), QStringList({s("2")}));
+    ds.SetFilter(s("RowNo = 1 and ").repeated(deep) + s("BillNo = 'B1'"));
+    EXPECT_EQ(column(ds, "RowNo"), QStringList({s("1")}));
 }
 
 TEST_F(DataSetTest, SortByFieldListsKeepsEqualRowsInOrder)

@@ -5,6 +5,7 @@
 #include "common/ZSqlQuote.h"
 #include "data/TDBConn.h"
 #include "data/TParamInfo.h"
+#include "data/ZRowIdSql.h"
 
 #include <gtest/gtest.h>
 
@@ -135,4 +136,54 @@ TEST_F(UpdateBatch, TextsComeBackByteIdenticalThroughEveryWritePath)
         auto longParam = db.DBOpenDataSet(s("select ParamValue from comParamsEx where ParamName = 'L") + id + s("'"));
         EXPECT_EQ(longParam->Fields(0).AsString(), text);
     }
+}
+
+TEST_F(UpdateBatch, RowsWithoutKeyAreFoundByTheirExactValuesNotSimilarOnes)
+{
+    createTable(s(" CREATE TABLE [ZNoKey]([Name] VarChar(20) COLLATE NOCASE, [Price] float)"));
+    TDBConn &db = DBConn();
+    db.DBExcuteSql(s("insert into ZNoKey(Name, Price) values('KEY', 1.00001)"));
+    db.DBExcuteSql(s("insert into ZNoKey(Name, Price) values('key', 1.00002)"));
+    const auto nameAt = [&](const char *price) {
+        return db.DBSelectValue(s("select Name from ZNoKey where Price = ") + s(price)).value(0);
+    };
+    // Read from the table alone (row identities), then through a join (values).
+    for (const char *sql : {"select * from ZNoKey order by Price",
+                            "select A.*, B.Name as Other from ZNoKey A left join ZNoKey B on 1 = 0 order by A.Price"}) {
+        SCOPED_TRACE(sql);
+        auto ds = db.DBOpenDataSet(s(sql));
+        EXPECT_EQ(ds->FieldCount(), QString::fromLatin1(sql).contains(s("Other")) ? 3 : 2); // no extra field
+        ds->Last();
+        ds->Edit();
+        ds->FieldByName(s("Name")).SetAsString(s("second"));
+        ds->Post();
+        ds->UpdateBatch();
+        EXPECT_EQ(nameAt("1.00001"), s("KEY"));
+        EXPECT_EQ(nameAt("1.00002"), s("second"));
+        ds->Edit();
+        ds->FieldByName(s("Name")).SetAsString(s("key"));
+        ds->Post();
+        ds->UpdateBatch();
+    }
+    // Texts differing only in case: the delete takes the lower-case row.
+    db.DBExcuteSql(s("update ZNoKey set Price = 1"));
+    auto ds = db.DBOpenDataSet(
+        s("select A.Name, A.Price from ZNoKey A left join ZNoKey B on 1 = 0 order by A.Name collate binary desc"));
+    ASSERT_EQ(ds->FieldByName(s("Name")).AsString(), s("key"));
+    ds->Delete();
+    ds->UpdateBatch();
+    EXPECT_EQ(db.DBSelectValue(s("select count(*), max(Name) from ZNoKey")), QStringList({s("1"), s("KEY")}));
+}
+
+TEST_F(UpdateBatch, OnlyStatementsOverOneTableCarryTheRowIdentity)
+{
+    EXPECT_EQ(ZStatementWithRowId(s("select top 5 * from T where A = 1")),
+              s("select top 5 rowid as ZKVA_RowId_, * from T where A = 1"));
+    EXPECT_FALSE(ZStatementWithRowId(s("select A.x from [T] as A order by 1")).isEmpty());
+    EXPECT_FALSE(ZStatementWithRowId(s("select (select max(y) from U) as m, x from T")).isEmpty());
+    for (const char *sql :
+         {"select distinct x from T", "select x, count(*) from T group by x", "select * from T, U",
+          "select * from T A left join U B on A.x = B.x", "select x from T union select x from U",
+          "select * into N from T", "select 1 as One", "update T set x = 1", "select * from (select * from T)"})
+        EXPECT_TRUE(ZStatementWithRowId(s(sql)).isEmpty()) << sql;
 }
