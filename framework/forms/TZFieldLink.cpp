@@ -13,16 +13,26 @@ TZFieldLink::TZFieldLink(QWidget *editor, TZClientDataSet &dataSet, QString fiel
     : QObject(editor), m_editor(editor), m_dataSet(&dataSet), m_fieldName(std::move(fieldName))
 {
     ZEditorAdapter::OnEdited(editor, this, [this] { edited(); });
-    m_listener = m_dataSet->AddDataChangedListener([this] {
-        if (!m_busy)
+    m_listener = m_dataSet->AddRowListener([this](const TZRowEvent &event) {
+        if (m_busy)
+            return;
+        switch (event.kind) {
+        case TZRowEvent::Changed:
+        case TZRowEvent::Removed:
+        case TZRowEvent::Reset:
+        case TZRowEvent::CurrentChanged:
             Read();
+            break;
+        default:
+            break;
+        }
     });
     Read();
 }
 
 TZFieldLink::~TZFieldLink()
 {
-    m_dataSet->RemoveDataChangedListener(m_listener);
+    m_dataSet->RemoveRowListener(m_listener);
 }
 
 void TZFieldLink::Read()
@@ -75,8 +85,10 @@ void TZFieldLink::edited()
         // back to it once the focus change under way has finished.
         QPointer<QWidget> editor = m_editor;
         QTimer::singleShot(0, this, [editor] {
-            if (editor)
-                editor->setFocus(Qt::OtherFocusReason);
+            if (!editor)
+                return;
+            editor->activateWindow();
+            editor->setFocus(Qt::OtherFocusReason);
         });
     }
 }

@@ -35,7 +35,8 @@ struct TZRowEvent
         AboutToMove, ///< the row at `row` will move to `to` (its position afterwards)
         Moved,
         AboutToReset, ///< the whole view will change (open, close, filter, sort)
-        Reset
+        Reset,
+        CurrentChanged ///< the cursor went to another row (`row`), or into or out of insert or edit (no pair)
     };
     Kind kind;
     int row = -1;
@@ -250,7 +251,7 @@ private:
     std::unique_ptr<TZDataFilter> m_filter;
     bool m_filtered = false;
     QString m_indexFieldNames;
-    QList<QPair<int, bool>> m_sort; // column, descending
+    QList<QPair<int, bool>> m_sort;       // column, descending
     const TZRowData *m_readRow = nullptr; // the row fields read for displayText
     int m_controlsDisabled = 0;
     bool m_changedWhileDisabled = false;

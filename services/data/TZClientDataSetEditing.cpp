@@ -69,6 +69,7 @@ void TZClientDataSet::beginInsert(bool beforeCurrent)
     m_bof = m_eof = false;
     doNewRecord();
     doAfterInsert();
+    emitRow(TZRowEvent::CurrentChanged, m_insertAt);
 }
 
 void TZClientDataSet::Edit()
@@ -142,6 +143,7 @@ void TZClientDataSet::Post()
         }
     }
     doAfterPost();
+    emitRow(TZRowEvent::CurrentChanged, m_current);
 }
 
 void TZClientDataSet::Cancel()
@@ -157,6 +159,7 @@ void TZClientDataSet::Cancel()
     m_eof = m_view.empty();
     if (AfterCancel)
         AfterCancel(*this);
+    emitRow(TZRowEvent::CurrentChanged, m_current);
 }
 
 void TZClientDataSet::Delete()
@@ -189,6 +192,7 @@ void TZClientDataSet::Delete()
     doAfterDelete();
     if (AfterScroll)
         AfterScroll(*this);
+    emitRow(TZRowEvent::CurrentChanged, m_current);
 }
 
 void TZClientDataSet::CheckBrowseMode()

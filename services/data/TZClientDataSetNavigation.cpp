@@ -32,6 +32,7 @@ void TZClientDataSet::scrollTo(int index)
     setCurrent(index);
     if (AfterScroll)
         AfterScroll(*this);
+    emitRow(TZRowEvent::CurrentChanged, m_current);
 }
 
 void TZClientDataSet::SetRecNo(int recNo)

@@ -35,7 +35,8 @@ void TZDataSetModel::onRowEvent(const TZRowEvent &event)
         break;
     case TZRowEvent::AboutToMove:
         // Qt names the place before which the row goes, counted before the move.
-        beginMoveRows(QModelIndex(), event.row, event.row, QModelIndex(), event.to > event.row ? event.to + 1 : event.to);
+        beginMoveRows(QModelIndex(), event.row, event.row, QModelIndex(),
+                      event.to > event.row ? event.to + 1 : event.to);
         break;
     case TZRowEvent::Moved:
         endMoveRows();
@@ -45,6 +46,8 @@ void TZDataSetModel::onRowEvent(const TZRowEvent &event)
         break;
     case TZRowEvent::Reset:
         endResetModel();
+        break;
+    case TZRowEvent::CurrentChanged: // the cursor is no part of the model
         break;
     }
 }

@@ -43,8 +43,10 @@ TEST(EditorAdapter, EveryKindShowsGivesBackAndLocksItsValue)
     radios->addWidget(new QRadioButton(s("二"), group));
 
     const QList<QPair<QWidget *, QVariant>> values = {
-        {line, s("张三")}, {memo, s("第一行\n第二行")}, {spin, 42},  {date, QDate(2011, 2, 28)},
-        {list, 1},        {check, true},               {combo, s("绿")}, {group, 1},
+        {line, s("张三")}, {memo, s("第一行\n第二行")},
+        {spin, 42},        {date, QDate(2011, 2, 28)},
+        {list, 1},         {check, true},
+        {combo, s("绿")},  {group, 1},
     };
     for (const auto &[editor, value] : values) {
         EXPECT_TRUE(ZEditorAdapter::IsEditor(editor)) << editor->metaObject()->className();
@@ -74,7 +76,8 @@ protected:
         data.CreateDataSet({{s("Name"), ftZString, 20, QString(), QString()},
                             {s("Born"), ftZDate, 0, QString(), QString()},
                             {s("Age"), ftZInteger, 0, QString(), QString()}});
-        for (const auto &[name, born] : {std::pair{s("甲"), QDate(1990, 1, 2)}, std::pair{s("乙"), QDate(1985, 6, 7)}}) {
+        for (const auto &[name, born] :
+             {std::pair{s("甲"), QDate(1990, 1, 2)}, std::pair{s("乙"), QDate(1985, 6, 7)}}) {
             data.Append();
             data.FieldByName(s("Name")).SetValue(name);
             data.FieldByName(s("Born")).SetValue(born.startOfDay());
@@ -137,7 +140,8 @@ TEST_F(FieldLink, AnImpossibleDateIsRefusedAndKeepsTheFocus)
     window.layout()->addWidget(born);
     window.layout()->addWidget(other);
     window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     TZFieldLink link(born, data, s("Born"));
     EXPECT_EQ(born->text(), s("1990-01-02"));
 
