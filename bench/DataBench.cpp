@@ -3,7 +3,7 @@
 // beside the raw work on the same SQLite file: a prepared-statement scan
 // reading every column, prepared inserts in one transaction, a hash look-up.
 
-#include "common/ZSession.h"
+#include "settings/ZSession.h"
 #include "data/TDBConn.h"
 #include "data/TParamInfo.h"
 #include "data/TZClientDataSet.h"

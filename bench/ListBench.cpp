@@ -8,7 +8,7 @@
 // indexes), in a temporary folder.
 
 #include "common/ZClock.h"
-#include "common/ZSession.h"
+#include "settings/ZSession.h"
 #include "data/TZClientDataSet.h"
 #include "data/TZDbConnection.h"
 #include "data/ZDBRoutines.h"

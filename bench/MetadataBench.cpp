@@ -6,7 +6,7 @@
 // ready-made, so the ratio is the cost of walking the model.
 
 #include "common/ZFiles.h"
-#include "common/ZSession.h"
+#include "settings/ZSession.h"
 #include "ini/TZMemIniFile.h"
 #include "metadata/TZDataSource.h"
 #include "metadata/ZDataSources.h"

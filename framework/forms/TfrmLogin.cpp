@@ -5,7 +5,7 @@
 #include "ZMessageBox.h"
 
 #include "common/ZEncode.h"
-#include "common/ZSession.h"
+#include "settings/ZSession.h"
 #include "common/ZSqlQuote.h"
 #include "common/ZTrim.h"
 #include "common/ZVersion.h"

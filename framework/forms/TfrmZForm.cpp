@@ -8,7 +8,7 @@
 #include "common/ZErrors.h"
 #include "common/ZFiles.h"
 #include "common/ZMainWindow.h"
-#include "common/ZSession.h"
+#include "settings/ZSession.h"
 #include "common/ZWinMessages.h"
 #include "controls/ZEditorAdapter.h"
 #include "common/ZWindowHandles.h"

@@ -1,7 +1,7 @@
 #include "ZFormList.h"
 
 #include "common/ZFiles.h"
-#include "common/ZRegistry.h"
+#include "settings/ZRegistry.h"
 #include "data/TZClientDataSet.h"
 #include "data/TZDataSetModel.h"
 #include "ini/ZIniRoutines.h"

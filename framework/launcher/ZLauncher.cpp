@@ -3,7 +3,7 @@
 #include "TFormClassCtrl.h"
 #include "TFormParams.h"
 
-#include "common/ZBusyCursor.h"
+#include "settings/ZBusyCursor.h"
 #include "common/ZErrors.h"
 #include "common/ZMainWindow.h"
 #include "common/ZTrim.h"

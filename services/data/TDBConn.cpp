@@ -1,10 +1,10 @@
 #include "TDBConn.h"
 
-#include "common/ZBusyCursor.h"
+#include "settings/ZBusyCursor.h"
 #include "common/ZErrors.h"
 #include "common/ZFatal.h"
 #include "common/ZFiles.h"
-#include "common/ZSession.h"
+#include "settings/ZSession.h"
 #include "common/ZSqlQuote.h"
 #include "common/ZVersion.h"
 #include "data/TCurrInfo.h"

@@ -2,7 +2,7 @@
 
 #include "common/ZErrors.h"
 #include "common/ZSqlQuote.h"
-#include "common/ZSwitches.h"
+#include "settings/ZSwitches.h"
 #include "common/ZTrim.h"
 #include "data/TDBConn.h"
 #include "data/ZDBRoutines.h"

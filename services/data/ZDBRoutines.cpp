@@ -3,7 +3,7 @@
 #include "common/ZClock.h"
 #include "common/ZFiles.h"
 #include "common/ZNumbers.h"
-#include "common/ZSession.h"
+#include "settings/ZSession.h"
 #include "common/ZSqlQuote.h"
 #include "common/ZStrList.h"
 #include "common/ZTrim.h"

@@ -1,7 +1,7 @@
 #include "ZDBType.h"
 
-#include "common/ZRegistry.h"
-#include "common/ZSession.h"
+#include "settings/ZRegistry.h"
+#include "settings/ZSession.h"
 #include "common/ZTrim.h"
 
 TDBType GetDBType()

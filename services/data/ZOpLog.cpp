@@ -3,7 +3,7 @@
 #include "ZOpLog.h"
 
 #include "common/ZClock.h"
-#include "common/ZSession.h"
+#include "settings/ZSession.h"
 #include "common/ZSqlQuote.h"
 #include "common/ZTrim.h"
 #include "data/TDBConn.h"

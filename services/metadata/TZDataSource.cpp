@@ -2,9 +2,9 @@
 
 #include "common/ZErrors.h"
 #include "common/ZFiles.h"
-#include "common/ZSession.h"
+#include "settings/ZSession.h"
 #include "common/ZSqlQuote.h"
-#include "common/ZSwitches.h"
+#include "settings/ZSwitches.h"
 #include "common/ZTrim.h"
 #include "data/TDBConn.h"
 #include "data/TParamInfo.h"

@@ -5,10 +5,10 @@
 #include "TZDataSource.h"
 
 #include "common/ZErrors.h"
-#include "common/ZSession.h"
+#include "settings/ZSession.h"
 #include "common/ZSqlQuote.h"
 #include "common/ZStrList.h"
-#include "common/ZSwitches.h"
+#include "settings/ZSwitches.h"
 #include "common/ZTrim.h"
 #include "data/TDBConn.h"
 #include "data/TParamInfo.h"

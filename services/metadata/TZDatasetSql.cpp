@@ -4,7 +4,7 @@
 #include "TZDataset.h"
 
 #include "common/ZErrors.h"
-#include "common/ZSession.h"
+#include "settings/ZSession.h"
 #include "common/ZSqlQuote.h"
 #include "common/ZStrList.h"
 #include "common/ZTrim.h"

@@ -2,7 +2,7 @@
 
 #include "common/ZProperty.h"
 #include "common/ZStrList.h"
-#include "common/ZSwitches.h"
+#include "settings/ZSwitches.h"
 #include "common/ZTrim.h"
 #include "data/TCurrInfo.h"
 #include "data/TParamInfo.h"

@@ -1,8 +1,8 @@
 #include "ZPowers.h"
 
-#include "common/ZSession.h"
+#include "settings/ZSession.h"
 #include "common/ZSqlQuote.h"
-#include "common/ZSwitches.h"
+#include "settings/ZSwitches.h"
 #include "common/ZTrim.h"
 #include "data/TDBConn.h"
 #include "data/ZDBRoutines.h"

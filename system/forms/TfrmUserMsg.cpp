@@ -1,6 +1,6 @@
 #include "TfrmUserMsg.h"
 
-#include "common/ZSession.h"
+#include "settings/ZSession.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #include "TTempProgramFolder.h"
 
-#include "common/ZSession.h"
+#include "settings/ZSession.h"
 
 #include <QDir>
 #include <QFile>

@@ -6,7 +6,7 @@
 #include "common/ZErrors.h"
 #include "common/ZFiles.h"
 #include "common/ZMainWindow.h"
-#include "common/ZSession.h"
+#include "settings/ZSession.h"
 #include "common/ZWinMessages.h"
 #include "forms/TfrmZForm.h"
 #include "layout/ZFormKeepers.h"

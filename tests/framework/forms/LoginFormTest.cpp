@@ -4,7 +4,7 @@
 #include "TestText.h"
 
 #include "common/ZEncode.h"
-#include "common/ZSession.h"
+#include "settings/ZSession.h"
 #include "data/TDBConn.h"
 #include "data/ZSysConfig.h"
 #include "forms/TfrmLogin.h"

@@ -4,7 +4,7 @@
 #include "TestText.h"
 #include "ZScreenshot.h"
 
-#include "common/ZSession.h"
+#include "settings/ZSession.h"
 #include "forms/TfrmUserMsg.h"
 
 #include <QCheckBox>

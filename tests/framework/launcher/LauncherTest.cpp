@@ -6,7 +6,7 @@
 
 #include "common/ZErrors.h"
 #include "common/ZMainWindow.h"
-#include "common/ZSession.h"
+#include "settings/ZSession.h"
 #include "common/ZWinMessages.h"
 #include "data/TParamInfo.h"
 #include "data/ZFreeAllSource.h"

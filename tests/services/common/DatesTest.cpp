@@ -3,7 +3,7 @@
 
 #include "common/ZClock.h"
 #include "common/ZDates.h"
-#include "common/ZSession.h"
+#include "settings/ZSession.h"
 #include "data/ZDateSql.h"
 
 #include <QThread>

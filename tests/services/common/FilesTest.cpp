@@ -1,10 +1,10 @@
 #include "TTempProgramFolder.h"
 #include "TestText.h"
 
-#include "common/ZBusyCursor.h"
+#include "settings/ZBusyCursor.h"
 #include "common/ZFiles.h"
 #include "common/ZProcess.h"
-#include "common/ZSession.h"
+#include "settings/ZSession.h"
 #include "controls/ZFileDialogs.h"
 
 #include <QCursor>

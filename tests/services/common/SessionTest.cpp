@@ -1,9 +1,9 @@
 #include "TTempProgramFolder.h"
 #include "TestText.h"
 
-#include "common/ZRegistry.h"
-#include "common/ZSession.h"
-#include "common/ZSwitches.h"
+#include "settings/ZRegistry.h"
+#include "settings/ZSession.h"
+#include "settings/ZSwitches.h"
 #include "common/ZVersion.h"
 #include "data/ZDBType.h"
 

@@ -1,7 +1,7 @@
 #include "TDataFileTest.h"
 #include "TestText.h"
 
-#include "common/ZSession.h"
+#include "settings/ZSession.h"
 #include "data/TDBConn.h"
 #include "data/TParamInfo.h"
 #include "data/ZFreeAllSource.h"

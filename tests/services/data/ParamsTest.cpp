@@ -2,7 +2,7 @@
 #include "TestText.h"
 
 #include "common/ZErrors.h"
-#include "common/ZSwitches.h"
+#include "settings/ZSwitches.h"
 #include "data/TCurrInfo.h"
 #include "data/TDBConn.h"
 #include "data/TParamInfo.h"

@@ -3,7 +3,7 @@
 #include "TestText.h"
 
 #include "common/ZErrors.h"
-#include "common/ZSession.h"
+#include "settings/ZSession.h"
 #include "data/TDBConn.h"
 #include "data/TParamInfo.h"
 #include "data/ZDBRoutines.h"

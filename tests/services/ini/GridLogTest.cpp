@@ -1,8 +1,8 @@
 #include "TTempProgramFolder.h"
 #include "TestText.h"
 
-#include "common/ZGridLog.h"
-#include "common/ZSession.h"
+#include "settings/ZGridLog.h"
+#include "settings/ZSession.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "TTestClock.h"
 #include "TestText.h"
 
-#include "common/ZSession.h"
+#include "settings/ZSession.h"
 #include "data/TDBConn.h"
 #include "data/ZAccessSql.h"
 #include "metadata/TZDataSource.h"

@@ -1,7 +1,7 @@
 #include "ModelFixture.h"
 #include "TestText.h"
 
-#include "common/ZSession.h"
+#include "settings/ZSession.h"
 #include "data/TDBConn.h"
 #include "metadata/TZDataSource.h"
 #include "metadata/ZDataSources.h"

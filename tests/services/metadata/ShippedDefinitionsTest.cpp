@@ -3,7 +3,7 @@
 #include "TDataFileTest.h"
 #include "TestText.h"
 
-#include "common/ZSession.h"
+#include "settings/ZSession.h"
 #include "data/TDBConn.h"
 #include "ini/TZMemIniFile.h"
 #include "metadata/TZDataSource.h"

@@ -2,7 +2,7 @@
 
 #include "common/ZErrors.h"
 #include "common/ZFiles.h"
-#include "common/ZRegistry.h"
+#include "settings/ZRegistry.h"
 #include "common/ZTrim.h"
 #include "ini/ZIniRoutines.h"
 

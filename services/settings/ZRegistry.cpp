@@ -1,7 +1,7 @@
 #include "ZRegistry.h"
 
 #include "common/ZFiles.h"
-#include "common/ZSession.h"
+#include "settings/ZSession.h"
 #include "ini/TZIniFile.h"
 
 namespace {

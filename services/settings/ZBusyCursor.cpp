@@ -1,6 +1,6 @@
 #include "ZBusyCursor.h"
 
-#include "common/ZSession.h"
+#include "settings/ZSession.h"
 
 #include <QCursor>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 #include "ZGridLog.h"
 
 #include "common/ZFiles.h"
-#include "common/ZSession.h"
+#include "settings/ZSession.h"
 #include "common/ZStrList.h"
 #include "common/ZTrim.h"
 #include "ini/TZIniFile.h"

@@ -1,6 +1,6 @@
 #include "ZSwitches.h"
 
-#include "common/ZSession.h"
+#include "settings/ZSession.h"
 #include "common/ZStrList.h"
 #include "common/ZTrim.h"
 
