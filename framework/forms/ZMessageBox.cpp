@@ -1,6 +1,6 @@
 #include "ZMessageBox.h"
 
-#include "controls/ZDialogOwner.h"
+#include "common/ZDialogOwner.h"
 
 #include <QDialog>
 #include <QHBoxLayout>

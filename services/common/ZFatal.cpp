@@ -2,7 +2,7 @@
 #include "common/ZAppTitle.h"
 
 #include "common/ZErrors.h"
-#include "controls/ZDialogOwner.h"
+#include "common/ZDialogOwner.h"
 
 #include <QApplication>
 #include <QMessageBox>
