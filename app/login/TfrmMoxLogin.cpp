@@ -171,8 +171,7 @@ void TfrmMoxLogin::RestoreDataFile()
                                 .arg(backup, m_files->currentText(), QStringLiteral("\n"));
     if (ZMessageBox(windowTitle(), warning, {zbOK, zbCancel}) != zbOK)
         return;
-    ZRestoreDataFile(DBConn(), backup, index + 1);
-    GetParamInfo().UpdateParamInfo();
+    ZRestoreDataFile(DBConn(), backup, index + 1); // reopening reloads the parameters
     showOwner();
     ZShowMessage(QStringLiteral("数据还原成功！"));
 }

@@ -14,14 +14,17 @@ TZFieldLink::TZFieldLink(QWidget *editor, TZClientDataSet &dataSet, QString fiel
 {
     ZEditorAdapter::OnEdited(editor, this, [this] { edited(); });
     m_listener = m_dataSet->AddRowListener([this](const TZRowEvent &event) {
-        if (m_busy)
-            return;
         switch (event.kind) {
+        case TZRowEvent::Destroyed:
+            m_dataSet = nullptr;
+            break;
         case TZRowEvent::Changed:
+        case TZRowEvent::Inserted:
         case TZRowEvent::Removed:
         case TZRowEvent::Reset:
         case TZRowEvent::CurrentChanged:
-            Read();
+            if (!m_busy)
+                Read();
             break;
         default:
             break;
@@ -32,7 +35,8 @@ TZFieldLink::TZFieldLink(QWidget *editor, TZClientDataSet &dataSet, QString fiel
 
 TZFieldLink::~TZFieldLink()
 {
-    m_dataSet->RemoveRowListener(m_listener);
+    if (m_dataSet)
+        m_dataSet->RemoveRowListener(m_listener);
 }
 
 void TZFieldLink::Read()
@@ -41,26 +45,29 @@ void TZFieldLink::Read()
         return;
     m_busy = true;
     QVariant value;
-    if (m_dataSet->Active() && !m_dataSet->IsEmpty()) {
+    const bool hasRow = m_dataSet && m_dataSet->Active()
+                        && (m_dataSet->State() == dsInsert || m_dataSet->State() == dsEdit || !m_dataSet->IsEmpty());
+    if (hasRow) {
         TZDataField &field = m_dataSet->FieldByName(m_fieldName);
-        const QVariant shown = ZEditorAdapter::Value(m_editor);
         // Texts show the field's text (its display rules); the other kinds
         // take the typed value.
-        value = shown.typeId() == QMetaType::QString ? QVariant(field.Text()) : field.Value();
+        value = ZEditorAdapter::Value(m_editor).typeId() == QMetaType::QString ? QVariant(field.Text()) : field.Value();
     }
     ZEditorAdapter::SetValue(m_editor, value);
+    // What the editor shows now, in its own terms: only a change from this
+    // is the user's entry (a null shown as 0 or an empty date is no entry).
+    m_shown = ZEditorAdapter::Value(m_editor);
     m_busy = false;
 }
 
 void TZFieldLink::Write()
 {
-    if (!m_editor || !m_dataSet->Active())
+    if (!m_editor || !m_dataSet || !m_dataSet->Active())
+        return;
+    const QVariant value = ZEditorAdapter::Value(m_editor);
+    if (value == m_shown)
         return;
     TZDataField &field = m_dataSet->FieldByName(m_fieldName);
-    const QVariant value = ZEditorAdapter::Value(m_editor);
-    const bool same = value.typeId() == QMetaType::QString ? value.toString() == field.Text() : value == field.Value();
-    if (same)
-        return;
     m_busy = true;
     try {
         if (m_dataSet->State() == dsBrowse)
@@ -74,6 +81,7 @@ void TZFieldLink::Write()
         throw;
     }
     m_busy = false;
+    m_shown = value;
 }
 
 void TZFieldLink::edited()

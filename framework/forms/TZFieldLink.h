@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QVariant>
 
 class QWidget;
 class TZClientDataSet;
@@ -12,7 +13,9 @@ class TZClientDataSet;
 /// the dataset; what the user enters is written through the field, so its
 /// checks and events apply. A value the field refuses (a date that does not
 /// exist, a text that is no number) is shown to the user, the typed text
-/// stays and the focus goes back to the editor to correct it.
+/// stays and the focus goes back to the editor to correct it. Only a change
+/// the user made is written; the link lets go of a dataset destroyed before
+/// it.
 class TZFieldLink final : public QObject
 {
     Q_OBJECT
@@ -38,7 +41,8 @@ private:
     void edited();
 
     QPointer<QWidget> m_editor;
-    TZClientDataSet *m_dataSet;
+    TZClientDataSet *m_dataSet; // null once the dataset is destroyed
+    QVariant m_shown;           // the editor's value as last shown or written
     QString m_fieldName;
     int m_listener = 0;
     bool m_busy = false; // writing or reading: the dataset's own notices are ours

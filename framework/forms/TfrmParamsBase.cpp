@@ -52,12 +52,22 @@ QString valueOf(QWidget *editor)
     }
 }
 
-// An editor bound to the parameter its object name names.
+// An editor bound to the parameter its object name names: the kinds whose
+// values have a parameter text (texts, whole numbers, switches, dates).
 bool isEditor(const QWidget *widget)
 {
-    if (widget->objectName().isEmpty() || widget->objectName().startsWith(QLatin1String("qt_")))
+    if (widget->objectName().isEmpty() || widget->objectName().startsWith(QLatin1String("qt_"))
+        || !ZEditorAdapter::IsEditor(widget))
         return false;
-    return ZEditorAdapter::IsEditor(widget);
+    switch (ZEditorAdapter::Value(widget).typeId()) {
+    case QMetaType::QString:
+    case QMetaType::Int:
+    case QMetaType::Bool:
+    case QMetaType::QDate:
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace

@@ -100,6 +100,9 @@ void TFormClassCtrl::LoadBpl(const QString &file)
     // happens to carry a package's file name is unloaded again.
     const auto name = reinterpret_cast<TZPackageNameFunc>(library->resolve(ZPackageNameSymbol));
     if (!name || QString::fromLatin1(name()).isEmpty()) {
+        // Classes it registered while loading would point into unmapped code.
+        for (auto it = registered().begin(); it != registered().end();)
+            it = it->package.compare(file, Qt::CaseInsensitive) == 0 ? registered().erase(it) : std::next(it);
         library->unload();
         throw EZError(QStringLiteral("无法载入") + path + QStringLiteral("文件！") + QLatin1Char('\n')
                       + QStringLiteral("它不是本程序的程序包。"));

@@ -3,7 +3,6 @@
 #include "TFormClassCtrl.h"
 #include "TFormParams.h"
 
-#include "settings/ZBusyCursor.h"
 #include "common/ZErrors.h"
 #include "common/ZMainWindow.h"
 #include "common/ZTrim.h"
@@ -16,8 +15,10 @@
 #include "metadata/TZDataSource.h"
 #include "metadata/ZDataSources.h"
 #include "metadata/ZPowers.h"
+#include "settings/ZBusyCursor.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QWidget>
 
 namespace {
@@ -153,7 +154,9 @@ TModuleWindow editWindow(TZDataSource &source, const QString &action, const QStr
 QWidget *WakeUpForm(const QString &formClass, TFormWakeUpType wakeUpType, const QString &param1, const QString &param2,
                     int msgID, TZFormStyle style, bool show)
 {
-    QWidget *opener = QApplication::activeWindow() ? QApplication::activeWindow() : ZMainWindow();
+    // Making the window may load a package and run nested event loops, in
+    // which the opener can close.
+    const QPointer<QWidget> opener = QApplication::activeWindow() ? QApplication::activeWindow() : ZMainWindow();
     const TZBusyCursorScope busy;
     if (QWidget *open = findOpen(formClass, param1, param2)) {
         sendParams(open, msgID, param1, param2);
@@ -172,7 +175,7 @@ QWidget *WakeUpForm(const QString &formClass, TFormWakeUpType wakeUpType, const 
     }
     auto *form = qobject_cast<TfrmZForm *>(window);
     // Every new window learns its opener, whatever kind of window that is.
-    if (opener && opener != window) {
+    if (opener && opener.data() != window) {
         TZMessageEvent parent(ZWM_PARENTHANDLE, QString(), QString(), ZWindowHandle(opener));
         QCoreApplication::sendEvent(window, &parent);
     }

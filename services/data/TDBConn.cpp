@@ -1,10 +1,8 @@
 #include "TDBConn.h"
 
-#include "settings/ZBusyCursor.h"
 #include "common/ZErrors.h"
 #include "common/ZFatal.h"
 #include "common/ZFiles.h"
-#include "settings/ZSession.h"
 #include "common/ZSqlQuote.h"
 #include "common/ZVersion.h"
 #include "data/TCurrInfo.h"
@@ -12,6 +10,9 @@
 #include "data/ZDBRoutines.h"
 #include "data/ZDataFileCheck.h"
 #include "data/ZSysConfig.h"
+#include "data/ZTableDefs.h"
+#include "settings/ZBusyCursor.h"
+#include "settings/ZSession.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -88,11 +89,19 @@ std::unique_ptr<TZDbConnection> openCheckedDataFile(const QString &path, TDBType
     const QString problem = ZDataFileProblem(path, false);
     if (!problem.isEmpty())
         throw EZError(QStringLiteral("数据文件%1无法打开：%2！").arg(QDir::toNativeSeparators(path), problem));
+    std::unique_ptr<TZDbConnection> connection;
     try {
-        return ZOpenDataFile(path, kind);
+        connection = ZOpenDataFile(path, kind);
+        // An SQLite file of some other program is no data file; nothing is
+        // written into it.
+        if (kind == dtDbACCESS && !connection->tableExists(QStringLiteral("comParams")))
+            throw EZError(
+                QStringLiteral("数据文件%1无法打开：不是本程序的数据文件！").arg(QDir::toNativeSeparators(path)));
+        ZEnsureEngineRules(*connection);
     } catch (const TZDbError &e) {
         throw EZError(QStringLiteral("数据文件%1无法打开：%2").arg(QDir::toNativeSeparators(path), e.message()));
     }
+    return connection;
 }
 
 } // namespace
@@ -186,11 +195,13 @@ void TDBConn::ChangeAccessFile(int no)
     const bool hadFile = DataFileConnection && DataFileConnection->isOpen();
     DataFileNo = no;
     try {
-        connect(dtDbACCESS, !hadFile);
+        connect(dtDbACCESS, false);
     } catch (const EZError &) {
         DataFileNo = previous;
-        connect(dtDbACCESS, true);
-        GetParamInfo().UpdateParamInfo();
+        if (hadFile) {
+            connect(dtDbACCESS, true);
+            GetParamInfo().UpdateParamInfo();
+        }
         throw;
     }
     GetParamInfo().UpdateParamInfo();

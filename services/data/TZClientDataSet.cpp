@@ -29,6 +29,10 @@ TZClientDataSet::TZClientDataSet() = default;
 
 TZClientDataSet::~TZClientDataSet()
 {
+    // Views and editors bound to this dataset let go of it now.
+    const auto listeners = std::move(m_listeners);
+    for (const auto &[token, listener] : listeners)
+        listener(TZRowEvent{TZRowEvent::Destroyed});
     detach();
 }
 

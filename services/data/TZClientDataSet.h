@@ -36,7 +36,9 @@ struct TZRowEvent
         Moved,
         AboutToReset, ///< the whole view will change (open, close, filter, sort)
         Reset,
-        CurrentChanged ///< the cursor went to another row (`row`), or into or out of insert or edit (no pair)
+        CurrentChanged, ///< the current row may be another (`row`): after moving, inserting, posting, cancelling,
+                        ///< deleting
+        Destroyed       ///< the dataset is being destroyed: let go of it (its last word)
     };
     Kind kind;
     int row = -1;

@@ -11,7 +11,8 @@ TZDataSetModel::TZDataSetModel(TZClientDataSet *dataSet, QObject *parent)
 
 TZDataSetModel::~TZDataSetModel()
 {
-    m_dataSet->RemoveRowListener(m_listener);
+    if (m_dataSet)
+        m_dataSet->RemoveRowListener(m_listener);
 }
 
 void TZDataSetModel::onRowEvent(const TZRowEvent &event)
@@ -49,19 +50,24 @@ void TZDataSetModel::onRowEvent(const TZRowEvent &event)
         break;
     case TZRowEvent::CurrentChanged: // the cursor is no part of the model
         break;
+    case TZRowEvent::Destroyed:
+        beginResetModel();
+        m_dataSet = nullptr;
+        endResetModel();
+        break;
     }
 }
 
 int TZDataSetModel::rowCount(const QModelIndex &parent) const
 {
-    if (parent.isValid() || !m_dataSet->Active())
+    if (parent.isValid() || !m_dataSet || !m_dataSet->Active())
         return 0;
     return int(m_dataSet->visibleRows().size());
 }
 
 int TZDataSetModel::columnCount(const QModelIndex &parent) const
 {
-    if (parent.isValid() || !m_dataSet->Active())
+    if (parent.isValid() || !m_dataSet || !m_dataSet->Active())
         return 0;
     return m_dataSet->FieldCount();
 }
@@ -117,7 +123,7 @@ QVariant TZDataSetModel::headerData(int section, Qt::Orientation orientation, in
 
 Qt::ItemFlags TZDataSetModel::flags(const QModelIndex &index) const
 {
-    if (!index.isValid())
+    if (!index.isValid() || index.column() >= columnCount())
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
     if (!m_dataSet->Fields(index.column()).ReadOnly)

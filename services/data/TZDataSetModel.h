@@ -20,6 +20,7 @@ public:
     explicit TZDataSetModel(TZClientDataSet *dataSet, QObject *parent = nullptr);
     ~TZDataSetModel() override;
 
+    /// The dataset shown; null once it has been destroyed (the model is then empty).
     TZClientDataSet *dataSet() const { return m_dataSet; }
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;

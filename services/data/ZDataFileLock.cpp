@@ -30,7 +30,8 @@ QHash<QString, Held> &held()
 TZDataFileLock::TZDataFileLock(const QString &path)
 {
     const QFileInfo info(path);
-    m_key = info.absoluteFilePath();
+    // One file reached by two spellings (a link, "..") is one lock.
+    m_key = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
     QMutexLocker lock(&g_mutex);
     Held &entry = held()[m_key];
     if (entry.users == 0) {

@@ -9,6 +9,7 @@
 #include <QFile>
 
 #include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -32,6 +33,9 @@ void replaceDataFile(const QString &backup, const QString &target)
         fail(QStringLiteral("复制%1文件到%2失败！").arg(shown(backup), shown(target)));
     const QString problem = ZDataFileProblem(copy, true);
     if (!problem.isEmpty())
+        fail(QStringLiteral("复制%1文件到%2失败：%3！").arg(shown(backup), shown(target), problem));
+    // The copy reaches the disk before it replaces the data file.
+    if (QFile file(copy); !file.open(QIODevice::ReadWrite) || ::fsync(file.handle()) != 0)
         fail(QStringLiteral("复制%1文件到%2失败！").arg(shown(backup), shown(target)));
     QFile::setPermissions(copy, QFile::permissions(copy) | QFileDevice::WriteOwner);
     // rename() replaces the old file in one step on the same file system.

@@ -5,9 +5,9 @@
 class TDBConn;
 
 /// Replaces data file `dataFileNo` of the session with a backup and leaves
-/// the session open on it. The backup is checked first (it must open as a
-/// data file, pass SQLite's integrity check and hold the parameter table); a
-/// backup that fails is refused with an EZError before anything is touched.
+/// the session open on it. The backup is checked first (ZDataFileProblem:
+/// every page and row readable, the parameter table there); a backup that
+/// fails is refused with an EZError before anything is touched.
 /// The backup is copied beside the data file, checked again there and only
 /// then renamed over it, so a failed or interrupted restore leaves the old
 /// data file whole. The session's connection is reopened in every case;

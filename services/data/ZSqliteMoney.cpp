@@ -18,7 +18,9 @@ QString ZMoneyTriggersSql(const QString &table, const QString &column)
             .arg(table, column);
     // A trigger of that name left on a table renamed away is replaced, so
     // the triggers always belong to the table that now has the name.
-    const QString name = QStringLiteral("[zMoney_%1_%2").arg(table, column);
+    // The table name's length keeps the names of table "A_B" column "C" and
+    // table "A" column "B_C" apart.
+    const QString name = QStringLiteral("[zMoney_%1_%2_%3").arg(QString::number(table.size()), table, column);
     return QStringLiteral("DROP TRIGGER IF EXISTS %1_i]; CREATE TRIGGER %1_i] AFTER INSERT ON [%2]").arg(name, table)
            + when
            + QStringLiteral(" DROP TRIGGER IF EXISTS %1_u]; CREATE TRIGGER %1_u] AFTER UPDATE OF [%3] ON [%2]")
@@ -36,8 +38,9 @@ bool ZIsMoneyDeclaredType(const QString &declared)
 namespace {
 
 constexpr double kScale = 10000.0;
-// Amounts beyond this are summed as doubles (the scaled sum must fit 64 bits).
-constexpr double kLargest = 9.0e13;
+// Amounts beyond this are summed as doubles: their scaled form must stay an
+// exact double (below 2^53).
+constexpr double kLargest = 9.0e11;
 
 struct SumState
 {
@@ -84,8 +87,9 @@ void addValue(SumState &st, sqlite3_value *v, int sign)
         const double d = sqlite3_value_double(v);
         st.anyReal = true;
         qint64 s = 0;
-        if (scaledMoney(d, s)) {
-            st.scaled += sign * s;
+        qint64 sum = 0;
+        if (scaledMoney(d, s) && !__builtin_add_overflow(st.scaled, sign * s, &sum)) {
+            st.scaled = sum;
         } else {
             st.other += sign * d;
             st.inexact += sign;

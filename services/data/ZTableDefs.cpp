@@ -216,3 +216,28 @@ void ApplyEngineRules(TZDbConnection &connection)
         connection.execute(triggers);
     connection.execute(QStringLiteral("REINDEX NOCASE"));
 }
+
+void ZEnsureEngineRules(TZDbConnection &connection)
+{
+    int version = 0;
+    {
+        auto read = connection.prepare(QStringLiteral("pragma user_version"));
+        if (read->step())
+            version = read->value(0, ftZInteger).toInt();
+    }
+    if (version >= kZEngineRulesVersion)
+        return;
+    const bool own = !connection.inTransaction();
+    if (own)
+        connection.begin();
+    try {
+        ApplyEngineRules(connection);
+        connection.execute(QStringLiteral("pragma user_version = %1").arg(kZEngineRulesVersion));
+        if (own)
+            connection.commit();
+    } catch (const EZError &e) {
+        if (own)
+            connection.rollback();
+        throw EZError(QStringLiteral("数据文件无法更新到本程序的规则：%1").arg(e.message()));
+    }
+}

@@ -71,3 +71,12 @@ void CreateIndexes(TZDbConnection &connection, const QList<TZIndexDef> &indexes)
 /// rounding triggers, and the indexes on case-insensitive text are rebuilt
 /// with the current NOCASE (which ignores case for every letter).
 void ApplyEngineRules(TZDbConnection &connection);
+
+/// The version of the engine rules a data file carries (pragma user_version).
+constexpr int kZEngineRulesVersion = 1;
+
+/// Applies the engine rules once to a data file made before them, inside one
+/// transaction, and records it in the file (pragma user_version), so every
+/// later open costs one pragma read. Raises EZError when the file holds key
+/// values that differ only in case, which the rules cannot index.
+void ZEnsureEngineRules(TZDbConnection &connection);

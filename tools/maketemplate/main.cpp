@@ -36,6 +36,7 @@ int main(int argc, char *argv[])
                 CreateTable(*db, defs, table);
             if (args.size() == 4)
                 CreateIndexes(*db, LoadListIndexDefinitions(args.at(3), defs));
+            ZEnsureEngineRules(*db); // files made from the template start with the rules
             db->commit();
         }
         QFile::remove(output);

@@ -154,3 +154,39 @@ TEST_F(FieldLink, AnImpossibleDateIsRefusedAndKeepsTheFocus)
     EXPECT_EQ(born->text(), s("2011-02-30"));
     EXPECT_EQ(data.FieldByName(s("Born")).AsDateTime().date(), QDate(1990, 1, 2));
 }
+
+// Passing through editors without typing changes nothing (a null shown as 0
+// is no entry); a new row shows its defaults; an editor outliving its
+// dataset lets go of it.
+TEST_F(FieldLink, OnlyTheUsersEntriesAreWrittenAndTheDatasetMayGoFirst)
+{
+    QWidget window;
+    auto *age = new QSpinBox(&window);
+    auto *name = new QLineEdit(&window);
+    data.Last();
+    data.Edit();
+    data.FieldByName(s("Age")).SetValue(QVariant());
+    data.Post();
+    TZFieldLink ageLink(age, data, s("Age"));
+    TZFieldLink nameLink(name, data, s("Name"));
+    emit age->editingFinished();
+    emit name->editingFinished();
+    EXPECT_EQ(data.State(), dsBrowse);
+    EXPECT_TRUE(data.FieldByName(s("Age")).IsNull());
+
+    data.OnNewRecord = [](TZClientDataSet &d) { d.FieldByName(s("Name")).SetValue(s("新人")); };
+    data.Append();
+    EXPECT_EQ(name->text(), s("新人"));
+    emit name->editingFinished();
+    EXPECT_EQ(data.FieldByName(s("Name")).AsString(), s("新人"));
+    data.Cancel();
+
+    auto *gone = new TZClientDataSet;
+    gone->CreateDataSet({{s("Name"), ftZString, 20, QString(), QString()}});
+    auto *late = new QLineEdit(&window);
+    new TZFieldLink(late, *gone, s("Name"));
+    delete gone;
+    late->setText(s("x"));
+    emit late->editingFinished(); // nothing to write to, nothing breaks
+    EXPECT_TRUE(shown.isEmpty());
+}

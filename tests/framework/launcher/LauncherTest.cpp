@@ -6,7 +6,6 @@
 
 #include "common/ZErrors.h"
 #include "common/ZMainWindow.h"
-#include "settings/ZSession.h"
 #include "common/ZWinMessages.h"
 #include "data/TParamInfo.h"
 #include "data/ZFreeAllSource.h"
@@ -16,6 +15,7 @@
 #include "launcher/TFormParams.h"
 #include "launcher/ZFormList.h"
 #include "launcher/ZLauncher.h"
+#include "settings/ZSession.h"
 
 #include <QDialog>
 #include <QFile>
@@ -128,6 +128,7 @@ TEST_F(Launcher, BrokenAndNamelessPackagesAreRefused)
         }
         EXPECT_FALSE(FormClassCtrl().BplIsLoad(file));
     }
+    EXPECT_FALSE(TFormClassCtrl::IsRegistered(s("TfrmTestNameless")));
 }
 
 TEST_F(Launcher, WindowsAreReusedByModuleOrByClass)

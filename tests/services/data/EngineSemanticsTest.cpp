@@ -114,6 +114,15 @@ TEST_F(EngineSemantics, MoneySumsAreExactAndKeepTheirKinds)
     // a value that is no money (more decimals than four) sums as before
     EXPECT_NEAR(raw(s("select Sum(x) from (select 0.123456 as x union all select 1e-9)")).toDouble(), 0.123456001,
                 1e-12);
+    // amounts too large for an exact scaled sum, and sums that would
+    // overflow it, still add up (as doubles) instead of wrapping round
+    EXPECT_DOUBLE_EQ(
+        raw(s("select Sum(x) from (select 9e13 as x union all select 9e13 union all select 0.5)")).toDouble(),
+        1.800000000000005e14);
+    EXPECT_GT(raw(s("with recursive n(i) as (select 1 union all select i + 1 from n where i < 2000) "
+                    "select Sum(899999999999.99) from n"))
+                  .toDouble(),
+              1.7e15);
     // as a window function too
     EXPECT_EQ(text(s("select Sum(x) over (order by x rows between 1 preceding and current row) from "
                      "(select 0.1 as x union all select 0.2 union all select 0.3)")),

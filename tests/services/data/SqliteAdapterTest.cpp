@@ -99,11 +99,11 @@ TEST(SqliteAdapter, MoneyColumnsGetTheirRoundingTriggers)
     const QString created = ZAdaptSqlForSqlite(s(" CREATE TABLE [T]([A] VarChar(5),[M] Money DEFAULT 0,[F] float)"));
     EXPECT_TRUE(
         created.startsWith(s(" CREATE TABLE [T]([A] VarChar(5) COLLATE NOCASE,[M] Money DEFAULT 0,[F] "
-                             "float); DROP TRIGGER IF EXISTS [zMoney_T_M_i]; CREATE TRIGGER [zMoney_T_M_i] AFTER "
+                             "float); DROP TRIGGER IF EXISTS [zMoney_1_T_M_i]; CREATE TRIGGER [zMoney_1_T_M_i] AFTER "
                              "INSERT ON [T]")));
     EXPECT_TRUE(created.contains(s("AFTER UPDATE OF [M] ON [T]")));
-    EXPECT_FALSE(created.contains(s("zMoney_T_F")));
-    EXPECT_TRUE(ZAdaptSqlForSqlite(s("alter table T add column N money")).contains(s("[zMoney_T_N_u]")));
+    EXPECT_FALSE(created.contains(s("zMoney_1_T_F")));
+    EXPECT_TRUE(ZAdaptSqlForSqlite(s("alter table T add column N money")).contains(s("[zMoney_1_T_N_u]")));
     EXPECT_EQ(ZAdaptSqlForSqlite(s("alter table T add N float")), s("alter table T add N float"));
     EXPECT_EQ(ZAdaptSqlForSqlite(s("create table X as select * from T")), s("create table X as select * from T"));
 }
