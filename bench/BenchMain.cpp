@@ -1,11 +1,13 @@
 // Runs every benchmark, then prints one line per benchmark pair:
-// "ratio <name> <time of ours / time of the raw baseline>". A benchmark named
+// "ratio <name> <CPU time of ours / CPU time of the raw baseline>". A benchmark named
 // "<name>" is paired with "<name>_baseline".
 //
 // Every case runs warm and repeatedly: a warm-up that is not measured, then
 // several repetitions whose median gives the ratio, so that one cold
-// iteration (fresh pages faulting in) never decides it. Flags given on the
-// command line override these defaults.
+// iteration (fresh pages faulting in) never decides it. Ratios are of CPU
+// time, which the other processes of a shared machine do not stretch. Cases
+// run in their order of registration (some set up what their baseline reads).
+// Flags given on the command line override these defaults.
 
 #include <QCoreApplication>
 
@@ -33,9 +35,9 @@ public:
             if (run.error_occurred)
                 continue;
             if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                medians[run.run_name.str()] = run.GetAdjustedRealTime();
+                medians[run.run_name.str()] = run.GetAdjustedCPUTime();
             else if (run.run_type == Run::RT_Iteration)
-                single[run.run_name.str()] = run.GetAdjustedRealTime();
+                single[run.run_name.str()] = run.GetAdjustedCPUTime();
         }
     }
 
