@@ -46,7 +46,7 @@ test-asan: deps
 	  ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	@$(BUILD)/bench/zkva_bench --benchmark_min_time=0.2
+	@$(BUILD)/bench/zkva_bench --benchmark_min_time=0.5
 
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZKVA_FUZZ=ON >/dev/null

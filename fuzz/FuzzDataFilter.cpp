@@ -2,8 +2,11 @@
 // either refused with the filter error or compiles to a filter that every
 // row can be tested against; nothing else may happen.
 
+#include "common/Currency.h"
 #include "common/ZErrors.h"
 #include "data/TZDataFilter.h"
+
+#include <QDateTime>
 
 #include <cstdint>
 

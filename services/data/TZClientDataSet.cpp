@@ -164,13 +164,29 @@ void TZClientDataSet::LoadFromStatement(TZDbStatement &statement, TZDbConnection
 
     if (hasRow) {
         QVector<TZFieldType> kinds(count);
-        for (int f = 0; f < count; ++f)
+        QVector<bool> isText(count);
+        for (int f = 0; f < count; ++f) {
             kinds[f] = columns.at(f).type;
+            isText[f] = kinds[f] == ftZString || kinds[f] == ftZMemo;
+        }
+        // A text equal to the one above it in its column shares that one's
+        // characters: repeated values (kinds, flags, names) then cost no
+        // memory of their own and nothing to free.
+        QVector<QVariant> above(count);
         do {
             auto row = std::make_shared<TZRowData>();
             row->values = QVector<QVariant>(count);
-            for (int f = 0; f < count; ++f)
-                row->values[f] = statement.value(f + first, kinds[f]);
+            QVariant *values = row->values.data();
+            for (int f = 0; f < count; ++f) {
+                values[f] = statement.value(f + first, kinds[f]);
+                if (isText[f] && values[f].typeId() == QMetaType::QString) {
+                    const auto &text = *static_cast<const QString *>(values[f].constData());
+                    if (above[f].isValid() && text == *static_cast<const QString *>(above[f].constData()))
+                        values[f] = above[f];
+                    else
+                        above[f] = values[f];
+                }
+            }
             if (firstColumnIsRowId)
                 row->rowId = statement.value(0, ftZInteger).toLongLong();
             store->rows.push_back(std::move(row));

@@ -18,8 +18,10 @@ int TZClientDataSet::ChangeCount() const
 void TZClientDataSet::CancelBatch()
 {
     checkActive();
-    Cancel();
-    forEachCursor([](TZClientDataSet &cursor) { cursor.emitRow(TZRowEvent::AboutToReset); });
+    forEachCursor([](TZClientDataSet &cursor) {
+        cursor.Cancel(); // an edit pending in any cursor goes with the rest
+        cursor.emitRow(TZRowEvent::AboutToReset);
+    });
     auto &rows = m_store->rows;
     const std::vector<TZRowPtr> leaving = rows; // new rows stay alive until no view shows them
     rows.erase(
