@@ -129,6 +129,12 @@ void TZClientDataSet::Post()
         setCurrent(at >= 0 ? at : std::min(std::max(preferred, 0), int(m_view.size()) - 1));
     } else {
         TZRowData *row = m_currentRow;
+        if (!row) {
+            // The row being edited is gone (deleted through a clone): the
+            // edit has nothing to go to.
+            Cancel();
+            throw EZError(QStringLiteral("正在编辑的记录已不存在，修改没有保存"));
+        }
         QVector<QVariant> values = std::move(m_buffer);
         m_buffer.clear();
         m_state = dsBrowse;

@@ -334,6 +334,9 @@ void TZClientDataSet::SetFilter(const QString &filter)
     std::unique_ptr<TZDataFilter> compiled;
     if (m_store && !ZIsBlank(filter))
         compiled = std::make_unique<TZDataFilter>(filter, *m_store);
+    // A pending edit is posted first: the row it belongs to may leave the view.
+    if (m_store && m_filtered && Active())
+        CheckBrowseMode();
     m_filterText = ZIsBlank(filter) ? QString() : filter;
     m_filter = std::move(compiled);
     if (m_store && m_filtered)
@@ -377,5 +380,5 @@ void TZClientDataSet::SetIndexFieldNames(const QString &fields)
     m_sort = sortOf(fields);
     m_indexFieldNames = fields;
     if (m_store)
-        refreshView();
+        refreshView(); // the edited row stays current: sorting loses no row
 }

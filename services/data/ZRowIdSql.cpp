@@ -57,6 +57,11 @@ QString ZStatementWithRowId(const QString &statement)
         const TZSqlToken &t = all.at(top.at(j));
         if (isAnyWord(t, {"distinct", "group", "having", "union", "intersect", "except", "into", "window"}))
             return {};
+        // An aggregate in the select list makes one row of many: it has no
+        // row of the table behind it.
+        if (from < 0 && isAnyWord(t, {"count", "sum", "min", "max", "avg", "total", "group_concat"})
+            && j + 1 < top.size() && all.at(top.at(j + 1)).isSymbol("("))
+            return {};
         if (from < 0 && t.isWord("from"))
             from = j;
     }
@@ -74,7 +79,8 @@ QString ZStatementWithRowId(const QString &statement)
     if (j < top.size() && !isAnyWord(all.at(top.at(j)), {"where", "order", "limit"})
         && (all.at(top.at(j)).kind == TZSqlToken::Word || all.at(top.at(j)).kind == TZSqlToken::Quoted))
         ++j; // the alias
-    if (j < top.size() && !isAnyWord(all.at(top.at(j)), {"where", "order", "limit"}) && !all.at(top.at(j)).isSymbol(";"))
+    if (j < top.size() && !isAnyWord(all.at(top.at(j)), {"where", "order", "limit"})
+        && !all.at(top.at(j)).isSymbol(";"))
         return {};
 
     QString text;

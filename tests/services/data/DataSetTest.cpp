@@ -164,8 +164,8 @@ TEST_F(DataSetTest, FilterTexts)
 TEST_F(DataSetTest, FilterNestingIsLimitedAndChainsHaveNoLimit)
 {
     const int deep = 50000;
-    for (const QString &text : {s("(").repeated(deep) + s("RowNo = 1") + s(")").repeated(deep),
-                                s("not ").repeated(deep) + s("RowNo = 1")}) {
+    for (const QString &text :
+         {s("(").repeated(deep) + s("RowNo = 1") + s(")").repeated(deep), s("not ").repeated(deep) + s("RowNo = 1")}) {
         try {
             ds.SetFilter(text);
             FAIL() << "accepted";
@@ -300,4 +300,29 @@ TEST_F(DataSetTest, MoveRecWalksOrderedDatasets)
     keys.FieldByName(s("Row")).SetAsInteger(1);
     keys.Post();
     EXPECT_FALSE(MoveRec(keys, ds, s("No;Row"), s("BillNo;RowNo"))); // passed the place
+}
+
+// A filter set while a row is being edited posts the edit first, so the
+// values land in the row that was edited even when it leaves the view.
+TEST(DataSetEditing, AFilterSetDuringAnEditPostsItToItsOwnRow)
+{
+    TZClientDataSet data;
+    data.CreateDataSet({{QStringLiteral("N"), ftZInteger, 0, QString(), QString()}});
+    for (int i = 1; i <= 3; ++i) {
+        data.Append();
+        data.FieldByName(QStringLiteral("N")).SetValue(i);
+        data.Post();
+    }
+    data.SetFiltered(true);
+    data.First();
+    data.Edit();
+    data.FieldByName(QStringLiteral("N")).SetValue(10);
+    data.SetFilter(QStringLiteral("N < 5"));
+    EXPECT_EQ(data.State(), dsBrowse);
+    EXPECT_EQ(data.RecordCount(), 2);
+    data.SetFilter(QString());
+    QList<int> values;
+    for (data.First(); !data.Eof(); data.Next())
+        values << data.FieldByName(QStringLiteral("N")).AsInteger();
+    EXPECT_EQ(values, QList<int>({10, 2, 3}));
 }

@@ -148,8 +148,9 @@ TEST_F(UpdateBatch, RowsWithoutKeyAreFoundByTheirExactValuesNotSimilarOnes)
         return db.DBSelectValue(s("select Name from ZNoKey where Price = ") + s(price)).value(0);
     };
     // Read from the table alone (row identities), then through a join (values).
-    for (const char *sql : {"select * from ZNoKey order by Price", "select top 2 Name, Price from ZNoKey order by Price",
-                            "select A.*, B.Name as Other from ZNoKey A left join ZNoKey B on 1 = 0 order by A.Price"}) {
+    for (const char *sql :
+         {"select * from ZNoKey order by Price", "select top 2 Name, Price from ZNoKey order by Price",
+          "select A.*, B.Name as Other from ZNoKey A left join ZNoKey B on 1 = 0 order by A.Price"}) {
         SCOPED_TRACE(sql);
         auto ds = db.DBOpenDataSet(s(sql));
         const bool joined = QString::fromLatin1(sql).contains(s("Other"));
@@ -186,6 +187,7 @@ TEST_F(UpdateBatch, OnlyStatementsOverOneTableCarryTheRowIdentity)
     for (const char *sql :
          {"select distinct x from T", "select x, count(*) from T group by x", "select * from T, U",
           "select * from T A left join U B on A.x = B.x", "select x from T union select x from U",
-          "select * into N from T", "select 1 as One", "update T set x = 1", "select * from (select * from T)"})
+          "select * into N from T", "select 1 as One", "update T set x = 1", "select * from (select * from T)",
+          "select count(*) from T", "select Sum(x) as S from T where x > 0"})
         EXPECT_TRUE(ZStatementWithRowId(s(sql)).isEmpty()) << sql;
 }
