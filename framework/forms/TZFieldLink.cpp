@@ -47,11 +47,12 @@ void TZFieldLink::Read()
     QVariant value;
     const bool hasRow = m_dataSet && m_dataSet->Active()
                         && (m_dataSet->State() == dsInsert || m_dataSet->State() == dsEdit || !m_dataSet->IsEmpty());
-    if (hasRow) {
-        TZDataField &field = m_dataSet->FieldByName(m_fieldName);
+    TZDataField *field = hasRow ? m_dataSet->FindField(m_fieldName) : nullptr;
+    if (field) {
         // Texts show the field's text (its display rules); the other kinds
         // take the typed value.
-        value = ZEditorAdapter::Value(m_editor).typeId() == QMetaType::QString ? QVariant(field.Text()) : field.Value();
+        value =
+            ZEditorAdapter::Value(m_editor).typeId() == QMetaType::QString ? QVariant(field->Text()) : field->Value();
     }
     ZEditorAdapter::SetValue(m_editor, value);
     // What the editor shows now, in its own terms: only a change from this

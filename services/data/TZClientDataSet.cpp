@@ -53,6 +53,19 @@ void TZClientDataSet::detach()
 void TZClientDataSet::attach(std::shared_ptr<TZRowStore> store)
 {
     emitRow(TZRowEvent::AboutToReset);
+    // Views hear the end of the reset even when opening fails on the way (a
+    // filter or sort field the new rows lack, an after-open handler).
+    struct TResetEnd
+    {
+        TZClientDataSet &dataSet;
+        ~TResetEnd()
+        {
+            try {
+                dataSet.emitRow(TZRowEvent::Reset);
+            } catch (...) { // listeners do not throw; a destructor must not either
+            }
+        }
+    } resetEnd{*this};
     detach();
     m_store = std::move(store);
     m_store->cursors.push_back(this);
@@ -69,7 +82,6 @@ void TZClientDataSet::attach(std::shared_ptr<TZRowStore> store)
     m_bof = true;
     m_eof = m_view.empty();
     doAfterOpen();
-    emitRow(TZRowEvent::Reset);
 }
 
 void TZClientDataSet::rebuildFields()

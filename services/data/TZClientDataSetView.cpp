@@ -83,9 +83,19 @@ void TZClientDataSet::ensureView()
 void TZClientDataSet::refreshView()
 {
     emitRow(TZRowEvent::AboutToReset);
+    struct TResetEnd
+    {
+        TZClientDataSet &dataSet;
+        ~TResetEnd()
+        {
+            try {
+                dataSet.emitRow(TZRowEvent::Reset);
+            } catch (...) { // listeners do not throw; a destructor must not either
+            }
+        }
+    } resetEnd{*this};
     if (m_store)
         rebuildView();
-    emitRow(TZRowEvent::Reset);
 }
 
 void TZClientDataSet::rebuildView()
