@@ -18,7 +18,7 @@
 ///   compares them);
 /// - "+" next to a text literal → "||" (text concatenation);
 /// - text columns of a new table compare ignoring case (COLLATE NOCASE), as
-///   the server kind and the file kind's former engine did;
+///   the system's statements expect of every kind;
 /// - period conditions of list statements on a date column → a range of the
 ///   column (ZPeriodRanges);
 /// - text literals compared with expressions → COLLATE NOCASE

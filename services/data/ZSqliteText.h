@@ -2,8 +2,8 @@
 
 struct sqlite3;
 
-/// Texts on the file kinds compare ignoring case for every letter, as both
-/// engines the system's statements were written for do:
+/// Texts on the file kinds compare ignoring case for every letter, in
+/// expressions as well as on bare columns:
 ///
 /// - the collation NOCASE is replaced on every connection by one that
 ///   compares case-folded texts (Unicode simple case folding), so 'Émile'
