@@ -147,7 +147,7 @@ TEST_F(Login, ADamagedBackupIsRefusedAndTheDataFileStaysWhole)
     ASSERT_GT(good.size(), 8192);
     QByteArray noise(good.size(), '\0');
     for (int i = 0; i < noise.size(); ++i)
-        noise[i] = char((i * 7919 + 13) % 251);
+        noise[i] = char((qint64(i) * 7919 + 13) % 251);
     const QList<QPair<QString, QByteArray>> backups = {
         {s("cut.bak"), good.left(good.size() / 2)},
         {s("noise.bak"), QByteArray("SQLite format 3\0", 16) + noise},
