@@ -173,7 +173,7 @@ void TZClientDataSet::LoadFromStatement(TZDbStatement &statement, TZDbConnection
             if (!block || block->full()) {
                 auto next = std::make_shared<TZRawBlock>(kinds);
                 if (block) // more full blocks are likely: room for one at once
-                    next->reserve(std::size_t(TZRawBlock::kRows) * std::size_t(count), block->arenaSize());
+                    next->reserve(std::size_t(TZRawBlock::capacity(count)) * std::size_t(count), block->arenaSize());
                 block = std::move(next);
             }
             statement.readRawRow(first, *block);

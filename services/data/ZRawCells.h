@@ -4,6 +4,7 @@
 
 #include <QVariant>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -26,19 +27,23 @@ struct TZRawValue
 QVariant ZRawToVariant(const TZRawValue &raw, TZFieldType kind);
 
 /// Loaded rows kept compact until they are read: 16 bytes a cell, texts and
-/// blobs as bytes in the block's arena. Rows of a load share blocks of up to
-/// kRows rows; a row turns its cells into values on first read.
+/// blobs as bytes in the block's arena. Rows of a load share blocks of about
+/// kCells cells; a row turns its cells into values on first read. A block's
+/// cells stay below the size glibc serves by mapping fresh pages, so that
+/// opening again reuses the heap freed by the last open.
 class TZRawBlock
 {
 public:
-    static constexpr int kRows = 1024;
+    static constexpr int kCells = 4096;
 
     explicit TZRawBlock(std::vector<TZFieldType> kinds);
 
     int columnCount() const { return int(m_kinds.size()); }
     TZFieldType kind(int column) const { return m_kinds[std::size_t(column)]; }
     int rowCount() const { return m_rows; }
-    bool full() const { return m_rows >= kRows; }
+    /// The rows a block of `columns` columns holds.
+    static int capacity(int columns) { return columns > 0 ? std::max(1, kCells / columns) : kCells; }
+    bool full() const { return m_rows >= capacity(columnCount()); }
     void reserve(std::size_t cells, std::size_t arenaBytes);
     std::size_t arenaSize() const { return m_arena.size(); }
 
