@@ -32,10 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
     TZRowData full;
-    full.values = {QStringLiteral("甲乙"), 3, QVariant::fromValue(Currency::fromRaw(105000)),
+    full.values() = {QStringLiteral("甲乙"), 3, QVariant::fromValue(Currency::fromRaw(105000)),
                    QDateTime(QDate(2011, 6, 21), QTime(9, 0)), true};
     TZRowData empty;
-    empty.values = QVector<QVariant>(5);
+    empty.values() = QVector<QVariant>(5);
     try {
         const TZDataFilter filter(text, store());
         filter.matches(full);

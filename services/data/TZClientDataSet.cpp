@@ -175,30 +175,22 @@ void TZClientDataSet::LoadFromStatement(TZDbStatement &statement, TZDbConnection
     store->setColumns(columns);
 
     if (hasRow) {
-        QVector<TZFieldType> kinds(count);
-        QVector<bool> isText(count);
-        for (int f = 0; f < count; ++f) {
-            kinds[f] = columns.at(f).type;
-            isText[f] = kinds[f] == ftZString || kinds[f] == ftZMemo;
-        }
-        // A text equal to the one above it in its column shares that one's
-        // characters: repeated values (kinds, flags, names) then cost no
-        // memory of their own and nothing to free.
-        QVector<QVariant> above(count);
+        std::vector<TZFieldType> kinds(std::size_t(count), ftZString);
+        for (int f = 0; f < count; ++f)
+            kinds[std::size_t(f)] = columns.at(f).type;
+        // The rows keep the engine's values compact in blocks and turn them
+        // into values when first read; most rows of a large load never are.
+        TZRawBlockPtr block;
         do {
-            auto row = std::make_shared<TZRowData>();
-            row->values = QVector<QVariant>(count);
-            QVariant *values = row->values.data();
-            for (int f = 0; f < count; ++f) {
-                values[f] = statement.value(f + first, kinds[f]);
-                if (isText[f] && values[f].typeId() == QMetaType::QString) {
-                    const auto &text = *static_cast<const QString *>(values[f].constData());
-                    if (above[f].isValid() && text == *static_cast<const QString *>(above[f].constData()))
-                        values[f] = above[f];
-                    else
-                        above[f] = values[f];
-                }
+            if (!block || block->full()) {
+                auto next = std::make_shared<TZRawBlock>(kinds);
+                if (block) // more full blocks are likely: room for one at once
+                    next->reserve(std::size_t(TZRawBlock::capacity(count)) * std::size_t(count), block->arenaSize());
+                block = std::move(next);
             }
+            statement.readRawRow(first, *block);
+            auto row = std::make_shared<TZRowData>();
+            row->setRaw(block, block->rowCount() - 1);
             if (firstColumnIsRowId)
                 row->rowId = statement.value(0, ftZInteger).toLongLong();
             store->rows.push_back(std::move(row));

@@ -60,7 +60,7 @@ public:
         QByteArray shape("U");
         bool any = false;
         for (int c : std::as_const(m_writable)) {
-            const bool changed = !sameValue(row.values.at(c), row.original.at(c));
+            const bool changed = !sameValue(row.values().at(c), row.original.at(c));
             shape += changed ? '1' : '0';
             any = any || changed;
         }
@@ -71,7 +71,7 @@ public:
             Prepared made;
             QStringList sets;
             for (int c : std::as_const(m_writable)) {
-                if (!sameValue(row.values.at(c), row.original.at(c))) {
+                if (!sameValue(row.values().at(c), row.original.at(c))) {
                     made.params << Param{c, false};
                     sets << QStringLiteral("%1 = ?%2").arg(bracket(m_store.columns.at(c).baseColumn)).arg(made.params.size());
                 }
@@ -89,13 +89,13 @@ public:
         // Only the columns that hold a value: the others keep the table's defaults.
         QByteArray shape("I");
         for (int c : std::as_const(m_writable))
-            shape += row.values.at(c).isNull() ? '0' : '1';
+            shape += row.values().at(c).isNull() ? '0' : '1';
         Prepared &p = prepared(shape, [&] {
             Prepared made;
             QStringList names;
             QStringList marks;
             for (int c : std::as_const(m_writable)) {
-                if (row.values.at(c).isNull())
+                if (row.values().at(c).isNull())
                     continue;
                 made.params << Param{c, false};
                 names << bracket(m_store.columns.at(c).baseColumn);
@@ -216,7 +216,7 @@ private:
             if (param.column == kRowIdParam)
                 statement.bind(i + 1, row.rowId);
             else
-                statement.bind(i + 1, param.old ? row.oldValue(param.column) : row.values.at(param.column));
+                statement.bind(i + 1, param.old ? row.oldValue(param.column) : row.values().at(param.column));
         }
         try {
             while (statement.step()) {

@@ -29,14 +29,14 @@ void TZClientDataSet::CancelBatch()
         rows.end());
     for (const TZRowPtr &row : rows) {
         if (row->status == TZRowData::Modified) {
-            row->values = row->original;
+            row->values() = row->original;
             row->original.clear();
             row->status = TZRowData::Unchanged;
         }
     }
     for (const TZRowPtr &row : m_store->deleted) {
         if (row->status == TZRowData::Modified) {
-            row->values = row->original;
+            row->values() = row->original;
             row->original.clear();
             row->status = TZRowData::Unchanged;
         }

@@ -12,13 +12,13 @@
 QVariant TZClientDataSet::currentValue(int column) const
 {
     if (m_readRow && (m_readRow != m_currentRow || m_state != dsEdit))
-        return m_readRow->values.value(column);
+        return m_readRow->values().value(column);
     if (m_state == dsEdit || m_state == dsInsert)
         return m_buffer.value(column);
     if (!m_store)
         return {};
     const_cast<TZClientDataSet *>(this)->ensureView();
-    return m_currentRow ? m_currentRow->values.value(column) : QVariant();
+    return m_currentRow ? m_currentRow->values().value(column) : QVariant();
 }
 
 QVariant TZClientDataSet::oldValue(int column) const
@@ -84,7 +84,7 @@ void TZClientDataSet::Edit()
     }
     if (BeforeEdit)
         BeforeEdit(*this);
-    m_buffer = m_currentRow->values;
+    m_buffer = m_currentRow->values();
     m_state = dsEdit;
     if (AfterEdit)
         AfterEdit(*this);
@@ -105,7 +105,7 @@ void TZClientDataSet::Post()
     ensureView();
     if (m_state == dsInsert) {
         auto row = std::make_shared<TZRowData>();
-        row->values = m_buffer;
+        row->values() = m_buffer;
         row->status = TZRowData::Inserted;
         auto &rows = m_store->rows;
         auto position = rows.end();
@@ -138,12 +138,12 @@ void TZClientDataSet::Post()
         QVector<QVariant> values = std::move(m_buffer);
         m_buffer.clear();
         m_state = dsBrowse;
-        if (row->values != values) {
+        if (row->values() != values) {
             if (row->status == TZRowData::Unchanged) {
-                row->original = row->values;
+                row->original = row->values();
                 row->status = TZRowData::Modified;
             }
-            QVector<QVariant> before = std::exchange(row->values, std::move(values));
+            QVector<QVariant> before = std::exchange(row->values(), std::move(values));
             ++m_store->version;
             forEachCursor([&](TZClientDataSet &cursor) { cursor.rowEdited(row, before); });
         }

@@ -123,7 +123,7 @@ bool TZClientDataSet::Locate(const QString &fieldNames, const QVariantList &valu
         for (int i = 0; i < columns.size() && all; ++i) {
             const int c = columns.at(i);
             const TZFieldType kind = m_store->columns.at(c).type;
-            const QVariant &v = row->values.at(c);
+            const QVariant &v = row->values().at(c);
             if ((kind == ftZString || kind == ftZMemo) && partial && !v.isNull() && !wanted.at(i).isNull())
                 all = v.toString().startsWith(wanted.at(i).toString(),
                                               caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive);

@@ -65,7 +65,7 @@ bool TZClientDataSet::passesFilter(const TZRowData &row) const
 bool TZClientDataSet::lessBySort(const TZRowData *a, const TZRowData *b) const
 {
     for (const auto &[column, descending] : m_sort) {
-        const int c = ZCompareValues(a->values.at(column), b->values.at(column), m_store->columns.at(column).type);
+        const int c = ZCompareValues(a->values().at(column), b->values().at(column), m_store->columns.at(column).type);
         if (c != 0)
             return descending ? c > 0 : c < 0;
     }
@@ -154,7 +154,7 @@ QString TZClientDataSet::displayText(int viewIndex, int column)
     const TZRowData *row = visibleRows().at(std::size_t(viewIndex));
     TZDataField &field = Fields(column);
     if (!field.OnGetText)
-        return ZValueText(row->values.at(column), field.DataType());
+        return ZValueText(row->values().at(column), field.DataType());
     // The handler reads fields; they read this row while it runs.
     struct Restore
     {
@@ -259,7 +259,7 @@ void TZClientDataSet::rowEdited(TZRowData *row, const QVector<QVariant> &before)
     }
     bool keysChanged = false;
     for (const auto &[column, descending] : std::as_const(m_sort))
-        keysChanged = keysChanged || !(before.at(column) == row->values.at(column));
+        keysChanged = keysChanged || !(before.at(column) == row->values().at(column));
     int to = at;
     if (keysChanged) { // the place among the other rows, the row left out
         m_view.erase(m_view.begin() + at);

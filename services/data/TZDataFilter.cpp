@@ -236,7 +236,7 @@ struct Evaluator
     const TZRowStore &store;
     const TZRowData &row;
 
-    QVariant operand(int column, const QVariant &value) const { return column >= 0 ? row.values.at(column) : value; }
+    QVariant operand(int column, const QVariant &value) const { return column >= 0 ? row.values().at(column) : value; }
 
     TZFieldType kindOf(const Node &n) const
     {

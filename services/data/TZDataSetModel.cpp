@@ -81,7 +81,7 @@ QVariant TZDataSetModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
         return m_dataSet->displayText(index.row(), index.column());
     case Qt::EditRole:
-        return m_dataSet->visibleRows().at(std::size_t(index.row()))->values.at(index.column());
+        return m_dataSet->visibleRows().at(std::size_t(index.row()))->values().at(index.column());
     case Qt::TextAlignmentRole:
         return IsZNumericType(field.DataType()) ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                                                 : QVariant(Qt::AlignLeft | Qt::AlignVCenter);

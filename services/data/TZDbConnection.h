@@ -10,6 +10,8 @@
 
 #include <memory>
 
+class TZRawBlock;
+
 /// A failure reported by the database engine; the message is the engine's
 /// own text. Statement routines wrap it into the system's statement error.
 class TZDbError : public EZError
@@ -51,6 +53,11 @@ public:
 
     /// The value of a column of the current row read as `kind`.
     virtual QVariant value(int column, TZFieldType kind) const = 0;
+
+    /// Adds the current row to `block`: the columns from `first` on, one per
+    /// column of the block, read as the block's kinds. Engines that can keep
+    /// their values compact do so; the others go through value().
+    virtual void readRawRow(int first, TZRawBlock &block) const;
 
     /// Rows written by the last run of a command.
     virtual int changes() const = 0;

@@ -1,5 +1,11 @@
 #include "TZRowStore.h"
 
+void TZRowData::materialise() const
+{
+    m_values = m_block->values(m_blockRow);
+    m_block.reset();
+}
+
 void TZRowStore::setColumns(const QList<TZColumnInfo> &newColumns)
 {
     columns = newColumns;

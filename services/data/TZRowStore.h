@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/ZFieldType.h"
+#include "data/ZRawCells.h"
 
 #include <QHash>
 #include <QList>
@@ -25,12 +26,24 @@ struct TZColumnInfo
     QString baseColumn; ///< its name in that table
 };
 
-/// One row of a client dataset with its change state.
+/// One row of a client dataset with its change state. A loaded row keeps its
+/// values as raw cells of a shared block until they are first read.
 struct TZRowData : std::enable_shared_from_this<TZRowData>
 {
     enum Status : quint8 { Unchanged, Inserted, Modified };
 
-    QVector<QVariant> values;
+    const QVector<QVariant> &values() const
+    {
+        if (m_block)
+            materialise();
+        return m_values;
+    }
+    QVector<QVariant> &values()
+    {
+        if (m_block)
+            materialise();
+        return m_values;
+    }
     QVector<QVariant> original; ///< the values as loaded; kept only once the row is modified
     Status status = Unchanged;
     /// SQLite's row identity in the base table when the rows came from one
@@ -38,7 +51,21 @@ struct TZRowData : std::enable_shared_from_this<TZRowData>
     qint64 rowId = kNoRowId;
     static constexpr qint64 kNoRowId = std::numeric_limits<qint64>::min();
 
-    const QVariant &oldValue(int column) const { return status == Modified ? original.at(column) : values.at(column); }
+    /// Makes the row's values those of row `index` of `block`, read when needed.
+    void setRaw(TZRawBlockPtr block, int index)
+    {
+        m_block = std::move(block);
+        m_blockRow = index;
+    }
+
+    const QVariant &oldValue(int column) const { return status == Modified ? original.at(column) : values().at(column); }
+
+private:
+    void materialise() const;
+
+    mutable QVector<QVariant> m_values;
+    mutable TZRawBlockPtr m_block;
+    int m_blockRow = 0;
 };
 
 using TZRowPtr = std::shared_ptr<TZRowData>;

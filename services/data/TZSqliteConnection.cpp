@@ -2,6 +2,7 @@
 
 #include "common/Currency.h"
 #include "data/ZDbValues.h"
+#include "data/ZRawCells.h"
 #include "data/ZSqliteAdapter.h"
 #include "data/ZSqliteFunctions.h"
 
@@ -132,60 +133,13 @@ public:
         }
     }
 
-    QVariant value(int c, TZFieldType kind) const override
+    QVariant value(int c, TZFieldType kind) const override { return ZRawToVariant(raw(c, kind), kind); }
+
+    void readRawRow(int first, TZRawBlock &block) const override
     {
-        const int type = sqlite3_column_type(m_stmt, c);
-        if (type == SQLITE_NULL)
-            return {};
-        switch (kind) {
-        case ftZString:
-        case ftZMemo:
-            if (type == SQLITE_TEXT || type == SQLITE_BLOB) {
-                const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, c));
-                return QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, c));
-            }
-            if (type == SQLITE_INTEGER)
-                return QString::number(sqlite3_column_int64(m_stmt, c));
-            return QString::number(sqlite3_column_double(m_stmt, c), 'g', 15);
-        case ftZInteger:
-        case ftZSmallint: {
-            const qint64 v = type == SQLITE_FLOAT ? qint64(std::llround(sqlite3_column_double(m_stmt, c)))
-                                                  : sqlite3_column_int64(m_stmt, c);
-            if (v >= std::numeric_limits<int>::min() && v <= std::numeric_limits<int>::max())
-                return int(v);
-            return v;
-        }
-        case ftZBoolean:
-            return type == SQLITE_FLOAT ? sqlite3_column_double(m_stmt, c) != 0 : sqlite3_column_int64(m_stmt, c) != 0;
-        case ftZFloat:
-            return sqlite3_column_double(m_stmt, c);
-        case ftZCurrency: {
-            // Money is stored as a double; read back rounded to four decimals.
-            const double v = sqlite3_column_double(m_stmt, c) * Currency::Scale;
-            if (!std::isfinite(v) || std::fabs(v) > 9.2e18)
-                return {};
-            return QVariant::fromValue(Currency::fromRaw(std::llround(v)));
-        }
-        case ftZDate:
-        case ftZTime: {
-            QDateTime moment;
-            if (type == SQLITE_INTEGER || type == SQLITE_FLOAT) {
-                moment = ZNumberToDateTime(sqlite3_column_double(m_stmt, c));
-            } else {
-                const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, c));
-                const int length = sqlite3_column_bytes(m_stmt, c);
-                moment = ZDbUtf8ToDateTime(text, length);
-                if (!moment.isValid()) // a number kept as text
-                    moment = ZDbValueToDateTime(QString::fromUtf8(text, length));
-            }
-            return moment.isValid() ? QVariant(moment) : QVariant();
-        }
-        case ftZBlob: {
-            const void *data = sqlite3_column_blob(m_stmt, c);
-            return QByteArray(static_cast<const char *>(data), sqlite3_column_bytes(m_stmt, c));
-        }
-        }
-        return {};
+        block.beginRow();
+        for (int f = 0; f < block.columnCount(); ++f)
+            block.append(raw(f + first, block.kind(f)));
     }
 
     int changes() const override { return m_changes; }
@@ -196,6 +150,69 @@ private:
         const QByteArray utf8 = text.toUtf8();
         return sqlite3_bind_text64(m_stmt, index, utf8.constData(), sqlite3_uint64(utf8.size()), SQLITE_TRANSIENT,
                                    SQLITE_UTF8);
+    }
+
+    // What reading column c as `kind` needs of SQLite's value; the bytes stay
+    // valid until the next step.
+    TZRawValue raw(int c, TZFieldType kind) const
+    {
+        TZRawValue raw;
+        const int type = sqlite3_column_type(m_stmt, c);
+        if (type == SQLITE_NULL)
+            return raw;
+        switch (kind) {
+        case ftZString:
+        case ftZMemo:
+            if (type == SQLITE_TEXT || type == SQLITE_BLOB)
+                return text(c);
+            if (type == SQLITE_INTEGER) {
+                raw.type = TZRawValue::Integer;
+                raw.integer = sqlite3_column_int64(m_stmt, c);
+            } else {
+                raw.type = TZRawValue::Float;
+                raw.real = sqlite3_column_double(m_stmt, c);
+            }
+            return raw;
+        case ftZInteger:
+        case ftZSmallint:
+            raw.type = TZRawValue::Integer;
+            raw.integer = type == SQLITE_FLOAT ? qint64(std::llround(sqlite3_column_double(m_stmt, c)))
+                                               : sqlite3_column_int64(m_stmt, c);
+            return raw;
+        case ftZBoolean:
+            raw.type = TZRawValue::Integer;
+            raw.integer = type == SQLITE_FLOAT ? sqlite3_column_double(m_stmt, c) != 0
+                                               : sqlite3_column_int64(m_stmt, c) != 0;
+            return raw;
+        case ftZFloat:
+        case ftZCurrency:
+            raw.type = TZRawValue::Float;
+            raw.real = sqlite3_column_double(m_stmt, c);
+            return raw;
+        case ftZDate:
+        case ftZTime:
+            if (type == SQLITE_INTEGER || type == SQLITE_FLOAT) {
+                raw.type = TZRawValue::Float;
+                raw.real = sqlite3_column_double(m_stmt, c);
+                return raw;
+            }
+            return text(c);
+        case ftZBlob:
+            raw.type = TZRawValue::Blob;
+            raw.bytes = static_cast<const char *>(sqlite3_column_blob(m_stmt, c));
+            raw.length = sqlite3_column_bytes(m_stmt, c);
+            return raw;
+        }
+        return raw;
+    }
+
+    TZRawValue text(int c) const
+    {
+        TZRawValue raw;
+        raw.type = TZRawValue::Text;
+        raw.bytes = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, c));
+        raw.length = sqlite3_column_bytes(m_stmt, c);
+        return raw;
     }
 
     static QString utf8(const char *text) { return text ? QString::fromUtf8(text) : QString(); }

@@ -86,7 +86,7 @@ void eachValue(TZClientDataSet &dataSet, const QString &field, F f)
 {
     const int column = dataSet.FieldByName(field).Index();
     for (const TZRowData *row : dataSet.visibleRows()) {
-        const QVariant &v = row->values.at(column);
+        const QVariant &v = row->values().at(column);
         if (!v.isNull())
             f(v);
     }

@@ -202,7 +202,7 @@ QString RecordsetToXMLString(TZClientDataSet &dataSet)
         w.writeStartElement(QStringLiteral("R"));
         w.writeAttribute(QStringLiteral("s"), QLatin1String(statusName(row, deleted)));
         for (int c = 0; c < store->columns.size(); ++c)
-            writeValue(w, "V", row.values.value(c), store->columns.at(c).type);
+            writeValue(w, "V", row.values().value(c), store->columns.at(c).type);
         if (row.status == TZRowData::Modified) {
             for (int c = 0; c < store->columns.size(); ++c)
                 writeValue(w, "O", row.original.value(c), store->columns.at(c).type);
@@ -292,7 +292,7 @@ void RecordsetFromXMLString(TZClientDataSet &dataSet, const QString &xml)
                         r.raiseError(QStringLiteral("值的个数与字段不符"));
                         break;
                     }
-                    row->values = values;
+                    row->values() = values;
                     if (status == QLatin1String("i")) {
                         row->status = TZRowData::Inserted;
                     } else if (status == QLatin1String("m") || (status == QLatin1String("d") && !original.isEmpty())) {

@@ -31,7 +31,7 @@ int highest(TZClientDataSet &source, int column, bool keepFilter)
     }
     int best = 0;
     for (const TZRowData *row : clone.visibleRows())
-        best = std::max(best, ZInt(row->values.at(column)));
+        best = std::max(best, ZInt(row->values().at(column)));
     return best;
 }
 

@@ -112,11 +112,11 @@ void TZLinkageCtrl::CalcHeadSum()
     Currency total, taxes, mTotal;
     for (const TZRowData *row : lines.visibleRows()) {
         if (amount >= 0)
-            total += ZCurr(row->values.at(amount));
+            total += ZCurr(row->values().at(amount));
         if (tax >= 0)
-            taxes += ZCurr(row->values.at(tax));
+            taxes += ZCurr(row->values().at(tax));
         if (mAmount >= 0)
-            mTotal += ZCurr(row->values.at(mAmount));
+            mTotal += ZCurr(row->values().at(mAmount));
     }
     HeadDataSet->Edit();
     HeadDataSet->FieldByName(HeadTotalFN).SetAsString(total.toString());
