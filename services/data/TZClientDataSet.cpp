@@ -50,22 +50,24 @@ void TZClientDataSet::detach()
     }
 }
 
+TZClientDataSet::TResetScope::TResetScope(TZClientDataSet &dataSet) : m_dataSet(dataSet)
+{
+    m_dataSet.emitRow(TZRowEvent::AboutToReset);
+}
+
+TZClientDataSet::TResetScope::~TResetScope()
+{
+    try {
+        m_dataSet.emitRow(TZRowEvent::Reset);
+    } catch (...) { // listeners do not throw; a destructor must not either
+    }
+}
+
 void TZClientDataSet::attach(std::shared_ptr<TZRowStore> store)
 {
-    emitRow(TZRowEvent::AboutToReset);
     // Views hear the end of the reset even when opening fails on the way (a
     // filter or sort field the new rows lack, an after-open handler).
-    struct TResetEnd
-    {
-        TZClientDataSet &dataSet;
-        ~TResetEnd()
-        {
-            try {
-                dataSet.emitRow(TZRowEvent::Reset);
-            } catch (...) { // listeners do not throw; a destructor must not either
-            }
-        }
-    } resetEnd{*this};
+    const TResetScope reset(*this);
     detach();
     m_store = std::move(store);
     m_store->cursors.push_back(this);
@@ -224,7 +226,7 @@ void TZClientDataSet::Close()
         return;
     if (BeforeClose)
         BeforeClose(*this);
-    emitRow(TZRowEvent::AboutToReset);
+    const TResetScope reset(*this);
     detach();
     m_store.reset();
     m_fields.clear();
@@ -235,7 +237,6 @@ void TZClientDataSet::Close()
     m_buffer.clear();
     m_filter.reset();
     m_state = dsInactive;
-    emitRow(TZRowEvent::Reset);
 }
 
 TZDataField *TZClientDataSet::FindField(const QString &name)

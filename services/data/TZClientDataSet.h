@@ -236,6 +236,20 @@ private:
     void rowRemoved(TZRowData *row);
     void rowEdited(TZRowData *row, const QVector<QVariant> &before);
     void emitRow(TZRowEvent::Kind kind, int row = -1, int to = -1);
+
+    /// Tells AboutToReset now and Reset when it goes, also when the work in
+    /// between fails, so views never stay inside a reset.
+    class TResetScope
+    {
+    public:
+        explicit TResetScope(TZClientDataSet &dataSet);
+        ~TResetScope();
+        TResetScope(const TResetScope &) = delete;
+        TResetScope &operator=(const TResetScope &) = delete;
+
+    private:
+        TZClientDataSet &m_dataSet;
+    };
     void forEachCursor(const std::function<void(TZClientDataSet &)> &change);
 
     std::shared_ptr<TZRowStore> m_store;

@@ -82,18 +82,7 @@ void TZClientDataSet::ensureView()
 
 void TZClientDataSet::refreshView()
 {
-    emitRow(TZRowEvent::AboutToReset);
-    struct TResetEnd
-    {
-        TZClientDataSet &dataSet;
-        ~TResetEnd()
-        {
-            try {
-                dataSet.emitRow(TZRowEvent::Reset);
-            } catch (...) { // listeners do not throw; a destructor must not either
-            }
-        }
-    } resetEnd{*this};
+    const TResetScope reset(*this);
     if (m_store)
         rebuildView();
 }
