@@ -17,7 +17,7 @@
 #include "settings/ZSession.h"
 #include "data/TParamInfo.h"
 #include "data/ZFreeAllSource.h"
-#include "forms/ZGuard.h"
+#include "common/ZGuard.h"
 #include "forms/ZMessageBox.h"
 #include "forms/ZSkins.h"
 #include "launcher/TFormClassCtrl.h"

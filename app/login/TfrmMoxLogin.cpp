@@ -9,7 +9,7 @@
 #include "data/TDBConn.h"
 #include "data/TParamInfo.h"
 #include "data/ZDataFileRestore.h"
-#include "forms/ZGuard.h"
+#include "common/ZGuard.h"
 #include "forms/ZInputBox.h"
 #include "forms/ZMessageBox.h"
 

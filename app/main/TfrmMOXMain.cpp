@@ -7,7 +7,7 @@
 #include "common/ZWinMessages.h"
 #include "data/TDBConn.h"
 #include "data/TParamInfo.h"
-#include "forms/ZGuard.h"
+#include "common/ZGuard.h"
 #include "launcher/ZLauncher.h"
 
 #include <QApplication>

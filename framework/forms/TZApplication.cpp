@@ -1,6 +1,6 @@
 #include "TZApplication.h"
 
-#include "ZGuard.h"
+#include "common/ZGuard.h"
 
 // Every event passes here, so the guard is a plain try block.
 bool TZApplication::notify(QObject *receiver, QEvent *event)

@@ -1,7 +1,7 @@
 #include "TfrmLogin.h"
 #include "common/ZAppTitle.h"
 
-#include "ZGuard.h"
+#include "common/ZGuard.h"
 #include "ZMessageBox.h"
 
 #include "common/ZEncode.h"

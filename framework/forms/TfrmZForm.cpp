@@ -2,7 +2,7 @@
 
 #include "layout/ZFormKeepers.h"
 #include "ZFormOpener.h"
-#include "ZGuard.h"
+#include "common/ZGuard.h"
 #include "ZSkins.h"
 
 #include "common/ZErrors.h"

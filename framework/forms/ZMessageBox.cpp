@@ -1,6 +1,7 @@
 #include "ZMessageBox.h"
 
 #include "common/ZDialogOwner.h"
+#include "common/ZGuard.h"
 
 #include <QDialog>
 #include <QHBoxLayout>
@@ -123,3 +124,14 @@ void ZShowMessage(const QString &text)
 {
     ZMessageBox(QStringLiteral("提示"), text, {zbOK});
 }
+
+namespace {
+
+// Errors raised below the windows are shown in the framework's box when
+// there is no main window to take them.
+[[maybe_unused]] const bool g_errorBoxInstalled = [] {
+    SetZErrorBox([](const QString &text) { ZMessageBox(QStringLiteral("错误"), text, {zbOK}); });
+    return true;
+}();
+
+} // namespace

@@ -10,7 +10,7 @@
 #include "common/ZWinMessages.h"
 #include "forms/TfrmZForm.h"
 #include "layout/ZFormKeepers.h"
-#include "forms/ZGuard.h"
+#include "common/ZGuard.h"
 #include "forms/ZSkins.h"
 #include "ini/TZMemIniFile.h"
 

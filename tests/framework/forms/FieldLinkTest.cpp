@@ -5,7 +5,7 @@
 
 #include "controls/ZEditorAdapter.h"
 #include "data/TZClientDataSet.h"
-#include "forms/TZFieldLink.h"
+#include "controls/TZFieldLink.h"
 #include "forms/ZMessageBox.h"
 
 #include <QCheckBox>

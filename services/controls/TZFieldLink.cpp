@@ -1,6 +1,6 @@
 #include "TZFieldLink.h"
 
-#include "ZGuard.h"
+#include "common/ZGuard.h"
 
 #include "common/ZErrors.h"
 #include "controls/ZEditorAdapter.h"

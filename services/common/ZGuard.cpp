@@ -1,17 +1,37 @@
 #include "ZGuard.h"
 
-#include "ZMessageBox.h"
-
 #include "common/ZErrors.h"
 #include "common/ZMainWindow.h"
 #include "common/ZWinMessages.h"
 
+#include <QDebug>
+
 #include <exception>
+#include <utility>
+
+namespace {
+
+TZErrorBox &errorBox()
+{
+    static TZErrorBox box;
+    return box;
+}
+
+} // namespace
+
+void SetZErrorBox(TZErrorBox box)
+{
+    errorBox() = std::move(box);
+}
 
 void ZShowError(const QString &text)
 {
-    if (!PostMsgToMainWindow(text, ZMSG_COLOR_ERROR))
-        ZMessageBox(QStringLiteral("错误"), text, {zbOK});
+    if (PostMsgToMainWindow(text, ZMSG_COLOR_ERROR))
+        return;
+    if (errorBox())
+        errorBox()(text);
+    else
+        qWarning().noquote() << text;
 }
 
 void ZShowCurrentError()

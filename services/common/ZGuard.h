@@ -16,6 +16,11 @@ bool ZGuard(const std::function<void()> &body);
 void ZShowCurrentError();
 
 /// Shows an error text the framework's way: in the user message window
-/// through the main window (red), or in the framework's message box when
-/// there is no main window yet.
+/// through the main window (red), or in the error box when there is no main
+/// window yet.
 void ZShowError(const QString &text);
+
+/// The box that shows an error when there is no main window; the form
+/// framework installs its message box when it loads.
+using TZErrorBox = std::function<void(const QString &text)>;
+void SetZErrorBox(TZErrorBox box);

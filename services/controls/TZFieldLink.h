@@ -4,8 +4,8 @@
 #include <QPointer>
 #include <QString>
 #include <QVariant>
+#include <QWidget>
 
-class QWidget;
 class TZClientDataSet;
 
 /// Binds an editor widget to a field of a client dataset, through the one
