@@ -26,6 +26,8 @@ public:
 
     QWidget *Editor() const { return m_editor; }
     const QString &FieldName() const { return m_fieldName; }
+    /// The dataset bound to; null once it has been destroyed.
+    TZClientDataSet *DataSet() const { return m_dataSet; }
 
     /// Shows the current row's value (nothing when the dataset is closed or
     /// has no row).

@@ -1,0 +1,420 @@
+// Saving a record: the checks before, the key and stamps, the write of every
+// dataset (inside the save's transaction) and the refreshes after.
+
+#include "TfrmMasterData.h"
+#include "ZSystemKinds.h"
+
+#include "common/ZDates.h"
+#include "common/ZErrors.h"
+#include "common/ZSqlQuote.h"
+#include "common/ZTrim.h"
+#include "data/TDBConn.h"
+#include "data/TParamInfo.h"
+#include "data/ZDbValues.h"
+#include "data/ZKeyNumbers.h"
+#include "metadata/TOrvDataSet.h"
+#include "metadata/TZDataSource.h"
+#include "settings/ZSession.h"
+#include "settings/ZSwitches.h"
+
+#include <QHash>
+
+namespace {
+
+
+
+/// The empty value of a field's kind; null for the kinds that stay null.
+QVariant emptyValueOf(TZFieldType kind)
+{
+    switch (kind) {
+    case ftZString:
+    case ftZMemo:
+        return QString();
+    case ftZDate:
+        return ZNumberToDateTime(2); // 1 January 1900
+    case ftZInteger:
+    case ftZSmallint:
+        return 0;
+    case ftZCurrency:
+        return QVariant::fromValue(Currency());
+    case ftZBoolean:
+        return false;
+    default:
+        return {};
+    }
+}
+
+/// A required entry left out: null, blank text, or a date no later than the
+/// empty date (what an untouched date editor holds).
+bool isBlank(const TZDataField &field)
+{
+    if (field.IsNull())
+        return true;
+    if (field.DataType() == ftZDate)
+        return field.AsDateTime() <= ZNumberToDateTime(2);
+    return ZTrim(field.AsString()).isEmpty();
+}
+
+bool sameValue(const QVariant &a, const QVariant &b, TZFieldType kind)
+{
+    return a.isNull() == b.isNull() && ZCompareValues(a, b, kind) == 0;
+}
+
+/// Every visible row of a dataset in turn, without disturbing its grids.
+template<typename Body>
+void forEachRow(TZClientDataSet &dataSet, Body body)
+{
+    dataSet.CheckBrowseMode();
+    dataSet.DisableControls();
+    const int count = dataSet.RecordCount();
+    try {
+        for (int r = 1; r <= count; ++r) {
+            dataSet.SetRecNo(r);
+            body();
+        }
+        dataSet.CheckBrowseMode();
+    } catch (...) {
+        dataSet.EnableControls();
+        throw;
+    }
+    dataSet.EnableControls();
+}
+
+void setValue(TZClientDataSet &dataSet, TZDataField &field, const QVariant &value)
+{
+    if (sameValue(field.Value(), value, field.DataType()))
+        return;
+    if (dataSet.State() == dsBrowse)
+        dataSet.Edit();
+    field.SetValue(value);
+}
+
+} // namespace
+
+QString TfrmMasterData::fieldLabel(const TZDataField &field) const
+{
+    const TZField *definition = ZFieldOf(field);
+    if (definition && !definition->DisplayName.isEmpty())
+        return definition->DisplayName;
+    return field.DisplayLabel.isEmpty() ? field.FieldName() : field.DisplayLabel;
+}
+
+void TfrmMasterData::BeforeSave()
+{
+    TZDataSource &source = DataSource();
+    TOrvDataSet &master = MasterData();
+    for (auto &dataSet : m_datasets)
+        dataSet->CheckBrowseMode();
+
+    if (UseOrgManage() && ZTradingSystem() && m_progID.compare(QLatin1String("comCurrency"), Qt::CaseInsensitive) != 0) {
+        if (ZTrim(GetCurrOrgID()).isEmpty())
+            throw EZError(QStringLiteral("参数[当前分支机构]未设定，请先设定，才可进行资料的录入！"));
+        if (ZTrim(GetCurrOrgCode()).isEmpty())
+            throw EZError(QStringLiteral("当前分支机构的机构代码未设定，请先设定，才可进行资料的录入！"));
+    }
+
+    if (UseMutilCurrency()) {
+        if (TZDataField *rate = master.FindField(QStringLiteral("ExchRate"))) {
+            if (rate->AsFloat() < 0)
+                throw EZError(fieldLabel(*rate) + QStringLiteral("值不能小于0！"));
+            const TZDataField *currency = master.FindField(QStringLiteral("CurrID"));
+            if (currency
+                && ZTrim(currency->AsString())
+                           .compare(ZTrim(GetParamValue(QStringLiteral("NativeCurrID"))), Qt::CaseInsensitive)
+                       == 0
+                && rate->AsFloat() != 1.0)
+                throw EZError(QStringLiteral("币别是本位币，汇率必须为1，请确认！"));
+        }
+    }
+
+    SyncKeyValue();
+    // The branch and Flag stamps.
+    for (int i = 0; i < DatasetCount(); ++i) {
+        TOrvDataSet &dataSet = Dataset(i);
+        const TZDataset &definition = *source.Datasets[std::size_t(i)];
+        const int flag = definition.Tables.empty() ? 0 : definition.Tables.front()->Flag;
+        TZDataField *flagField = flag != 0 ? dataSet.FindField(QStringLiteral("Flag")) : nullptr;
+        TZDataField *orgField = i == 0 && source.HaveOrgID() ? dataSet.FindField(QStringLiteral("OrgID")) : nullptr;
+        if (!flagField && !orgField)
+            continue;
+        forEachRow(dataSet, [&] {
+            if (flagField)
+                setValue(dataSet, *flagField, flag);
+            if (orgField && ZTrim(orgField->AsString()).isEmpty())
+                setValue(dataSet, *orgField, GetCurrOrgID());
+        });
+    }
+
+    const QString exclusion = m_frmState == fsEdit
+                                  ? QStringLiteral(" And ") + m_keyFieldName + QStringLiteral(" <> ")
+                                        + ZQuotedStr(m_currKeyValue)
+                                  : QString();
+    for (int i = 0; i < DatasetCount(); ++i)
+        checkRequired(i, exclusion);
+    for (int i = 1; i < DatasetCount(); ++i) {
+        if (!source.Datasets[std::size_t(i)]->AllowNotRow && Dataset(i).RecordCount() == 0)
+            throw EZError(QStringLiteral("单据分录不允许为空"));
+    }
+}
+
+void TfrmMasterData::checkRequired(int index, const QString &exclusion)
+{
+    TOrvDataSet &dataSet = Dataset(index);
+    const TZDataSource &source = DataSource();
+    struct TCheck
+    {
+        TZDataField *field;
+        const TZField *definition;
+        bool key;
+    };
+    std::vector<TCheck> checks;
+    for (int c = 0; c < dataSet.FieldCount(); ++c) {
+        TZDataField &field = dataSet.Fields(c);
+        if (const TZField *definition = dataSet.ZFieldOf(field))
+            checks.push_back({&field, definition,
+                              field.FieldName().compare(m_keyFieldName, Qt::CaseInsensitive) == 0});
+    }
+    forEachRow(dataSet, [&] {
+        for (const TCheck &check : checks) {
+            TZDataField &field = *check.field;
+            const TZField &definition = *check.definition;
+            if (field.IsNull() && !definition.IsRelationField && !definition.ReadOnly) {
+                const QVariant empty = emptyValueOf(definition.FieldType);
+                if (!empty.isNull()) {
+                    if (dataSet.State() == dsBrowse)
+                        dataSet.Edit();
+                    field.SetValue(empty);
+                }
+            }
+            if ((!definition.AllowEmpty || check.key) && isBlank(field))
+                throw EZError(QLatin1Char('[') + fieldLabel(field) + QStringLiteral("]不能为空"));
+            if (index == 0 && (definition.NoRepeat || check.key) && !definition.GetReadOnly()
+                && !definition.IsRelationField) {
+                const TZTable *table = definition.Owner;
+                const QString flagWhere = table ? table->GetFlagWhere(QString()) : QString();
+                const QString oldValue = m_frmState == fsEdit ? field.OldValue().toString() : QString();
+                if (DBConn().RepeatFieldValueCheck(table ? table->Name : source.MasterTableName, field.FieldName(),
+                                                   flagWhere + exclusion, oldValue, field.AsString()))
+                    throw EZError(QLatin1Char('[') + fieldLabel(field) + QStringLiteral("]字段值[")
+                                  + field.AsString() + QStringLiteral("]出现重复"));
+            }
+        }
+    });
+}
+
+void TfrmMasterData::SyncKeyValue()
+{
+    TZDataSource &source = DataSource();
+    TOrvDataSet &master = MasterData();
+    TDBConn &db = DBConn();
+    TZDataField &keyField = master.FieldByName(m_keyFieldName);
+    QString key = ZTrim(keyField.AsString()).toUpper();
+    if ((m_frmState == fsAdd || m_frmState == fsCopy) && !key.isEmpty()
+        && ZTrim(db.DBSelectValue(QStringLiteral(" Select Count(*) From %1 Where %2 = %3")
+                                      .arg(source.MasterTableName, m_keyFieldName, ZQuotedStr(key)))
+                     .value(0))
+                   .toInt()
+               > 0)
+        key = GetNewMasterKeyValue();
+    if (master.IsEmpty())
+        return;
+    setValue(master, keyField, key);
+
+    const QDateTime now = db.DBGetServerDateTime();
+    const QString stamp = DateTimeToText(now.time(), now.date());
+    QString created = stamp;
+    if (TZDataField *field = master.FindField(QStringLiteral("SysCreateTime"))) {
+        if (ZTrim(field->AsString()).isEmpty())
+            setValue(master, *field, stamp);
+        created = field->AsString();
+    }
+    const QString mark = ZTradingSystem() ? GetCurrOrgCode() + QLatin1Char(',') : QStringLiteral("ZZ,");
+    for (int i = 0; i < DatasetCount(); ++i) {
+        TOrvDataSet &dataSet = Dataset(i);
+        const QString keyName = source.Datasets[std::size_t(i)]->KeyField;
+        TZDataField *rowKey = keyName.isEmpty() ? nullptr : dataSet.FindField(keyName);
+        TZDataField *createTime = dataSet.FindField(QStringLiteral("SysCreateTime"));
+        TZDataField *updateTime = dataSet.FindField(QStringLiteral("SysLastUpdateTime"));
+        TZDataField *sync = dataSet.FindField(QStringLiteral("SyncCompleted"));
+        forEachRow(dataSet, [&] {
+            if (rowKey)
+                setValue(dataSet, *rowKey, key);
+            if (createTime)
+                setValue(dataSet, *createTime, created);
+            if (updateTime)
+                setValue(dataSet, *updateTime, stamp);
+            if (sync)
+                setValue(dataSet, *sync, mark);
+        });
+    }
+}
+
+void TfrmMasterData::fillEmptyValues(TOrvDataSet &dataSet, bool skipRelations)
+{
+    std::vector<std::pair<TZDataField *, QVariant>> fills;
+    for (int c = 0; c < dataSet.FieldCount(); ++c) {
+        TZDataField &field = dataSet.Fields(c);
+        const TZField *definition = dataSet.ZFieldOf(field);
+        if (!definition || (skipRelations && definition->IsRelationField) || definition->ReadOnly)
+            continue;
+        const QVariant empty = emptyValueOf(definition->FieldType);
+        if (!empty.isNull())
+            fills.emplace_back(&field, empty);
+    }
+    if (fills.empty())
+        return;
+    forEachRow(dataSet, [&] {
+        for (auto &[field, empty] : fills) {
+            if (field->IsNull())
+                setValue(dataSet, *field, empty);
+        }
+    });
+}
+
+void TfrmMasterData::DoSave()
+{
+    for (int i = 0; i < DatasetCount(); ++i)
+        saveDataset(i);
+    DoAddChangeLog(m_frmState == fsEdit ? QStringLiteral("修改") : QStringLiteral("新增"));
+}
+
+void TfrmMasterData::saveDataset(int index)
+{
+    TOrvDataSet &dataSet = Dataset(index);
+    fillEmptyValues(dataSet, true);
+    dataSet.CheckBrowseMode();
+
+    const bool editing = m_frmState == fsEdit;
+    const QString newKey = ZTrim(MasterData().FieldByName(m_keyFieldName).AsString());
+    TZClientDataSet work;
+    DBConn().DBOpenDataSet(work, DataSource().GetOneBillSQL(index, editing ? m_currKeyValue : newKey, false));
+
+    // The window's columns that the stored table has, paired by position.
+    struct TPair
+    {
+        int window;
+        TZDataField *stored;
+        bool lineLink;
+    };
+    std::vector<TPair> pairs;
+    for (int c = 0; c < dataSet.FieldCount(); ++c) {
+        const TZDataField &field = dataSet.Fields(c);
+        if (TZDataField *stored = work.FindField(field.FieldName())) {
+            const bool lineLink = field.FieldName().compare(QLatin1String("RowNo"), Qt::CaseInsensitive) == 0
+                                  || field.FieldName().compare(QLatin1String("ParentRowNo"), Qt::CaseInsensitive) == 0;
+            pairs.push_back({c, stored, lineLink});
+        }
+    }
+    TZClientDataSet rows;
+    rows.CloneCursor(dataSet);
+    rows.SetIndexFieldNames(QString());
+
+    auto append = [&](const QVector<QVariant> &values) {
+        work.Append();
+        for (const TPair &pair : pairs) {
+            const QVariant &value = values.at(pair.window);
+            if (!value.isNull())
+                pair.stored->SetValue(value);
+        }
+        work.Post();
+    };
+    // Only the values that differ, never the line links, never nulls.
+    auto update = [&](const QVector<QVariant> &values, bool keepLinks) {
+        bool editingRow = false;
+        for (const TPair &pair : pairs) {
+            const QVariant &value = values.at(pair.window);
+            if (value.isNull() || (keepLinks && pair.lineLink)
+                || sameValue(pair.stored->Value(), value, pair.stored->DataType()))
+                continue;
+            if (!editingRow) {
+                work.Edit();
+                editingRow = true;
+            }
+            pair.stored->SetValue(value);
+        }
+        if (editingRow)
+            work.Post();
+    };
+
+    if (!editing) {
+        for (const TZRowData *row : rows.visibleRows())
+            append(row->values());
+    } else if (index == 0) {
+        if (rows.visibleRows().empty())
+            return;
+        if (work.IsEmpty())
+            append(rows.visibleRows().front()->values());
+        else
+            update(rows.visibleRows().front()->values(), false);
+    } else {
+        // Lines are matched on ParentRowNo;RowNo (RowNo alone without a
+        // parent column); a table without line numbers is written anew.
+        const int rowNo = dataSet.FindField(QStringLiteral("RowNo")) ? dataSet.FieldByName(QStringLiteral("RowNo")).Index()
+                                                                     : -1;
+        const TZDataField *parentField = dataSet.FindField(QStringLiteral("ParentRowNo"));
+        const int parentRowNo = parentField ? parentField->Index() : -1;
+        TZDataField *storedRowNo = work.FindField(QStringLiteral("RowNo"));
+        TZDataField *storedParent = work.FindField(QStringLiteral("ParentRowNo"));
+        if (rowNo < 0 || !storedRowNo) {
+            while (!work.IsEmpty()) {
+                work.First();
+                work.Delete();
+            }
+            for (const TZRowData *row : rows.visibleRows())
+                append(row->values());
+        } else {
+            auto lineKey = [](const QVariant &parent, const QVariant &row) {
+                return QStringLiteral("%1;%2").arg(parent.toString(), row.toString());
+            };
+            QHash<QString, const TZRowData *> wanted;
+            for (const TZRowData *row : rows.visibleRows())
+                wanted.insert(lineKey(parentRowNo >= 0 ? row->values().at(parentRowNo) : QVariant(),
+                                      row->values().at(rowNo)),
+                              row);
+            work.SetIndexFieldNames(storedParent ? QStringLiteral("ParentRowNo;RowNo") : QStringLiteral("RowNo"));
+            QHash<QString, bool> stored;
+            work.First();
+            while (!work.Eof()) {
+                const QString key =
+                    lineKey(storedParent ? storedParent->Value() : QVariant(), storedRowNo->Value());
+                auto found = wanted.constFind(key);
+                if (found == wanted.constEnd() || stored.contains(key)) {
+                    work.Delete();
+                    continue;
+                }
+                stored.insert(key, true);
+                update(found.value()->values(), true);
+                work.Next();
+            }
+            for (const TZRowData *row : rows.visibleRows()) {
+                const QString key =
+                    lineKey(parentRowNo >= 0 ? row->values().at(parentRowNo) : QVariant(), row->values().at(rowNo));
+                if (!stored.contains(key))
+                    append(row->values());
+            }
+        }
+    }
+    work.UpdateBatch();
+}
+
+void TfrmMasterData::AfterSave()
+{
+    TZDataSource &source = DataSource();
+    const QString key = ZTrim(MasterData().FieldByName(m_keyFieldName).AsString());
+    for (auto &dataSet : m_datasets)
+        dataSet->MergeChangeLog();
+    m_frmState = fsBrowse;
+    MoveTo(key, false);
+    KeyValuLog(key);
+    source.ReFreshDataList();
+    source.SetNeedReGetLookUpListData(true);
+    RefreshListForm();
+    // A saved record is unchecked.
+    if (const TZDataField *check = MasterData().FindField(QStringLiteral("HasCheck")); check && check->AsInteger() != 0)
+        DBConn().DBExcuteSql(QStringLiteral(" Update %1 Set HasCheck = 0 Where %2 = %3")
+                                 .arg(source.MasterTableName, m_keyFieldName, ZQuotedStr(key)));
+    if (ZLockingSystem())
+        DBConn().ClearAllBillLock(m_progID);
+    if (ZLockingSystem() && m_progID.compare(QLatin1String("comPerson"), Qt::CaseInsensitive) == 0)
+        SyncPersonToUser();
+}

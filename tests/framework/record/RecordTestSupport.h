@@ -1,0 +1,79 @@
+#pragma once
+
+#include "TDataFileTest.h"
+
+#include "common/ZErrors.h"
+#include "forms/ZMessageBox.h"
+#include "launcher/TFormParams.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QStringList>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+/// A record window test on a fresh data file with the shipped definitions:
+/// the framework's boxes are answered from `answers` (button names, in
+/// order; a box nobody expected is cancelled and recorded), and every box's
+/// text is kept in `boxTexts`.
+class TRecordTest : public TDataFileTest
+{
+protected:
+    void SetUp() override
+    {
+        TDataFileTest::SetUp();
+        copyShipped(QStringLiteral("DBSource"));
+        SetZBoxAnswerer([this](QDialog &box) {
+            QStringList texts;
+            for (const QLabel *label : box.findChildren<QLabel *>()) {
+                if (!label->text().isEmpty())
+                    texts << label->text();
+            }
+            boxTexts << texts.join(QLatin1Char('\n'));
+            const QString button = answers.isEmpty() ? QStringLiteral("btnCancel") : answers.takeFirst();
+            auto *pressed = box.findChild<QPushButton *>(button);
+            if (pressed && pressed->isVisible())
+                QTest::mouseClick(pressed, Qt::LeftButton);
+            else
+                box.reject();
+        });
+    }
+
+    void TearDown() override
+    {
+        SetZBoxAnswerer(nullptr);
+        TDataFileTest::TearDown();
+    }
+
+    /// A window of class T showing a module, opened the way the launcher
+    /// opens it (the form parameters with the action "F3").
+    template<typename T>
+    std::unique_ptr<T> openRecordWindow(const QString &progID, const QString &key = QString(),
+                                        const QString &action = QStringLiteral("F3"))
+    {
+        auto window = std::make_unique<T>();
+        TFormParams params;
+        params.Action = action;
+        params.ProgID = progID;
+        params.KeyValue = key;
+        window->FormReturnValue(kFormParamsName, ZFormParamsAddress(params));
+        return window;
+    }
+
+    /// The message an operation was refused with; empty when it was not.
+    static QString refusal(const std::function<void()> &operation)
+    {
+        try {
+            operation();
+        } catch (const EZError &error) {
+            return error.message();
+        }
+        return {};
+    }
+
+    QStringList answers;
+    QStringList boxTexts;
+};
