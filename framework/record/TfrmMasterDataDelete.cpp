@@ -74,8 +74,6 @@ void TfrmMasterData::AfterDelete()
         next = source.GetPriorKeyValue(deleted);
     m_currKeyValue.clear();
     MoveTo(next, false);
-    if (!m_currKeyValue.isEmpty())
-        KeyValuLog(m_currKeyValue);
     source.ReFreshDataList();
     source.SetNeedReGetLookUpListData(true);
     RefreshListForm();

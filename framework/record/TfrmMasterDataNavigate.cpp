@@ -37,7 +37,16 @@ void TfrmMasterData::OpenBillDataset(const QString &key)
             throw;
         }
         dataSet.EnableControls();
-        db.DBOpenDataSet(Snapshot(i), sql);
+        // The snapshot holds the record as read: a copy of the rows just
+        // loaded, not a second read.
+        std::vector<TZRowPtr> copies;
+        copies.reserve(dataSet.store()->rows.size());
+        for (const TZRowPtr &row : dataSet.store()->rows) {
+            auto copy = std::make_shared<TZRowData>();
+            copy->values() = row->values();
+            copies.push_back(std::move(copy));
+        }
+        Snapshot(i).LoadRows(dataSet.store()->columns, std::move(copies), {}, dataSet.BaseTable());
     }
 }
 

@@ -188,7 +188,10 @@ void TfrmMasterData::checkRequired(int index, const QString &exclusion)
             }
             if ((!definition.AllowEmpty || check.key) && isBlank(field))
                 throw EZError(QLatin1Char('[') + fieldLabel(field) + QStringLiteral("]不能为空"));
-            if (index == 0 && (definition.NoRepeat || check.key) && !definition.GetReadOnly()
+            // A new key was just looked up in this transaction (SyncKeyValue);
+            // only an edited key needs the test again.
+            const bool keyChecked = check.key && m_frmState != fsEdit;
+            if (index == 0 && (definition.NoRepeat || check.key) && !keyChecked && !definition.GetReadOnly()
                 && !definition.IsRelationField) {
                 const TZTable *table = definition.Owner;
                 const QString flagWhere = table ? table->GetFlagWhere(QString()) : QString();
@@ -405,7 +408,6 @@ void TfrmMasterData::AfterSave()
         dataSet->MergeChangeLog();
     m_frmState = fsBrowse;
     MoveTo(key, false);
-    KeyValuLog(key);
     source.ReFreshDataList();
     source.SetNeedReGetLookUpListData(true);
     RefreshListForm();

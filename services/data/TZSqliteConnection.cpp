@@ -37,11 +37,76 @@ create temp view if not exists zInfoSchemaKeyColumnUsage as
     (select 1 from main.sqlite_master x where x.type = 'index' and x.name = 'PK_' || m.name collate nocase);
 )SQL";
 
+} // namespace
+
+/// Prepared statements of a connection that are not in use, by their text:
+/// a statement the program runs again (a record's statements, the writes
+/// of a batch, the key look-ups) skips SQLite's parse and plan. Each is
+/// handed to one user at a time and comes back reset when that user is done.
+/// The oldest idle ones are finalised beyond a bound; closing the connection
+/// finalises all, and statements still in use then finalise themselves.
+class TZSqliteStatementCache
+{
+public:
+    ~TZSqliteStatementCache() { clear(); }
+
+    sqlite3_stmt *take(const QByteArray &sql)
+    {
+        const auto found = m_idle.find(sql);
+        if (found == m_idle.end())
+            return nullptr;
+        sqlite3_stmt *stmt = found.value();
+        m_idle.erase(found);
+        m_order.removeOne(sql);
+        return stmt;
+    }
+
+    void giveBack(const QByteArray &sql, sqlite3_stmt *stmt)
+    {
+        sqlite3_reset(stmt);
+        sqlite3_clear_bindings(stmt);
+        if (!m_open || m_idle.contains(sql)) {
+            sqlite3_finalize(stmt);
+            return;
+        }
+        m_idle.insert(sql, stmt);
+        m_order.append(sql);
+        while (m_order.size() > kBound)
+            sqlite3_finalize(m_idle.take(m_order.takeFirst()));
+    }
+
+    void clear()
+    {
+        m_open = false;
+        for (sqlite3_stmt *stmt : std::as_const(m_idle))
+            sqlite3_finalize(stmt);
+        m_idle.clear();
+        m_order.clear();
+    }
+
+private:
+    static constexpr int kBound = 64;
+    QHash<QByteArray, sqlite3_stmt *> m_idle;
+    QList<QByteArray> m_order; ///< idle statements, oldest first
+    bool m_open = true;
+};
+
+namespace {
+
 class SqliteStatement final : public TZDbStatement
 {
 public:
-    SqliteStatement(sqlite3 *db, sqlite3_stmt *stmt) : m_db(db), m_stmt(stmt) {}
-    ~SqliteStatement() override { sqlite3_finalize(m_stmt); }
+    SqliteStatement(sqlite3 *db, sqlite3_stmt *stmt, std::weak_ptr<TZSqliteStatementCache> cache, QByteArray sql)
+        : m_db(db), m_stmt(stmt), m_cache(std::move(cache)), m_sql(std::move(sql))
+    {
+    }
+    ~SqliteStatement() override
+    {
+        if (const auto cache = m_cache.lock())
+            cache->giveBack(m_sql, m_stmt);
+        else
+            sqlite3_finalize(m_stmt);
+    }
 
     void bind(int index, const QVariant &value) override
     {
@@ -219,12 +284,14 @@ private:
 
     sqlite3 *m_db;
     sqlite3_stmt *m_stmt;
+    std::weak_ptr<TZSqliteStatementCache> m_cache;
+    QByteArray m_sql;
     int m_changes = 0;
 };
 
 } // namespace
 
-TZSqliteConnection::TZSqliteConnection(const QString &path, TDBType kind, bool create) : m_path(path), m_kind(kind)
+TZSqliteConnection::TZSqliteConnection(const QString &path, TDBType kind, bool create) : m_path(path), m_kind(kind), m_statements(std::make_shared<TZSqliteStatementCache>())
 {
     if (!create && !QFile::exists(path))
         throw EZError(QStringLiteral("数据文件%1不存在！").arg(path));
@@ -256,6 +323,8 @@ TZSqliteConnection::~TZSqliteConnection()
 
 void TZSqliteConnection::close()
 {
+    m_statements->clear();
+    m_keyColumns.clear();
     if (m_db) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
@@ -277,15 +346,18 @@ std::unique_ptr<TZDbStatement> TZSqliteConnection::prepare(const QString &engine
 {
     if (!m_db)
         throw TZDbError(QStringLiteral("数据库连接已关闭"));
-    const QByteArray utf8 = engineSql.toUtf8();
+    QByteArray utf8 = engineSql.toUtf8();
+    if (sqlite3_stmt *cached = m_statements->take(utf8))
+        return std::make_unique<SqliteStatement>(m_db, cached, m_statements, std::move(utf8));
     sqlite3_stmt *stmt = nullptr;
     const char *tail = nullptr;
-    const int rc = sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &stmt, &tail);
+    const int rc =
+        sqlite3_prepare_v3(m_db, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &stmt, &tail);
     if (rc != SQLITE_OK)
         throw TZDbError(errorText());
     if (!stmt) // only blanks or comments
         throw TZDbError(QStringLiteral("语句为空"));
-    return std::make_unique<SqliteStatement>(m_db, stmt);
+    return std::make_unique<SqliteStatement>(m_db, stmt, m_statements, std::move(utf8));
 }
 
 int TZSqliteConnection::execute(const QString &engineSql)
@@ -348,9 +420,26 @@ QStringList TZSqliteConnection::tableColumns(const QString &table)
 
 QStringList TZSqliteConnection::keyColumns(const QString &table)
 {
-    return singleColumn(QStringLiteral("select Column_Name from zInfoSchemaKeyColumnUsage "
-                                       "where Table_Name = ?1 order by Ordinal_Position"),
-                        table);
+    // The answer holds until the schema changes (SQLite counts its changes).
+    int schema = 0;
+    {
+        auto version = prepare(QStringLiteral("pragma schema_version"));
+        if (version->step())
+            schema = version->value(0, ftZInteger).toInt();
+    }
+    if (schema != m_keySchema) {
+        m_keyColumns.clear();
+        m_keySchema = schema;
+    }
+    const QString folded = table.toCaseFolded();
+    const auto found = m_keyColumns.constFind(folded);
+    if (found != m_keyColumns.constEnd())
+        return found.value();
+    const QStringList columns = singleColumn(QStringLiteral("select Column_Name from zInfoSchemaKeyColumnUsage "
+                                                            "where Table_Name = ?1 order by Ordinal_Position"),
+                                             table);
+    m_keyColumns.insert(folded, columns);
+    return columns;
 }
 
 QString TZSqliteConnection::oneRowCondition(const QString &table, const QString &condition) const

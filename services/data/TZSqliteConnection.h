@@ -3,9 +3,13 @@
 #include "data/TZDbConnection.h"
 #include "data/ZDataFileLock.h"
 
+#include <QHash>
+#include <QStringList>
+
 #include <memory>
 
 struct sqlite3;
+class TZSqliteStatementCache;
 
 /// A data file of the file kinds on SQLite. Opened exclusively against other
 /// processes; statements of the system are adapted with ZAdaptSqlForSqlite;
@@ -47,4 +51,7 @@ private:
     TDBType m_kind;
     std::unique_ptr<TZDataFileLock> m_lock;
     sqlite3 *m_db = nullptr;
+    std::shared_ptr<TZSqliteStatementCache> m_statements;
+    QHash<QString, QStringList> m_keyColumns; ///< by case-folded table name, for schema m_keySchema
+    int m_keySchema = -1;
 };
