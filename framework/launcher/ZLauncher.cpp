@@ -273,7 +273,7 @@ QWidget *GetIsExistForm(const QString &formClass)
 bool IsExistBillForm(const QString &progID)
 {
     for (TfrmZForm *form : TfrmZForm::OpenForms()) {
-        if (!form->Closed() && form->inherits("TfrmMasterDataBase")
+        if (!form->Closed() && form->inherits("TfrmMasterData")
             && form->GetProgID().compare(progID, Qt::CaseInsensitive) == 0)
             return true;
     }

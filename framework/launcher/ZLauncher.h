@@ -43,7 +43,7 @@ void SendParamToForm(const QString &formClass, const QString &param1, const QStr
 bool IsExistFormClass(const QString &formClass);
 /// The first open window of a class (compared ignoring case), or null.
 QWidget *GetIsExistForm(const QString &formClass);
-/// Whether an open master data window (a TfrmMasterDataBase) shows the module.
+/// Whether an open master data window (a TfrmMasterData) shows the module.
 bool IsExistBillForm(const QString &progID);
 /// Whether the class is one of the generic (published) window classes.
 bool IsPublishBillForm(const QString &formClass);

@@ -111,6 +111,12 @@ QAction *TfrmMasterData::Action(const QString &name) const
 void TfrmMasterData::resizeEvent(QResizeEvent *event)
 {
     TfrmZForm::resizeEvent(event);
+    // A narrow window shows the buttons without their captions (the
+    // captions stay as tool tips) rather than hiding some of them.
+    if (m_toolBar->toolButtonStyle() == Qt::ToolButtonTextBesideIcon)
+        m_fullToolBarWidth = m_toolBar->sizeHint().width();
+    m_toolBar->setToolButtonStyle(width() >= m_fullToolBarWidth ? Qt::ToolButtonTextBesideIcon
+                                                                : Qt::ToolButtonIconOnly);
     m_toolBar->setGeometry(0, 0, width(), kToolBarHeight);
     m_status->setGeometry(0, height() - kStatusHeight, width(), kStatusHeight);
 }

@@ -178,8 +178,15 @@ protected:
     QToolBar *ToolBar() const { return m_toolBar; }
     QAction *Action(const QString &name) const;
     void ShowStatus(const QString &text);
-    /// Lets a descendant's own datasets take part in the window's states.
+    /// Enables the tool bar's actions for the state and the user's powers.
     void UpdateActions();
+    void SetCurrKeyValue(const QString &key) { m_currKeyValue = key; }
+    /// Fills typed empty values and checks required and unique fields of
+    /// every row of dataset `index` (uniqueness in the master only, ignoring
+    /// the rows of `exclusion`).
+    void checkRequired(int index, const QString &exclusion);
+    /// Copies the rows of dataset `index` into its snapshot.
+    void TakeSnapshot(int index);
 
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -195,7 +202,6 @@ private:
     void saveDataset(int index);
     void deleteDataset(int index);
     void fillEmptyValues(TOrvDataSet &dataSet, bool skipRelations);
-    void checkRequired(int index, const QString &exclusion);
     QString fieldLabel(const TZDataField &field) const;
     void loadReferencingFields();
     bool confirmClose();
@@ -221,4 +227,5 @@ private:
     QToolBar *m_toolBar = nullptr;
     QLabel *m_status = nullptr;
     QString m_powerCode;
+    int m_fullToolBarWidth = 0; ///< the tool bar's width with captions
 };

@@ -37,17 +37,23 @@ void TfrmMasterData::OpenBillDataset(const QString &key)
             throw;
         }
         dataSet.EnableControls();
-        // The snapshot holds the record as read: a copy of the rows just
-        // loaded, not a second read.
-        std::vector<TZRowPtr> copies;
-        copies.reserve(dataSet.store()->rows.size());
-        for (const TZRowPtr &row : dataSet.store()->rows) {
-            auto copy = std::make_shared<TZRowData>();
-            copy->values() = row->values();
-            copies.push_back(std::move(copy));
-        }
-        Snapshot(i).LoadRows(dataSet.store()->columns, std::move(copies), {}, dataSet.BaseTable());
+        TakeSnapshot(i);
     }
+}
+
+void TfrmMasterData::TakeSnapshot(int index)
+{
+    // The snapshot holds the record as read: a copy of the rows just loaded,
+    // not a second read.
+    TOrvDataSet &dataSet = Dataset(index);
+    std::vector<TZRowPtr> copies;
+    copies.reserve(dataSet.store()->rows.size());
+    for (const TZRowPtr &row : dataSet.store()->rows) {
+        auto copy = std::make_shared<TZRowData>();
+        copy->values() = row->values();
+        copies.push_back(std::move(copy));
+    }
+    Snapshot(index).LoadRows(dataSet.store()->columns, std::move(copies), {}, dataSet.BaseTable());
 }
 
 bool TfrmMasterData::MoveTo(const QString &key, bool showMessage)
