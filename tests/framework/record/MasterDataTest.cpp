@@ -181,3 +181,23 @@ TEST_F(MasterData, CopyTakesANewKeyAndOnlyTheDuplicableValues)
     EXPECT_EQ(value(s("select CompleteRate from moxTask where TaskID = '20260309002'")), s("0.5"));
     ResetZClock();
 }
+
+TEST_F(MasterData, EntriesAreCheckedAgainstRelatedRecordsAndKeysInUse)
+{
+    DBConn().DBExcuteSql(s("insert into moxAddressBook(PersonID, PersonName) values('P1', '张三')"));
+    std::unique_ptr<TfrmMasterData> visit = openRecordWindow<TfrmMasterData>(s("moxVisit"));
+    visit->RunAction(1);
+    const QString caption = GetDataSource(s("moxAddressBook")).GetZField(s("PersonID"))->DisplayName;
+    EXPECT_EQ(refusal([&] { setField(*visit, "PersonID", s("P9")); }), s("不存在[%1]:P9").arg(caption));
+    setField(*visit, "PersonID", s("P1"));
+    EXPECT_EQ(visit->MasterData().FieldByName(s("PersonID")).AsString(), s("P1"));
+
+    DBConn().DBExcuteSql(s("insert into devKnowType(TypeID, TypeName) values('T1', '手册')"));
+    DBConn().DBExcuteSql(s("insert into devKnowledge(KnowID, KnowType, Title) values('K9', 'T1', '安装')"));
+    std::unique_ptr<TfrmMasterData> type = openRecordWindow<TfrmMasterData>(s("devKnowType"), s("T1"));
+    type->RunAction(2);
+    EXPECT_EQ(refusal([&] { setField(*type, "TypeID", s("T2")); }),
+              s("此资料已被[%1:K9]的第0个数据集所用，主键不能修改").arg(GetDataSource(s("devKnowledge")).DisplayName));
+    setField(*type, "TypeName", s("用户手册"));
+    EXPECT_TRUE(type->RunAction(5));
+}
