@@ -48,6 +48,12 @@ Propertys=DisplayName=状态;FieldType=int;FieldIndex=9;Visible=True;AllowEmpty=
 [<DSField>Master-tstLine-DutyID]
 FieldName=DutyID
 Propertys=DisplayName=职务;FieldIndex=10;Visible=True;AllowEmpty=True;RelativeDS=comDuty;ShowDataList=False
+[<DSField>Master-tstLine-LeadDuty]
+FieldName=LeadDuty
+Propertys=DisplayName=主管职务;FieldIndex=11;Visible=True;AllowEmpty=True;RelativeDS=comDuty;ShowDataList=True
+[<DSField>Master-tstLine-BackDuty]
+FieldName=BackDuty
+Propertys=DisplayName=后备职务;FieldIndex=12;Visible=True;AllowEmpty=True;RelativeDS=comDuty;ShowDataList=True;ShowDataListType=1
 )";
 
 } // namespace
@@ -56,10 +62,16 @@ void GridFixture::SetUp()
 {
     ModelFixture::SetUp();
     folder->writeFile(s("DBSource/tstLine.dbs"), kLines);
+    createTable(s(" CREATE TABLE [comDuty]([DutyID] VarChar(20) NOT NULL DEFAULT '',[DutyName] VarChar(50) DEFAULT '',"
+                  "[SysLastUpdateTime] VarChar(14) DEFAULT '',[SysCreateTime] VarChar(14) DEFAULT '',"
+                  "[SyncCompleted] VarChar(100) DEFAULT '')"));
+    DBConn().DBExcuteSql(s("Insert into comDuty(DutyID,DutyName) values('D01','职员')"));
+    DBConn().DBExcuteSql(s("Insert into comDuty(DutyID,DutyName) values('D02','经理')"));
     createTable(s(" CREATE TABLE [tstLine]([LineID] VarChar(20) NOT NULL DEFAULT '',[ItemName] VarChar(50) DEFAULT '',"
                   "[Kind] VarChar(20) DEFAULT '',[Amount] Money DEFAULT 0,[Qty] int DEFAULT 0,[LineDate] datetime,"
                   "[Remark] VarChar(50) DEFAULT '',[Secret] VarChar(20) DEFAULT '',[State] int DEFAULT 0,"
-                  "[DutyID] VarChar(20) DEFAULT '',[SysLastUpdateTime] VarChar(14) DEFAULT '',"
+                  "[DutyID] VarChar(20) DEFAULT '',[LeadDuty] VarChar(20) DEFAULT '',"
+                  "[BackDuty] VarChar(20) DEFAULT '',[SysLastUpdateTime] VarChar(14) DEFAULT '',"
                   "[SysCreateTime] VarChar(14) DEFAULT '',[SyncCompleted] VarChar(100) DEFAULT '')"));
     const char *const rows[] = {
         "('L01','苹果','水果',0.1,1,'2026-01-05','甲','x',0,'')",

@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -104,6 +105,10 @@ TEST_F(GridTest, ColumnsComeFromTheDefinitions)
     EXPECT_EQ(delegate.ColumnEditor(s("State")).items, QStringList({s("草稿"), s("完成")}));
     EXPECT_EQ(delegate.ColumnEditor(s("DutyID")).kind, TZCellEditor::Button);
     EXPECT_EQ(delegate.ColumnEditor(s("ItemName")).kind, TZCellEditor::Default);
+    EXPECT_EQ(delegate.ColumnEditor(s("LeadDuty")).kind, TZCellEditor::LookUp);
+    EXPECT_EQ(delegate.ColumnEditor(s("BackDuty")).kind, TZCellEditor::ComboList);
+    EXPECT_EQ(delegate.ColumnEditor(s("Remark")).kind, TZCellEditor::Default); // read-only: no editor of its own
+
 }
 
 TEST_F(GridTest, EditorsWriteThroughTheField)
@@ -121,6 +126,35 @@ TEST_F(GridTest, EditorsWriteThroughTheField)
     lines->SetRecNo(1);
     EXPECT_EQ(lines->FieldByName(s("State")).AsInteger(), 1);
     EXPECT_EQ(cell(0, s("State")).data().toString(), s("完成"));
+    // A date.
+    view.setCurrentIndex(cell(0, s("LineDate")));
+    view.edit(cell(0, s("LineDate")));
+    auto *date = qobject_cast<QDateEdit *>(view.indexWidget(cell(0, s("LineDate"))));
+    ASSERT_NE(date, nullptr);
+    EXPECT_TRUE(date->calendarPopup());
+    EXPECT_EQ(date->date(), QDate(2026, 1, 5));
+    date->setDate(QDate(2026, 2, 1));
+    QTest::keyClick(date, Qt::Key_Return);
+    lines->SetRecNo(1);
+    EXPECT_EQ(lines->FieldByName(s("LineDate")).AsDateTime().date(), QDate(2026, 2, 1));
+    // The look-up stores the chosen key; the combo list a name's key.
+    view.setCurrentIndex(cell(0, s("LeadDuty")));
+    view.edit(cell(0, s("LeadDuty")));
+    auto *lookUp = qobject_cast<QComboBox *>(view.indexWidget(cell(0, s("LeadDuty"))));
+    ASSERT_NE(lookUp, nullptr);
+    ASSERT_EQ(lookUp->count(), 2);
+    lookUp->setCurrentIndex(1);
+    QTest::keyClick(lookUp, Qt::Key_Return);
+    view.setCurrentIndex(cell(0, s("BackDuty")));
+    view.edit(cell(0, s("BackDuty")));
+    auto *list = qobject_cast<QComboBox *>(view.indexWidget(cell(0, s("BackDuty"))));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->maxVisibleItems(), 16);
+    list->setCurrentIndex(list->findText(s("职员")));
+    QTest::keyClick(list, Qt::Key_Return);
+    lines->SetRecNo(1);
+    EXPECT_EQ(lines->FieldByName(s("LeadDuty")).AsString(), s("D02"));
+    EXPECT_EQ(lines->FieldByName(s("BackDuty")).AsString(), s("D01"));
     // The button editor's button reports its field.
     view.setCurrentIndex(cell(1, s("DutyID")));
     view.edit(cell(1, s("DutyID")));
@@ -233,7 +267,8 @@ TEST_F(GridTest, EnterWalksTheCellsAndAppendsAfterTheLast)
 {
     showGrid();
     QTreeView &view = *grid->View();
-    grid->SetColumnVisible(s("DutyID"), false);
+    for (const char *field : {"DutyID", "LeadDuty", "BackDuty"})
+        grid->SetColumnVisible(s(field), false);
     view.setCurrentIndex(cell(4, s("State")));
     // The last editable cell of the last row: Enter appends a row.
     QTest::keyClick(&view, Qt::Key_Return);
