@@ -30,6 +30,7 @@ const char *const kColumn = "zColumn";
 const char *const kKind = "zKind";
 const char *const kInitial = "zInitial";
 const char *const kWritten = "zWritten";
+const char *const kRefused = "zRefused"; // the last value the field refused (already shown)
 
 TZCellEditor::Kind kindOf(const QWidget *editor)
 {
@@ -278,14 +279,18 @@ void TZGridDelegate::write(QWidget *editor) const
 
 bool TZGridDelegate::tryWrite(QWidget *editor) const
 {
-    return ZGuard([&] { write(editor); });
+    if (ZGuard([&] { write(editor); }))
+        return true;
+    editor->setProperty(kRefused, editorValue(editor));
+    return false;
 }
 
 void TZGridDelegate::setModelData(QWidget *editor, QAbstractItemModel *, const QModelIndex &) const
 {
     // Enter, Tab and leaving the editor have written already; any other
-    // commit (the view closing editors) writes here.
-    if (!editor->property(kWritten).toBool())
+    // commit (the view closing editors) writes here, unless the value is
+    // one the field has just refused and the user has been told.
+    if (!editor->property(kWritten).toBool() && editorValue(editor) != editor->property(kRefused))
         tryWrite(editor);
 }
 

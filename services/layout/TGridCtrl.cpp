@@ -3,6 +3,7 @@
 #include "common/ZFiles.h"
 #include "common/ZTrim.h"
 #include "controls/TZDBGrid.h"
+#include "controls/TZGridGroupModel.h"
 #include "ini/TZIniFile.h"
 #include "settings/ZSession.h"
 
@@ -34,7 +35,8 @@ const bool installed = [] {
 } // namespace
 
 TGridCtrl::TGridCtrl(QWidget &window, const QString &tag, bool keepVisibility)
-    : m_file(std::make_unique<TZIniFile>(layoutFileName(window, tag))), m_keepVisibility(keepVisibility)
+    : m_file(std::make_unique<TZIniFile>(layoutFileName(window, tag))), m_context(std::make_unique<QObject>()),
+      m_keepVisibility(keepVisibility)
 {
     (void)installed;
     for (TZDBGrid *grid : window.findChildren<TZDBGrid *>())
@@ -50,6 +52,18 @@ QString TGridCtrl::FileName() const
 
 void TGridCtrl::GetGridLog(TZDBGrid &grid)
 {
+    if (grid.ColumnCount() == 0) {
+        // Restored once its dataset brings the columns.
+        auto wait = std::make_shared<QMetaObject::Connection>();
+        *wait = QObject::connect(grid.GroupModel(), &QAbstractItemModel::modelReset, m_context.get(),
+                                 [this, wait, target = QPointer<TZDBGrid>(&grid)] {
+                                     if (!target || target->ColumnCount() == 0)
+                                         return;
+                                     QObject::disconnect(*wait);
+                                     GetGridLog(*target);
+                                 });
+        return;
+    }
     const QString name = grid.objectName();
     const QStringList fields = grid.FieldsInViewOrder();
     QHash<QString, int> tags;

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class QObject;
 class QWidget;
 class TZDBGrid;
 class TZIniFile;
@@ -40,7 +41,8 @@ public:
     /// The registered grids (a grid destroyed meanwhile is null).
     const QList<QPointer<TZDBGrid>> &Grids() const { return m_grids; }
 
-    /// Restores a grid's columns: group indexes (a grouping column is
+    /// Restores a grid's columns (a grid whose dataset has no columns yet is
+    /// restored when they come): group indexes (a grouping column is
     /// hidden), visibility when the visibility switch is on, widths (fitted
     /// when none is stored), then the order: for i from 0, the first column
     /// whose stored index is i moves to position i.
@@ -58,6 +60,7 @@ public:
 
 private:
     std::unique_ptr<TZIniFile> m_file;
+    std::unique_ptr<QObject> m_context; // ends the waits for columns with the keeper
     QList<QPointer<TZDBGrid>> m_grids;
     bool m_keepVisibility = true;
 };

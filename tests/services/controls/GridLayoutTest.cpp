@@ -5,8 +5,11 @@
 #include "controls/TZDBGrid.h"
 #include "controls/TZGridGroupModel.h"
 #include "controls/ZGridColumns.h"
+#include "data/TDBConn.h"
 #include "layout/TGridCtrl.h"
 #include "layout/ZFormKeepers.h"
+#include "metadata/TZDataSource.h"
+#include "metadata/ZDataSources.h"
 #include "settings/ZSession.h"
 
 #include <QFile>
@@ -154,6 +157,36 @@ TEST_F(GridLayoutTest, VisibilitySwitchOffKeepsTheRest)
     EXPECT_EQ(top.ColumnPosition(s("Amount")), 0);
     EXPECT_EQ(top.ColumnGroupIndex(s("Kind")), 0);
     EXPECT_FALSE(top.ColumnShown(s("Kind")));
+}
+
+TEST_F(GridLayoutTest, AGridOpenedLaterIsRestoredWhenItsColumnsCome)
+{
+    {
+        auto host = window();
+        TGridCtrl keeper(*host, QString());
+        host->top->SetColumnVisible(s("Qty"), false);
+        host->top->SetColumnWidth(s("ItemName"), 140);
+        keeper.SaveAllGridLog();
+    }
+    TOrvDataSet later;
+    later.ProgID = s("tstLine");
+    TfrmGridHost host(later, *second);
+    auto keeper = std::make_unique<TGridCtrl>(host, QString());
+    keeper->GetAllGridLog();
+    EXPECT_EQ(host.top->ColumnCount(), 0);
+    DBConn().DBOpenDataSet(later, GetDataSource(s("tstLine")).GetDataSetSQL(0, false));
+    EXPECT_FALSE(host.top->ColumnShown(s("Qty")));
+    EXPECT_EQ(host.top->ColumnWidth(s("ItemName")), 140);
+    // Restored once: a reload keeps what the user changes afterwards.
+    host.top->SetColumnVisible(s("Qty"), true);
+    later.SetFilter(s("Qty > 1"));
+    later.SetFiltered(true);
+    EXPECT_TRUE(host.top->ColumnShown(s("Qty")));
+    // A keeper that goes first leaves the grid alone.
+    keeper.reset();
+    later.Close();
+    DBConn().DBOpenDataSet(later, GetDataSource(s("tstLine")).GetDataSetSQL(0, false));
+    EXPECT_TRUE(host.top->ColumnShown(s("Qty")));
 }
 
 } // namespace

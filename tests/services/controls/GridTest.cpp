@@ -320,6 +320,20 @@ TEST_F(GridTest, RefusedValueKeepsTheEditorAndTheGrid)
     QTest::keyClick(editor, Qt::Key_Return);
     EXPECT_EQ(errors.size(), 1);
     EXPECT_EQ(cell(1, s("Amount")).data().toString(), s("7.50"));
+    // Refused, then left for another row: told once, the old value stays.
+    view.setCurrentIndex(cell(2, s("Amount")));
+    view.edit(cell(2, s("Amount")));
+    editor = openLineEdit();
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, s("x1"));
+    QTest::keyClick(editor, Qt::Key_Tab);
+    EXPECT_EQ(errors.size(), 2);
+    view.setCurrentIndex(cell(3, s("ItemName")));
+    EXPECT_EQ(errors.size(), 2);
+    EXPECT_FALSE(grid->IsEditing());
+    EXPECT_EQ(cell(2, s("Amount")).data().toString(), s("1.25"));
+    EXPECT_EQ(lines->RecNo(), 4);
 }
 
 TEST_F(GridTest, SortingOnlyWhenAllowed)
