@@ -257,6 +257,16 @@ bool TZDBGrid::ColumnReadOnly(const QString &field) const
     return columnOf(field).readOnly || (logical >= 0 && m_dataSet->Fields(logical).ReadOnly);
 }
 
+void TZDBGrid::SetColumnAlignment(const QString &field, Qt::Alignment alignment)
+{
+    column(field).alignment = alignment;
+    const int logical = ColumnOf(field);
+    if (logical >= 0) {
+        m_groups->SetColumnAlignment(logical, alignment);
+        m_view->viewport()->update();
+    }
+}
+
 void TZDBGrid::SetColumnRequired(const QString &field, bool required)
 {
     column(field).required = required;
@@ -350,6 +360,8 @@ void TZDBGrid::applyLayout()
             m_groups->SetColumnCaption(logical, settings.caption);
         m_groups->SetColumnReadOnly(logical, settings.readOnly);
         m_groups->SetColumnRequired(logical, settings.required);
+        if (settings.alignment)
+            m_groups->SetColumnAlignment(logical, settings.alignment);
         if (settings.width > 0)
             header->resizeSection(logical, settings.width);
         applyHidden(logical);

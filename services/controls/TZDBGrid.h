@@ -74,6 +74,9 @@ public:
     void SetColumnReadOnly(const QString &field, bool readOnly);
     /// Read-only by the grid's column setting or by the dataset field.
     bool ColumnReadOnly(const QString &field) const;
+    /// Qt::AlignLeft or Qt::AlignRight for the column's cells; 0 keeps the
+    /// dataset model's (numbers right, texts left).
+    void SetColumnAlignment(const QString &field, Qt::Alignment alignment);
     /// A required column's header is drawn navy (#000080) and bold.
     void SetColumnRequired(const QString &field, bool required);
     bool ColumnRequired(const QString &field) const;
@@ -136,6 +139,7 @@ private:
         bool required = false;
         bool footer = false;
         int groupIndex = -1;
+        Qt::Alignment alignment;
         int width = 0; // the last width shown; 0 when never set
     };
 

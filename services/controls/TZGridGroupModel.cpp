@@ -237,9 +237,15 @@ void TZGridGroupModel::SetColumnRequired(int column, bool required)
     emit headerDataChanged(Qt::Horizontal, column, column);
 }
 
+void TZGridGroupModel::SetColumnAlignment(int column, Qt::Alignment alignment)
+{
+    m_alignments.insert(column, alignment);
+}
+
 void TZGridGroupModel::ClearColumnMarks()
 {
     m_captions.clear();
+    m_alignments.clear();
     m_readOnlyColumns.clear();
     m_requiredColumns.clear();
 }
@@ -403,8 +409,11 @@ bool TZGridGroupModel::hasChildren(const QModelIndex &parent) const
 QVariant TZGridGroupModel::data(const QModelIndex &index, int role) const
 {
     const Node *node = nodeOf(index);
-    if (!node || node->sourceRow >= 0)
+    if (!node || node->sourceRow >= 0) {
+        if (role == Qt::TextAlignmentRole && m_alignments.contains(index.column()))
+            return QVariant(m_alignments.value(index.column()) | Qt::AlignVCenter);
         return QAbstractProxyModel::data(index, role);
+    }
     if (role == Qt::FontRole) {
         QFont font;
         font.setBold(true);

@@ -44,9 +44,12 @@ public:
     void SetColumnCaption(int column, const QString &caption);
     void SetColumnReadOnly(int column, bool readOnly);
     void SetColumnRequired(int column, bool required);
+    /// The alignment of a column's cells (numbers standing for texts, such as
+    /// pick lists, read better on the left); unset keeps the source's.
+    void SetColumnAlignment(int column, Qt::Alignment alignment);
     bool ColumnReadOnly(int column) const { return m_readOnlyColumns.contains(column); }
     bool ColumnRequired(int column) const { return m_requiredColumns.contains(column); }
-    /// Forgets every caption, read-only and required mark (another dataset).
+    /// Forgets every caption, alignment, read-only and required mark (another dataset).
     void ClearColumnMarks();
     /// No cell is editable at all.
     void SetReadOnly(bool readOnly);
@@ -110,6 +113,7 @@ private:
     QHash<int, QString> m_captions;
     QSet<int> m_readOnlyColumns;
     QSet<int> m_requiredColumns;
+    QHash<int, Qt::Alignment> m_alignments;
     bool m_readOnly = false;
     enum class Pending { None, Insert, Remove, Move, Reset };
     Pending m_pending = Pending::None;

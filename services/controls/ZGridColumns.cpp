@@ -64,6 +64,8 @@ void RefreshGridByDS(TZDBGrid &grid, std::function<void(const QString &field)> b
         grid.SetColumnCaption(name, editable ? caption : QStringLiteral("(%1)").arg(caption));
         grid.SetColumnReadOnly(name, !editable);
         grid.SetColumnRequired(name, !definition->AllowEmpty);
+        if (!definition->PickItems.isEmpty() || !ZIsBlank(definition->RelativeDS))
+            grid.SetColumnAlignment(name, Qt::AlignLeft); // numbers shown as texts
         if (!visible)
             grid.SetColumnVisible(name, false);
         grid.Delegate()->SetColumnEditor(name, definition->GetReadOnly() ? TZCellEditor() : editorFor(*definition));

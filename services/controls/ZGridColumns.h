@@ -17,6 +17,7 @@ class TZDBGrid;
 ///   the user, or not visible) shows its caption in parentheses and its
 ///   column cannot be edited; a field that is not visible is hidden.
 /// - a field that may not be empty (AllowEmpty false) gets a navy, bold header.
+/// - a pick-list or related field is aligned left (its number shows as a text).
 /// - the cell editor, for a field that is not read-only: a date or time
 ///   editor for date and time fields; for a field with a RelativeDS, a
 ///   button editor when ShowDataList is false (its button runs

@@ -98,6 +98,9 @@ TEST_F(GridTest, ColumnsComeFromTheDefinitions)
     }
     EXPECT_FALSE(model.headerData(grid->ColumnOf(s("ItemName")), Qt::Horizontal, Qt::ForegroundRole).isValid());
     EXPECT_EQ(remark, 6);
+    // Numbers right, pick-list texts left.
+    EXPECT_TRUE(cell(0, s("Amount")).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight);
+    EXPECT_TRUE(cell(0, s("State")).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignLeft);
     // Cell editors by metadata.
     const TZGridDelegate &delegate = *grid->Delegate();
     EXPECT_EQ(delegate.ColumnEditor(s("LineDate")).kind, TZCellEditor::Date);
