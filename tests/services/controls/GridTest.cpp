@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 #include <QComboBox>
@@ -148,8 +149,8 @@ TEST_F(GridTest, EditorsWriteThroughTheField)
     ASSERT_EQ(lookUp->count(), 2);
     lookUp->setCurrentIndex(1);
     QTest::keyClick(lookUp, Qt::Key_Return);
-    view.setCurrentIndex(cell(0, s("BackDuty")));
-    view.edit(cell(0, s("BackDuty")));
+    // Enter went on to the next cell and opened its editor.
+    EXPECT_EQ(view.currentIndex(), cell(0, s("BackDuty")));
     auto *list = qobject_cast<QComboBox *>(view.indexWidget(cell(0, s("BackDuty"))));
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->maxVisibleItems(), 16);
@@ -225,6 +226,19 @@ TEST_F(GridTest, GroupingModelKeepsItsContract)
     menu->actions().first()->trigger();
     EXPECT_EQ(grid->ColumnGroupIndex(s("Kind")), 0);
     EXPECT_EQ(model.rowCount(), 3);
+    // The column list of the menu shows and hides; the grouping column is not in it.
+    menu.reset(grid->CreateHeaderMenu(grid->ColumnOf(s("ItemName"))));
+    QMenu *columns = menu->actions().last()->menu();
+    ASSERT_NE(columns, nullptr);
+    QStringList captions;
+    for (QAction *action : columns->actions()) {
+        captions << action->text();
+        if (action->text() == s("物品名称"))
+            action->toggle();
+    }
+    EXPECT_FALSE(captions.contains(s("类别")));
+    EXPECT_FALSE(grid->ColumnShown(s("ItemName")));
+    EXPECT_FALSE(grid->ColumnVisible(s("ItemName")));
 }
 
 TEST_F(GridTest, CursorAndCurrentRowFollowEachOther)
@@ -237,6 +251,15 @@ TEST_F(GridTest, CursorAndCurrentRowFollowEachOther)
     // A group row does not move the cursor.
     grid->View()->setCurrentIndex(grid->GroupModel()->index(0, 0));
     EXPECT_EQ(lines->RecNo(), 2);
+    // A double-click on a row tells the window, with the cursor on that row.
+    grid->SetReadOnly(true);
+    showGrid();
+    QSignalSpy doubleClicks(grid.get(), &TZDBGrid::rowDoubleClicked);
+    const QRect rect = grid->View()->visualRect(cell(4, s("ItemName")));
+    QTest::mouseClick(grid->View()->viewport(), Qt::LeftButton, {}, rect.center());
+    QTest::mouseDClick(grid->View()->viewport(), Qt::LeftButton, {}, rect.center());
+    EXPECT_EQ(doubleClicks.count(), 1);
+    EXPECT_EQ(lines->RecNo(), 5);
     // A dataset that goes first leaves an empty grid behind.
     grid->SetFooterSums(true);
     lines.reset();
