@@ -9,6 +9,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QMenu>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -23,6 +24,33 @@ public:
     TZGridView(TZDBGrid &grid, QWidget *parent) : QTreeView(parent), m_grid(grid) {}
 
     bool editing() const { return state() == EditingState; }
+
+    /// A group row is one line across the view: its branch in the tree
+    /// column, then its text, whatever the columns' widths.
+    void drawRow(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        const TZGridGroupModel &groups = *m_grid.GroupModel();
+        if (!groups.IsGroupRow(index)) {
+            QTreeView::drawRow(painter, option, index);
+            return;
+        }
+        int depth = 1;
+        for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
+            ++depth;
+        const int x = columnViewportPosition(groups.LabelColumn());
+        const int indent = indentation() * depth;
+        painter->fillRect(option.rect, palette().button());
+        drawBranches(painter, QRect(x, option.rect.y(), indent, option.rect.height()), index);
+        QFont font = option.font;
+        font.setBold(true);
+        painter->save();
+        painter->setFont(font);
+        painter->setPen(palette().color(QPalette::ButtonText));
+        const QRect text(x + indent + 2, option.rect.y(), viewport()->width() - x - indent - 2, option.rect.height());
+        painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
+                          groups.index(index.row(), groups.LabelColumn(), index.parent()).data().toString());
+        painter->restore();
+    }
 
     /// The width that shows a column's header and contents whole.
     int contentWidth(int column) const
@@ -405,21 +433,8 @@ void TZDBGrid::applyGrouping()
     m_groups->SetGroupColumns(columns); // a change resets and comes back here
     m_view->setRootIsDecorated(!columns.isEmpty());
     m_view->setTreePosition(label);
-    if (!columns.isEmpty()) {
-        spanGroupRows(QModelIndex());
+    if (!columns.isEmpty())
         m_view->expandAll();
-    }
-}
-
-void TZDBGrid::spanGroupRows(const QModelIndex &parent)
-{
-    for (int row = 0; row < m_groups->rowCount(parent); ++row) {
-        const QModelIndex index = m_groups->index(row, 0, parent);
-        if (m_groups->IsGroupRow(index)) {
-            m_view->setFirstColumnSpanned(row, parent, true);
-            spanGroupRows(index);
-        }
-    }
 }
 
 // --- cursor ---

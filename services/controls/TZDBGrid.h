@@ -150,7 +150,6 @@ private:
     void applyLayout();
     void applyGrouping();
     void applyHidden(int logical);
-    void spanGroupRows(const QModelIndex &parent);
     void followDataSet();
     void followView(const QModelIndex &current);
     void headerClicked(int logical);

@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -384,9 +385,15 @@ TEST_F(GridTest, ScreenshotOfGroupsAndFooter)
     grid->SetColumnFooterSum(s("Amount"), true);
     grid->SetColumnFooterSum(s("Qty"), true);
     grid->SetColumnWidth(s("ItemName"), 160);
+    grid->SetColumnPosition(s("ItemName"), 0); // group rows and the tree follow the first column shown
     showGrid();
     ZSaveScreenshot(*grid, s("grid_grouped_footer"));
     EXPECT_EQ(grid->FooterText(s("Amount")), s("6.55"));
+    // Nested groups, the view scrolled a little.
+    grid->SetColumnGroupIndex(s("State"), 1);
+    grid->View()->horizontalScrollBar()->setValue(40);
+    ZSaveScreenshot(*grid, s("grid_nested_groups"));
+    EXPECT_EQ(grid->GroupModel()->rowCount(grid->GroupModel()->index(0, 0)), 1);
 }
 
 } // namespace
