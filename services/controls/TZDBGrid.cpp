@@ -147,7 +147,11 @@ TZDBGrid::TZDBGrid(QWidget *parent)
         menu->popup(m_view->header()->mapToGlobal(pos));
     });
     connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex &current) { followView(current); });
+            [this](const QModelIndex &current) {
+                if (current.isValid())
+                    m_lastColumn = current.column();
+                followView(current);
+            });
     connect(m_view, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
         if (m_groups->SourceRow(index) >= 0)
             emit rowDoubleClicked();
@@ -447,7 +451,10 @@ void TZDBGrid::followDataSet()
     if (row < 0)
         return;
     const QModelIndex current = m_view->currentIndex();
-    const int column = current.isValid() ? current.column() : m_view->header()->logicalIndex(0);
+    // A regrouping forgets the current cell: its column is kept here.
+    int column = current.isValid() ? current.column() : m_lastColumn;
+    if (column < 0 || column >= ColumnCount())
+        column = m_view->header()->logicalIndex(0);
     const QModelIndex target = m_groups->IndexOfSourceRow(row, qMax(column, 0));
     if (!target.isValid() || target == current)
         return;

@@ -170,4 +170,5 @@ private:
     bool m_footerAll = false;
     bool m_applying = false;
     bool m_following = false;
+    int m_lastColumn = -1; // the column of the last current cell
 };

@@ -377,6 +377,26 @@ TEST_F(GridTest, SortingOnlyWhenAllowed)
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
     EXPECT_EQ(lines->IndexFieldNames(), s("Qty DESC"));
     EXPECT_EQ(cell(0, s("LineID")).data().toString(), s("L05"));
+    // An edit that moves its row in the sort: the grid follows the row,
+    // flat and grouped.
+    for (bool grouped : {false, true}) {
+        grid->SetColumnGroupIndex(s("Kind"), grouped ? 0 : -1);
+        QTreeView &view = *grid->View();
+        view.setCurrentIndex(cell(0, s("Qty")));
+        view.edit(cell(0, s("Qty")));
+        QLineEdit *editor = openLineEdit();
+        ASSERT_NE(editor, nullptr);
+        const QString moved = lines->FieldByName(s("LineID")).AsString();
+        editor->selectAll();
+        QTest::keyClicks(editor, s("0"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        EXPECT_EQ(lines->FieldByName(s("LineID")).AsString(), moved);
+        EXPECT_EQ(lines->RecNo(), 5);
+        EXPECT_EQ(grid->GroupModel()->SourceRow(view.currentIndex()), 4);
+        EXPECT_EQ(view.currentIndex().column(), grid->ColumnOf(s("LineDate")));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    }
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(s("\n")).toStdString();
 }
 
 TEST_F(GridTest, ScreenshotOfGroupsAndFooter)
