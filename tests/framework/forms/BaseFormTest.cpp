@@ -233,6 +233,10 @@ TEST_F(BaseForm, MessagesErrorsAndReadOnlyControls)
 
 TEST_F(BaseForm, LayoutKeepersComeFromTheInstalledMakers)
 {
+    // The grid layer installs its keeper when it loads; this test installs
+    // its own and puts it back.
+    const TZGridKeeperMaker installed = ZGridKeeperMaker();
+    const TZSizeKeeperMaker installedSize = ZSizeKeeperMaker();
     struct TLog
     {
         QStringList events;
@@ -269,6 +273,8 @@ TEST_F(BaseForm, LayoutKeepersComeFromTheInstalledMakers)
     plain->show();
     EXPECT_EQ(plain->GridKeeper(), nullptr);
     closeAndWait(plain);
+    SetZGridKeeperMaker(installed);
+    SetZSizeKeeperMaker(installedSize);
 }
 
 TEST_F(BaseForm, WindowsTakeTheSkinsBackground)
