@@ -210,6 +210,13 @@ void TZLookUpComboBase::SetKeyValue(const QString &key)
         setEditText(key);
 }
 
+void TZLookUpComboBase::showPopup()
+{
+    if (m_source)
+        ZGuard([this] { RefreshList(); });
+    QComboBox::showPopup();
+}
+
 bool TZLookUpComboBase::_OnValidate(const QString &displayValue)
 {
     if (!m_source || !m_source->AutoSaveNewDataRemind || ZIsBlank(displayValue) || RowOfText(displayValue) >= 0)
