@@ -17,6 +17,7 @@
 #include "metadata/TOrvDataSet.h"
 #include "metadata/TZDataSource.h"
 #include "metadata/ZDataSources.h"
+#include "settings/ZSession.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -222,6 +223,10 @@ TEST_F(AutoDesign, ABillWindowSpreadsFieldsOverItsPages)
     window.show();
     bill.pages->setCurrentWidget(bill.fund);
     ZSaveScreenshot(window, s("layout_bill_head"));
+    bill.pages->setCurrentWidget(bill.self);
+    ZSaveScreenshot(window, s("layout_bill_self"));
+    bill.pages->setCurrentWidget(bill.memo);
+    ZSaveScreenshot(window, s("layout_bill_memo"));
 
     // The page control keeps its distances to the window's edges.
     window.resize(800, window.height() + 100);
@@ -314,6 +319,14 @@ TEST_F(AutoDesign, ErrorsNameTheMissingModuleAndTheWrongLabel)
     ui.ProgID = s("moxNote");
     EXPECT_EQ(errorOf([&] { ui.AutoCreateCtrls(); }), s("窗体上有个控件名称为 lblTitle 却不是TLabel控件"));
     // SetFreshUI lays out only in a development run and always reads false.
+    delete wrong;
+    ui.SetFreshUI(true);
+    EXPECT_EQ(window.findChild<QWidget *>(s("DBTitle")), nullptr);
+    InDevelopmentEnv = true;
     ui.SetFreshUI(false);
+    EXPECT_EQ(window.findChild<QWidget *>(s("DBTitle")), nullptr);
+    ui.SetFreshUI(true);
+    InDevelopmentEnv = false;
+    EXPECT_NE(window.findChild<QLineEdit *>(s("DBTitle")), nullptr);
     EXPECT_FALSE(ui.FreshUI());
 }
