@@ -44,6 +44,14 @@ struct TFieldControls
     bool labelCreated = false;
 };
 
+/// The column of the window's dataset that shows a field: a field with an
+/// AliasName is selected under it.
+QString columnOf(const TZField &field)
+{
+    const QString alias = ZTrim(field.AliasName);
+    return alias.isEmpty() ? field.FieldName : alias;
+}
+
 } // namespace
 
 TAutoDesignUI::TAutoDesignUI(QWidget *window) : QObject(window), m_window(window)
@@ -64,8 +72,11 @@ QWidget *TAutoDesignUI::GetDBCtrls(const TZField &field, bool &created)
     created = false;
     const QList<QWidget *> widgets = m_window->findChildren<QWidget *>();
     for (QWidget *widget : widgets) {
-        if (ZEditorAdapter::IsEditor(widget)
-            && GetFieldNameByCtrl(widget).compare(field.FieldName, Qt::CaseInsensitive) == 0)
+        if (!ZEditorAdapter::IsEditor(widget))
+            continue;
+        const QString bound = GetFieldNameByCtrl(widget);
+        if (bound.compare(field.FieldName, Qt::CaseInsensitive) == 0
+            || bound.compare(columnOf(field), Qt::CaseInsensitive) == 0)
             return widget;
     }
     const QString name = QStringLiteral("DB") + field.FieldName;
@@ -158,12 +169,12 @@ QWidget *TAutoDesignUI::CreateCtrlByField(const TZField &field)
     editor->setObjectName(QStringLiteral("DB") + field.FieldName);
     if (lookUp) {
         if (UIDataSource && !ZIsBlank(UIDataSource->ProgID))
-            lookUp->InitSource(*UIDataSource, field.FieldName);
+            lookUp->InitSource(*UIDataSource, columnOf(field));
         else
             lookUp->BindSource(field.RelativeDS);
     }
     if (UIDataSource)
-        new TZFieldLink(editor, *UIDataSource, field.FieldName);
+        new TZFieldLink(editor, *UIDataSource, columnOf(field));
     return editor;
 }
 

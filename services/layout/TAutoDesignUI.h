@@ -49,7 +49,7 @@ public:
     void ReFresh() { AutoCreateCtrls(); }
 
     /// The window's editor for the field: the first editor bound to a field
-    /// of that name (ignoring case), else the first editor named "DB" +
+    /// of that name or of its AliasName (ignoring case), else the first editor named "DB" +
     /// field, with created false; else a new one from CreateCtrlByField.
     QWidget *GetDBCtrls(const TZField &field, bool &created);
     /// The window's component "lbl" + field, created false; else a new one.
@@ -57,7 +57,8 @@ public:
     /// component is no label.
     QLabel *GetDBLabel(const TZField &field, bool &created);
     /// A new editor on the window for the field's kind, named "DB" + field
-    /// and bound to UIDataSource (when set): text → line edit, or a
+    /// and bound to UIDataSource (when set; to the column of the field's
+    /// AliasName when it has one, as the dataset selects it): text → line edit, or a
     /// TZDBLookUpCombobox with a RelativeDS (not for MakerID and
     /// PermitterID); date → date edit with a calendar; time → time edit;
     /// integers → pick-list combo box (storing the integer) with a PickList,

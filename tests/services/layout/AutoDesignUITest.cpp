@@ -216,6 +216,8 @@ TEST_F(AutoDesign, ABillWindowSpreadsFieldsOverItsPages)
     QWidget *note = child(window, "DBNote");
     EXPECT_EQ(note->geometry().top(), headBottom + 4 + 200 + 10);
     EXPECT_EQ(ZTag(note), 10010);
+    EXPECT_EQ(GetFieldNameByCtrl(note), s("NoteText")); // bound to the column of its alias
+    EXPECT_NE(orders.FindField(s("NoteText")), nullptr);
     EXPECT_EQ(ZTag(child(window, "lblNote")), 10014);
     EXPECT_EQ(window.width(), 650);
     EXPECT_EQ(window.height(), note->geometry().bottom() + 5 + 55);

@@ -49,7 +49,7 @@ Propertys=DisplayName=说明;FieldIndex=3;Visible=True
 
 // Positions: OrderID head left, OrderDate head left (wt12) with OrderTime on
 // its right, ClientID head right, Qty and Level in the head page, Paid and
-// Amount in the self page, Note below, Content a memo, Photo hidden.
+// Amount in the self page, Note (selected as NoteText) below, Content a memo, Photo hidden.
 const char *const kOrder = R"([<DSDataSource>]
 DataSource=tstOrder
 Propertys=DisplayName=订单;MasterKey=OrderID;SubKey=OrderID;Powers=执行
@@ -85,7 +85,7 @@ FieldName=Amount
 Propertys=DisplayName=金额;FieldType=mon;FieldIndex=8;Visible=True;UICtrlPosition=5
 [<DSField>Master-tstOrder-Note]
 FieldName=Note
-Propertys=DisplayName=附注;FieldIndex=9;Visible=True;UICtrlPosition=6
+Propertys=DisplayName=附注;FieldIndex=9;Visible=True;UICtrlPosition=6;AliasName=NoteText
 [<DSField>Master-tstOrder-Content]
 FieldName=Content
 Propertys=DisplayName=内容;FieldType=mem;FieldIndex=10;Visible=True
