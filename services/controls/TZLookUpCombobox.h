@@ -58,7 +58,6 @@ public:
     /// row for adding to the module (see the class). True when it was added.
     bool _OnValidate(const QString &displayValue);
 
-protected:
     /// The list is read again before it drops down, so that rows added or
     /// reloaded elsewhere (the module's list marked for reloading) show.
     void showPopup() override;

@@ -139,6 +139,15 @@ TEST_F(LookUp, TheComboShowsNamesGivesKeysAndKeepsUnknownText)
     ZEditorAdapter::SetValue(&combo, s("X1"));
     EXPECT_EQ(combo.currentText(), s("X1"));
     EXPECT_EQ(combo.currentIndex(), -1);
+
+    // A row added elsewhere shows once the module's list is marked for
+    // reloading and the list drops down.
+    addClient("B01", "王五");
+    GetDataSource(s("tstClient")).SetNeedReGetLookUpListData(true);
+    combo.showPopup();
+    EXPECT_EQ(combo.count(), 3);
+    combo.hidePopup();
+    EXPECT_EQ(combo.currentText(), s("X1"));
 }
 
 TEST_F(LookUp, TypingOffersRowsByKeyNameAndPinyinInitials)
