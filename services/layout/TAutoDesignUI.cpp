@@ -52,6 +52,70 @@ QString columnOf(const TZField &field)
     return alias.isEmpty() ? field.FieldName : alias;
 }
 
+/// The window's controls, other than the fields' own and the page control,
+/// that are tagged for the layout (11, 99 or a distance below the page
+/// control), with what the plan needs of each.
+QList<QWidget *> otherTaggedControls(QWidget &window, const QList<TFieldControls> &fields, const QWidget *pageControl,
+                                     QList<TZLayoutOtherIn> &in)
+{
+    QList<QWidget *> others;
+    for (QWidget *widget : window.findChildren<QWidget *>()) {
+        const int tag = ZTag(widget);
+        if ((tag != 11 && tag != 99 && tag <= 10000) || widget == pageControl)
+            continue;
+        const bool ownedByField = std::any_of(fields.cbegin(), fields.cend(), [widget](const TFieldControls &c) {
+            return c.editor == widget || c.label == widget;
+        });
+        if (ownedByField)
+            continue;
+        others << widget;
+        in << TZLayoutOtherIn{widget->geometry(), tag,
+                              qobject_cast<QToolBar *>(widget) || qobject_cast<QToolButton *>(widget)};
+    }
+    return others;
+}
+
+/// Puts an editor onto a page, filling it.
+void fillPage(QWidget *page, QWidget *editor)
+{
+    auto *layout = qobject_cast<QVBoxLayout *>(page->layout());
+    if (!layout) {
+        delete page->layout();
+        layout = new QVBoxLayout(page);
+        layout->setContentsMargins(0, 0, 0, 0);
+    }
+    if (layout->indexOf(editor) < 0) {
+        editor->setParent(page);
+        layout->addWidget(editor);
+    }
+    editor->show();
+}
+
+/// Gives a field's label and editor their place, caption and tags; `page`
+/// is the page they go onto, or null to leave them where they are.
+void applyPlaced(const TZLayoutFieldOut &placed, const TFieldControls &made, QWidget *page)
+{
+    QLabel *label = made.label;
+    QWidget *editor = made.editor;
+    if (page) {
+        label->setParent(page);
+        editor->setParent(page);
+    }
+    auto *check = qobject_cast<QCheckBox *>(editor);
+    label->setText(made.field->DisplayName);
+    label->setGeometry(placed.label);
+    label->setVisible(placed.labelVisible && !check);
+    if (made.labelCreated)
+        label->setBuddy(editor);
+    if (placed.labelTag != 0)
+        SetZTag(label, placed.labelTag);
+    if (check)
+        check->setText(made.field->DisplayName);
+    editor->setGeometry(placed.editor);
+    SetZTag(editor, placed.editorTag);
+    editor->show();
+}
+
 } // namespace
 
 TAutoDesignUI::TAutoDesignUI(QWidget *window) : QObject(window), m_window(window)
@@ -263,23 +327,7 @@ void TAutoDesignUI::AutoCreateCtrls()
         controls << made;
     }
 
-    // The other controls that count for the window's width.
-    QList<QWidget *> others;
-    for (QWidget *widget : m_window->findChildren<QWidget *>()) {
-        const int tag = ZTag(widget);
-        if (tag != 11 && tag != 99 && tag <= 10000)
-            continue;
-        if (widget == UIPageControl)
-            continue;
-        const bool isFieldControl = std::any_of(controls.cbegin(), controls.cend(), [widget](const TFieldControls &c) {
-            return c.editor == widget || c.label == widget;
-        });
-        if (isFieldControl)
-            continue;
-        others << widget;
-        in.others << TZLayoutOtherIn{widget->geometry(), tag,
-                                     qobject_cast<QToolBar *>(widget) || qobject_cast<QToolButton *>(widget)};
-    }
+    const QList<QWidget *> others = otherTaggedControls(*m_window, controls, UIPageControl, in.others);
     in.hasPageControl = UIPageControl;
     if (UIPageControl)
         in.pageControl = UIPageControl->geometry();
@@ -293,43 +341,10 @@ void TAutoDesignUI::AutoCreateCtrls()
 
     for (int i = 0; i < controls.size(); ++i) {
         const TZLayoutFieldOut &placed = m_plan.fields.at(i);
-        const TFieldControls &made = controls.at(i);
-        if (!placed.placed)
-            continue;
-        QWidget *editor = made.editor;
-        if (placed.fillsPage) {
-            QWidget *page = UIPageSheetMemo;
-            auto *layout = qobject_cast<QVBoxLayout *>(page->layout());
-            if (!layout) {
-                delete page->layout();
-                layout = new QVBoxLayout(page);
-                layout->setContentsMargins(0, 0, 0, 0);
-            }
-            if (layout->indexOf(editor) < 0) {
-                editor->setParent(page);
-                layout->addWidget(editor);
-            }
-            editor->show();
-            continue;
-        }
-        QLabel *label = made.label;
-        if (QWidget *page = pageWidget(placed.page)) {
-            label->setParent(page);
-            editor->setParent(page);
-        }
-        auto *check = qobject_cast<QCheckBox *>(editor);
-        label->setText(made.field->DisplayName);
-        label->setGeometry(placed.label);
-        label->setVisible(placed.labelVisible && !check);
-        if (made.labelCreated)
-            label->setBuddy(editor);
-        if (placed.labelTag != 0)
-            SetZTag(label, placed.labelTag);
-        if (check)
-            check->setText(made.field->DisplayName);
-        editor->setGeometry(placed.editor);
-        SetZTag(editor, placed.editorTag);
-        editor->show();
+        if (placed.fillsPage)
+            fillPage(UIPageSheetMemo, controls.at(i).editor);
+        else if (placed.placed)
+            applyPlaced(placed, controls.at(i), pageWidget(placed.page));
     }
     for (int i = 0; i < others.size(); ++i)
         SetZTag(others.at(i), m_plan.otherTags.at(i));
