@@ -2,6 +2,7 @@
 
 #include "common/ZDialogOwner.h"
 #include "common/ZGuard.h"
+#include "common/ZQuestionBox.h"
 
 #include <QDialog>
 #include <QHBoxLayout>
@@ -128,9 +129,13 @@ void ZShowMessage(const QString &text)
 namespace {
 
 // Errors raised below the windows are shown in the framework's box when
-// there is no main window to take them.
+// there is no main window to take them; their Yes/No questions are asked in
+// it.
 [[maybe_unused]] const bool g_errorBoxInstalled = [] {
     SetZErrorBox([](const QString &text) { ZMessageBox(QStringLiteral("错误"), text, {zbOK}); });
+    SetZQuestionBox([](QWidget *, const QString &caption, const QString &text) {
+        return ZMessageBox(caption, text, {zbYes, zbNo}) == zbYes;
+    });
     return true;
 }();
 

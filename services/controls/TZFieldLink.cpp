@@ -51,8 +51,9 @@ void TZFieldLink::Read()
     if (field) {
         // Texts show the field's text (its display rules); the other kinds
         // take the typed value.
-        value =
-            ZEditorAdapter::Value(m_editor).typeId() == QMetaType::QString ? QVariant(field->Text()) : field->Value();
+        value = ZEditorAdapter::ShowsText(m_editor) && ZEditorAdapter::Value(m_editor).typeId() == QMetaType::QString
+                    ? QVariant(field->Text())
+                    : field->Value();
     }
     ZEditorAdapter::SetValue(m_editor, value);
     // What the editor shows now, in its own terms: only a change from this
@@ -73,7 +74,7 @@ void TZFieldLink::Write()
     try {
         if (m_dataSet->State() == dsBrowse)
             m_dataSet->Edit();
-        if (value.typeId() == QMetaType::QString)
+        if (value.typeId() == QMetaType::QString && ZEditorAdapter::ShowsText(m_editor))
             field.SetText(value.toString());
         else
             field.SetValue(value);
@@ -100,6 +101,11 @@ void TZFieldLink::edited()
             editor->setFocus(Qt::OtherFocusReason);
         });
     }
+}
+
+TZFieldLink *TZFieldLink::LinkOf(const QWidget *editor)
+{
+    return editor ? editor->findChild<TZFieldLink *>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
 }
 
 void TZFieldLink::SetReadOnly(bool readOnly)

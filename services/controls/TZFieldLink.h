@@ -24,6 +24,9 @@ public:
     TZFieldLink(QWidget *editor, TZClientDataSet &dataSet, QString fieldName);
     ~TZFieldLink() override;
 
+    /// The link whose editor this is (the link is the editor's child), or null.
+    static TZFieldLink *LinkOf(const QWidget *editor);
+
     QWidget *Editor() const { return m_editor; }
     const QString &FieldName() const { return m_fieldName; }
     /// The dataset bound to; null once it has been destroyed.

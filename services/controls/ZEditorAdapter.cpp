@@ -1,5 +1,8 @@
 #include "ZEditorAdapter.h"
 
+#include "controls/TZDBImage.h"
+#include "controls/TZLookUpCombobox.h"
+
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QCheckBox>
@@ -22,6 +25,12 @@ namespace ZEditorAdapter {
 namespace {
 
 constexpr char kRequired[] = "zRequired";
+constexpr char kPickValues[] = "zPickValues";
+
+QVariantList pickValues(const QWidget *editor)
+{
+    return editor ? editor->property(kPickValues).toList() : QVariantList();
+}
 
 QList<QRadioButton *> radios(const QGroupBox *group)
 {
@@ -55,7 +64,7 @@ bool IsEditor(const QWidget *widget)
         return !radios(group).isEmpty();
     return qobject_cast<const QLineEdit *>(widget) || IsMemo(widget) || qobject_cast<const QAbstractSpinBox *>(widget)
            || qobject_cast<const QListWidget *>(widget) || qobject_cast<const QCheckBox *>(widget)
-           || qobject_cast<const QComboBox *>(widget);
+           || qobject_cast<const QComboBox *>(widget) || qobject_cast<const TZDBImage *>(widget);
 }
 
 bool IsMemo(const QWidget *editor)
@@ -65,6 +74,15 @@ bool IsMemo(const QWidget *editor)
 
 QVariant Value(const QWidget *editor)
 {
+    if (const auto *image = qobject_cast<const TZDBImage *>(editor))
+        return image->Picture();
+    if (const auto *lookUp = qobject_cast<const TZLookUpComboBase *>(editor))
+        return lookUp->KeyValue();
+    if (IsPickList(editor)) {
+        const int index = static_cast<const QComboBox *>(editor)->currentIndex();
+        const QVariantList values = pickValues(editor);
+        return index >= 0 && index < values.size() ? values.at(index) : QVariant();
+    }
     if (const auto *line = qobject_cast<const QLineEdit *>(editor))
         return line->text();
     if (const auto *plain = qobject_cast<const QPlainTextEdit *>(editor))
@@ -105,7 +123,13 @@ QVariant Value(const QWidget *editor)
 void SetValue(QWidget *editor, const QVariant &value)
 {
     const QString text = value.isNull() ? QString() : value.toString();
-    if (auto *line = qobject_cast<QLineEdit *>(editor))
+    if (auto *image = qobject_cast<TZDBImage *>(editor))
+        image->SetPicture(value.toByteArray());
+    else if (auto *lookUp = qobject_cast<TZLookUpComboBase *>(editor))
+        lookUp->SetKeyValue(text);
+    else if (IsPickList(editor))
+        static_cast<QComboBox *>(editor)->setCurrentIndex(value.isNull() ? -1 : int(pickValues(editor).indexOf(value.toInt())));
+    else if (auto *line = qobject_cast<QLineEdit *>(editor))
         line->setText(text);
     else if (auto *plain = qobject_cast<QPlainTextEdit *>(editor))
         plain->setPlainText(text);
@@ -145,7 +169,9 @@ void SetValue(QWidget *editor, const QVariant &value)
 
 void SetReadOnly(QWidget *editor, bool readOnly)
 {
-    if (auto *line = qobject_cast<QLineEdit *>(editor))
+    if (auto *image = qobject_cast<TZDBImage *>(editor))
+        image->SetReadOnly(readOnly);
+    else if (auto *line = qobject_cast<QLineEdit *>(editor))
         line->setReadOnly(readOnly);
     else if (auto *plain = qobject_cast<QPlainTextEdit *>(editor))
         plain->setReadOnly(readOnly);
@@ -161,6 +187,8 @@ void SetReadOnly(QWidget *editor, bool readOnly)
 
 bool IsReadOnly(const QWidget *editor)
 {
+    if (const auto *image = qobject_cast<const TZDBImage *>(editor))
+        return image->ReadOnly();
     if (const auto *line = qobject_cast<const QLineEdit *>(editor))
         return line->isReadOnly();
     if (const auto *plain = qobject_cast<const QPlainTextEdit *>(editor))
@@ -192,9 +220,37 @@ bool IsRequired(const QWidget *editor)
     return editor && editor->property(kRequired).toBool();
 }
 
+void SetPickList(QComboBox *combo, const QStringList &texts, const QList<int> &values)
+{
+    if (!combo)
+        return;
+    QVariantList kept;
+    for (int value : values)
+        kept << value;
+    combo->clear();
+    combo->addItems(texts);
+    combo->setProperty(kPickValues, kept);
+    combo->setCurrentIndex(-1);
+}
+
+bool IsPickList(const QWidget *editor)
+{
+    return qobject_cast<const QComboBox *>(editor) && editor->property(kPickValues).isValid();
+}
+
+bool ShowsText(const QWidget *editor)
+{
+    return !qobject_cast<const TZLookUpComboBase *>(editor) && !IsPickList(editor);
+}
+
 void OnEdited(QWidget *editor, QObject *context, std::function<void()> edited)
 {
-    if (auto *line = qobject_cast<QLineEdit *>(editor))
+    if (auto *image = qobject_cast<TZDBImage *>(editor))
+        QObject::connect(image, &TZDBImage::PictureChanged, context, edited);
+    else if (auto *lookUp = qobject_cast<TZLookUpComboBase *>(editor)) {
+        QObject::connect(lookUp->lineEdit(), &QLineEdit::editingFinished, context, edited);
+        QObject::connect(lookUp, &QComboBox::activated, context, edited);
+    } else if (auto *line = qobject_cast<QLineEdit *>(editor))
         QObject::connect(line, &QLineEdit::editingFinished, context, edited);
     else if (auto *plain = qobject_cast<QPlainTextEdit *>(editor))
         QObject::connect(plain, &QPlainTextEdit::textChanged, context, edited);

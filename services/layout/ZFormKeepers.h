@@ -17,12 +17,16 @@ public:
     virtual void Save() = 0;
 };
 
-/// Re-lays a window's controls when it is resized.
+/// Re-lays a window's controls when it is resized, relative to the layout
+/// it last recorded.
 class TZSizeKeeper
 {
 public:
     virtual ~TZSizeKeeper() = default;
     virtual void Relayout() = 0;
+    /// Records the window's layout as it is now (after the window has laid
+    /// out its controls); the next resizes are relative to it.
+    virtual void Save() {}
 };
 
 /// Makers of the keepers, installed by the layer that brings the grids and

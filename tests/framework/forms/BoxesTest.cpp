@@ -3,6 +3,7 @@
 #include "TestText.h"
 #include "ZScreenshot.h"
 #include "common/ZAppTitle.h"
+#include "common/ZQuestionBox.h"
 
 #include "forms/ZInputBox.h"
 #include "forms/ZMessageBox.h"
@@ -112,4 +113,18 @@ TEST_F(Boxes, InputBoxTakesTextMasksPasswordsAndCancels)
         click(box, "btnOK");
     });
     ZInputBoxNew(s("语句"), s("最后执行的语句"), s("select * from moxRemind"));
+}
+
+// The layers below the windows ask their Yes/No questions in the framework's
+// box: only Yes answers yes.
+TEST_F(Boxes, QuestionsFromBelowTheWindowsAreAskedInTheFrameworksBox)
+{
+    answer([](QDialog &box) { click(box, "btnYes"); });
+    EXPECT_TRUE(ZAskYesNo(nullptr, s("提示"), s("王五 在数据库中不存在是否保存到数据库中?")));
+    EXPECT_EQ(title, s("提示"));
+    EXPECT_EQ(shown, QStringList({s("btnYes=是"), s("btnNo=否")}));
+    answer([](QDialog &box) { click(box, "btnNo"); });
+    EXPECT_FALSE(ZAskYesNo(nullptr, s("提示"), s("?")));
+    answer([](QDialog &box) { box.close(); });
+    EXPECT_FALSE(ZAskYesNo(nullptr, s("提示"), s("?")));
 }

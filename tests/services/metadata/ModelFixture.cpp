@@ -109,11 +109,6 @@ FieldName=Title
 Propertys=DisplayName=标题;FieldIndex=2;Visible=True
 )";
 
-// The stamp columns every table of the system carries.
-#define kStamps                                                                                                        \
-    ",[SysLastUpdateTime] VarChar(14) DEFAULT '',[SysCreateTime] VarChar(14) DEFAULT '',[SyncCompleted] VarChar(100) " \
-    "DEFAULT ''"
-
 } // namespace
 
 void ModelFixture::SetUp()
@@ -125,11 +120,11 @@ void ModelFixture::SetUp()
     folder->writeFile(s("DBSource/moxNote.dbs"), kNote);
     createTable(s(" CREATE TABLE [accFee]([Flag] int DEFAULT 0,[BillNo] VarChar(20) NOT NULL DEFAULT '',[BillDate] "
                   "datetime DEFAULT 0,[Amount] Money DEFAULT 0,[MakerID] VarChar(20) DEFAULT '',[Remark] text DEFAULT "
-                  "'',[HasCheck] smallint DEFAULT 0,[CurrID] VarChar(10) DEFAULT ''" kStamps ")"));
+                  "'',[HasCheck] smallint DEFAULT 0,[CurrID] VarChar(10) DEFAULT ''" kTableStamps ")"));
     createTable(s(" CREATE TABLE [accGatherSub]([Flag] int DEFAULT 0,[BillNo] VarChar(20) NOT NULL DEFAULT '',[RowNo] "
-                  "int DEFAULT 0,[FeeBillNo] VarChar(20) DEFAULT ''" kStamps ")"));
+                  "int DEFAULT 0,[FeeBillNo] VarChar(20) DEFAULT ''" kTableStamps ")"));
     createTable(s(
-        " CREATE TABLE [moxNote]([NoteID] VarChar(20) NOT NULL DEFAULT '',[Title] VarChar(50) DEFAULT ''" kStamps ")"));
+        " CREATE TABLE [moxNote]([NoteID] VarChar(20) NOT NULL DEFAULT '',[Title] VarChar(50) DEFAULT ''" kTableStamps ")"));
 }
 
 void ModelFixture::TearDown()

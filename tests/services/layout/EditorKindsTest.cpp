@@ -1,0 +1,84 @@
+// The editor kinds the layout generator adds to the editor adapter: a pick
+// list stores the integer of its item, an image editor the bytes of its
+// picture, loaded from a file the user chooses.
+#include "TestText.h"
+#include "TTempProgramFolder.h"
+
+#include "controls/TZDBImage.h"
+#include "controls/TZFieldLink.h"
+#include "controls/ZEditorAdapter.h"
+#include "controls/ZFileDialogs.h"
+#include "data/TZClientDataSet.h"
+
+#include <QBuffer>
+#include <QComboBox>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+TEST(EditorKinds, APickListStoresTheIntegerOfItsItem)
+{
+    TZClientDataSet data;
+    data.CreateDataSet({{s("Level"), ftZSmallint, 0, QString(), QString()}});
+    data.Append();
+    data.FieldByName(s("Level")).SetValue(7);
+    data.Post();
+
+    QWidget window;
+    auto *combo = new QComboBox(&window);
+    ZEditorAdapter::SetPickList(combo, {s("高"), s("低")}, {3, 7});
+    EXPECT_TRUE(ZEditorAdapter::IsPickList(combo));
+    EXPECT_FALSE(ZEditorAdapter::ShowsText(combo));
+    TZFieldLink link(combo, data, s("Level"));
+    EXPECT_EQ(combo->currentText(), s("低"));
+    combo->setCurrentIndex(0);
+    EXPECT_EQ(data.FieldByName(s("Level")).Value(), QVariant(3));
+    // A value in no item chooses nothing and gives back null.
+    ZEditorAdapter::SetValue(combo, 5);
+    EXPECT_EQ(combo->currentIndex(), -1);
+    EXPECT_TRUE(ZEditorAdapter::Value(combo).isNull());
+}
+
+TEST(EditorKinds, AnImageEditorHoldsThePicturesBytes)
+{
+    TTempProgramFolder folder;
+    QImage picture(8, 6, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    const QString file = folder.writeFile(s("red.png"), png);
+
+    TZClientDataSet data;
+    data.CreateDataSet({{s("Photo"), ftZBlob, 0, QString(), QString()}});
+    data.Append();
+    data.Post();
+    QWidget window;
+    auto *image = new TZDBImage(&window);
+    EXPECT_TRUE(ZEditorAdapter::IsEditor(image));
+    TZFieldLink link(image, data, s("Photo"));
+    EXPECT_TRUE(image->Picture().isEmpty());
+
+    // Cancelling the file dialog changes nothing; choosing a file loads it
+    // and writes its bytes.
+    SetZFileDialogAnswerer([](bool, const QString &, const QString &) { return QString(); });
+    EXPECT_FALSE(image->LoadFromFile());
+    EXPECT_EQ(data.State(), dsBrowse);
+    SetZFileDialogAnswerer([file](bool save, const QString &, const QString &) { return save ? QString() : file; });
+    EXPECT_TRUE(image->LoadFromFile());
+    SetZFileDialogAnswerer(nullptr);
+    EXPECT_EQ(data.FieldByName(s("Photo")).Value().toByteArray(), png);
+    data.Post();
+
+    // Read-only: nothing loads.
+    ZEditorAdapter::SetReadOnly(image, true);
+    EXPECT_TRUE(ZEditorAdapter::IsReadOnly(image));
+    EXPECT_FALSE(image->LoadFromFile());
+
+    // The dataset's bytes show in the editor.
+    data.Append();
+    EXPECT_TRUE(image->Picture().isEmpty());
+    data.Cancel();
+    EXPECT_EQ(ZEditorAdapter::Value(image).toByteArray(), png);
+}
