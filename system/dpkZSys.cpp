@@ -1,21 +1,30 @@
 // The package's entry: its name, which the launcher resolves to tell a
 // package of the program from any other library, and the window classes it
 // registers while it is loaded.
+#include "forms/TfrmMasterDataBase.h"
 #include "forms/TfrmUserMsg.h"
 #include "launcher/TFormClassCtrl.h"
+#include "record/TfrmGridData.h"
+#include "record/TfrmMasterDataAuto.h"
 
 #include <QtGlobal>
 
 namespace {
 
-struct TRegistration
+/// Registers a window class under its own class name while the package is
+/// loaded.
+template<typename T>
+struct TRegistered
 {
-    TRegistration()
-    {
-        ZRegisterClass(QStringLiteral("TfrmUserMsg"), [] { return new TfrmUserMsg; });
-    }
-    ~TRegistration() { ZUnRegisterClass(QStringLiteral("TfrmUserMsg")); }
-} registration;
+    TRegistered() { ZRegisterClass(name(), [] { return new T; }); }
+    ~TRegistered() { ZUnRegisterClass(name()); }
+    static QString name() { return QString::fromLatin1(T::staticMetaObject.className()); }
+};
+
+TRegistered<TfrmUserMsg> userMsg;
+TRegistered<TfrmMasterDataBase> masterDataBase;
+TRegistered<TfrmMasterDataAuto> masterDataAuto;
+TRegistered<TfrmGridData> gridData;
 
 } // namespace
 

@@ -23,6 +23,7 @@ TZFieldLink::TZFieldLink(QWidget *editor, TZClientDataSet &dataSet, QString fiel
         case TZRowEvent::Removed:
         case TZRowEvent::Reset:
         case TZRowEvent::CurrentChanged:
+        case TZRowEvent::FieldChanged:
             if (!m_busy)
                 Read();
             break;

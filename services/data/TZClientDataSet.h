@@ -38,7 +38,9 @@ struct TZRowEvent
         Reset,
         CurrentChanged, ///< the current row may be another (`row`): after moving, inserting, posting, cancelling,
                         ///< deleting
-        Destroyed       ///< the dataset is being destroyed: let go of it (its last word)
+        Destroyed,      ///< the dataset is being destroyed: let go of it (its last word)
+        FieldChanged    ///< a field of the row being edited or inserted took a value (`row`: the current row, -1
+                        ///< for a new row not yet shown); told to this cursor only
     };
     Kind kind;
     int row = -1;

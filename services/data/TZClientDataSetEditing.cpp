@@ -44,6 +44,8 @@ void TZClientDataSet::setCurrentValue(TZDataField &field, const QVariant &value)
         const auto change = field.OnChange;
         change(field);
     }
+    // Editors of the row show what a program (not only the user) put there.
+    emitRow(TZRowEvent::FieldChanged, m_state == dsInsert ? -1 : m_current);
 }
 
 void TZClientDataSet::Append()

@@ -49,6 +49,7 @@ void TZDataSetModel::onRowEvent(const TZRowEvent &event)
         endResetModel();
         break;
     case TZRowEvent::CurrentChanged: // the cursor is no part of the model
+    case TZRowEvent::FieldChanged:   // the edit buffer shows once posted
         break;
     case TZRowEvent::Destroyed:
         beginResetModel();

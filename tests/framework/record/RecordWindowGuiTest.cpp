@@ -1,0 +1,187 @@
+// The generated record window driven as a person drives it: opened from the
+// launcher, a record typed in (a related person picked by the pinyin
+// initials of the name), saved, edited, copied and deleted through the tool
+// bar; the data file holds the rows and their change-log rows.
+#include "RecordTestSupport.h"
+#include "TestText.h"
+#include "ZScreenshot.h"
+
+#include "controls/TZDBGrid.h"
+#include "controls/TZLookUpCombobox.h"
+#include "data/TDBConn.h"
+#include "forms/TfrmMasterDataBase.h"
+#include "launcher/TFormClassCtrl.h"
+#include "launcher/ZLauncher.h"
+#include "metadata/TOrvDataSet.h"
+#include "metadata/TZDataSource.h"
+#include "metadata/ZDataSources.h"
+#include "record/TfrmGridData.h"
+#include "record/TfrmMasterData.h"
+#include "record/TfrmMasterSubData.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QAction>
+#include <QCompleter>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString value(const QString &sql)
+{
+    return DBConn().DBSelectValue(sql).value(0);
+}
+
+void press(TfrmMasterData &window, const char *action)
+{
+    QToolBar *bar = window.findChild<QToolBar *>(s("ToolBar1"));
+    QAction *act = window.findChild<QAction *>(QLatin1String(action));
+    ASSERT_TRUE(bar && act);
+    ASSERT_TRUE(act->isEnabled()) << action;
+    QWidget *button = bar->widgetForAction(act);
+    ASSERT_TRUE(button);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+/// Types a text the way a user's keyboard delivers it: Latin letters and
+/// digits as key presses, Chinese as an input method's committed text.
+void typeText(QWidget *target, const QString &text)
+{
+    bool latin = true;
+    for (const QChar c : text)
+        latin = latin && c.unicode() < 128;
+    if (latin) {
+        QTest::keyClicks(target, text);
+        return;
+    }
+    QInputMethodEvent committed;
+    committed.setCommitString(text);
+    QApplication::sendEvent(target, &committed);
+}
+
+void typeInto(QWidget *editor, const QString &text)
+{
+    ASSERT_TRUE(editor);
+    editor->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    typeText(editor, text);
+    QTest::keyClick(editor, Qt::Key_Tab);
+}
+
+} // namespace
+
+using RecordWindowGui = TRecordTest;
+
+TEST_F(RecordWindowGui, AVisitIsTypedPickedByPinyinSavedEditedCopiedAndDeleted)
+{
+    DBConn().DBExcuteSql(s("insert into moxAddressBook(PersonID, PersonName) values('P1', '张三')"));
+    DBConn().DBExcuteSql(s("insert into moxAddressBook(PersonID, PersonName) values('P2', '李四')"));
+    // What the system package registers when it loads.
+    ZRegisterClass(s("TfrmMasterDataBase"), [] { return new TfrmMasterDataBase; });
+    QPointer<QWidget> opened = WakeUpFormByProgID(s("moxVisit"), QString(), true);
+    ZUnRegisterClass(s("TfrmMasterDataBase"));
+    ASSERT_TRUE(opened) << qPrintable(boxTexts.join(s(" | ")));
+    auto *window = qobject_cast<TfrmMasterData *>(opened.data());
+    ASSERT_TRUE(window);
+    EXPECT_STREQ(window->metaObject()->className(), "TfrmMasterDataBase");
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    EXPECT_EQ(window->windowTitle(), GetDataSource(s("moxVisit")).DisplayName);
+
+    press(*window, "actAdd");
+    EXPECT_EQ(window->FrmState(), fsAdd);
+    typeInto(window->findChild<QDateEdit *>(s("DBVisitDate")), s("2026-03-10"));
+    auto *person = window->findChild<TZDBLookUpCombobox *>(s("DBPersonID"));
+    ASSERT_TRUE(person);
+    person->setFocus(Qt::MouseFocusReason);
+    QTest::keyClicks(person->lineEdit(), s("zs"));
+    QAbstractItemView *offered = person->TypeAhead()->popup();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return offered->isVisible(); }));
+    EXPECT_EQ(offered->model()->rowCount(), 1);
+    QTest::keyClick(offered, Qt::Key_Down);
+    QTest::keyClick(offered, Qt::Key_Return);
+    QTest::keyClick(person->lineEdit(), Qt::Key_Tab);
+    typeInto(window->findChild<QLineEdit *>(s("DBSubject")), s("年度回访"));
+    ZSaveScreenshot(*window, s("record_generated_adding"));
+    press(*window, "actSave");
+    EXPECT_EQ(window->FrmState(), fsBrowse) << qPrintable(boxTexts.join(s(" | ")));
+    const QString first = window->CurrKeyValue();
+    EXPECT_EQ(value(s("select PersonID || '/' || Subject || '/' || date(VisitDate) from moxVisit where VisitID = '%1'")
+                        .arg(first)),
+              s("P1/年度回访/2026-03-10"));
+    EXPECT_EQ(person->currentText(), s("张三"));
+
+    press(*window, "actEdit");
+    typeInto(window->findChild<QLineEdit *>(s("DBSubject")), s("春节回访"));
+    press(*window, "actSave");
+    EXPECT_EQ(value(s("select Subject from moxVisit where VisitID = '%1'").arg(first)), s("春节回访"));
+
+    press(*window, "actCopy");
+    EXPECT_EQ(window->FrmState(), fsCopy);
+    press(*window, "actSave");
+    EXPECT_EQ(value(s("select count(*) from moxVisit where Subject = '春节回访'")), s("2"));
+    ZSaveScreenshot(*window, s("record_generated_browsing"));
+
+    answers << s("btnYes");
+    press(*window, "actDelete");
+    EXPECT_EQ(value(s("select count(*) from moxVisit")), s("1"));
+    EXPECT_EQ(value(s("select group_concat(ChangeType, ',') from (select ChangeType from comChangeLog where ProgID = "
+                      "'moxVisit' order by rowid)")),
+              s("新增,修改,新增,删除"));
+    window->close();
+}
+
+TEST_F(RecordWindowGui, LinesAreTypedIntoTheGridAndSaved)
+{
+    auto window = openRecordWindow<TfrmMasterSubData>(s("accGather"));
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    press(*window, "actAdd");
+    TOrvDataSet &head = window->MasterData();
+    head.FieldByName(s("BillDate")).SetValue(QDateTime(QDate(2026, 5, 4), QTime()));
+    head.FieldByName(s("ObjectName")).SetAsString(s("宏达商行"));
+    TOrvDataSet &lines = window->Detaildata();
+    for (int i = 1; i <= 3; ++i) {
+        lines.Append();
+        lines.FieldByName(s("Offset")).SetValue(100.5 * i);
+        lines.FieldByName(s("Remark")).SetAsString(s("第%1笔货款").arg(i));
+        lines.Post();
+    }
+    ZSaveScreenshot(*window, s("record_master_detail"));
+    press(*window, "actSave");
+    EXPECT_EQ(value(s("select count(*) from accGatherSub")), s("3"));
+    EXPECT_FALSE(window->GetDetailGrid()->SortingAllowed() == false);
+}
+
+TEST_F(RecordWindowGui, AGridWindowSavesTheTableAsAWhole)
+{
+    DBConn().DBExcuteSql(s("insert into moxHumanType(TypeID, TypeName) values('001', '同事')"));
+    DBConn().DBExcuteSql(s("insert into moxHumanType(TypeID, TypeName) values('002', '客户')"));
+    DBConn().DBExcuteSql(s("insert into moxHumanType(TypeID, TypeName) values('003', '朋友')"));
+    auto window = openRecordWindow<TfrmGridData>(s("moxHumanType"));
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    ZSaveScreenshot(*window, s("record_grid_window"));
+    EXPECT_EQ(window->Detaildata().RecordCount(), 3);
+
+    press(*window, "actEdit");
+    TOrvDataSet &rows = window->Detaildata();
+    ASSERT_TRUE(rows.Locate(s("TypeID"), {s("002")}));
+    rows.Delete();
+    ASSERT_TRUE(rows.Locate(s("TypeID"), {s("003")}));
+    rows.Edit();
+    rows.FieldByName(s("TypeName")).SetAsString(s("老朋友"));
+    rows.Post();
+    press(*window, "actSave");
+    EXPECT_EQ(value(s("select group_concat(TypeID || TypeName) from (select * from moxHumanType order by TypeID)")),
+              s("001同事,003老朋友"));
+    EXPECT_EQ(window->FrmState(), fsBrowse) << qPrintable(boxTexts.join(s(" | ")));
+}
