@@ -8,7 +8,9 @@ class TZDBGrid;
 
 /// Sets up the columns of a grid whose dataset is a TOrvDataSet from its
 /// module's definitions (the module ProgID, the dataset ProgDSIndex); a grid
-/// of another dataset, or of a blank ProgID, is left as it is.
+/// of another dataset, of a blank ProgID or of a dataset not open yet is
+/// left as it is. The settings stay with the field names, so one call after
+/// the first opening serves every reload.
 ///
 /// For every column whose field has a definition:
 /// - caption: the field's custom caption (ZCustomColumnCaption), else its
