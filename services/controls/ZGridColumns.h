@@ -17,7 +17,8 @@ class TZDBGrid;
 ///   DisplayName (the field name when that is blank). A field that cannot be
 ///   edited in the grid (read-only, the line number SerNo, not permitted for
 ///   the user, or not visible) shows its caption in parentheses and its
-///   column cannot be edited; a field that is not visible is hidden.
+///   column cannot be edited; a field that is not visible is hidden and not
+///   offered by the header menu (SetColumnAvailable).
 /// - a field that may not be empty (AllowEmpty false) gets a navy, bold header.
 /// - a pick-list or related field is aligned left (its number shows as a text).
 /// - the cell editor, for a field that is not read-only: a date or time
