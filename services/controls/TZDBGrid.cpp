@@ -263,6 +263,18 @@ bool TZDBGrid::ColumnVisible(const QString &field) const
     return columnOf(field).visible;
 }
 
+void TZDBGrid::SetColumnAvailable(const QString &field, bool available)
+{
+    column(field).available = available;
+    applyHidden(ColumnOf(field));
+    applyGrouping();
+}
+
+bool TZDBGrid::ColumnAvailable(const QString &field) const
+{
+    return columnOf(field).available;
+}
+
 bool TZDBGrid::ColumnShown(const QString &field) const
 {
     const int logical = ColumnOf(field);
@@ -407,7 +419,8 @@ void TZDBGrid::applyHidden(int logical)
     if (logical < 0)
         return;
     const Column settings = columnOf(FieldOfColumn(logical));
-    m_view->header()->setSectionHidden(logical, !settings.visible || settings.groupIndex >= 0);
+    m_view->header()->setSectionHidden(logical,
+                                       !settings.available || !settings.visible || settings.groupIndex >= 0);
 }
 
 void TZDBGrid::applyGrouping()

@@ -69,7 +69,12 @@ public:
     /// hidden whatever this says.
     void SetColumnVisible(const QString &field, bool visible);
     bool ColumnVisible(const QString &field) const;
-    /// True when the column is in the view now (visible and not grouping).
+    /// A column that is not available (a field the definitions hide) stays
+    /// hidden whatever its visibility, and the header menu does not offer it.
+    void SetColumnAvailable(const QString &field, bool available);
+    bool ColumnAvailable(const QString &field) const;
+    /// True when the column is in the view now (available, visible and not
+    /// grouping).
     bool ColumnShown(const QString &field) const;
     void SetColumnReadOnly(const QString &field, bool readOnly);
     /// Read-only by the grid's column setting or by the dataset field.
@@ -135,6 +140,7 @@ private:
     {
         QString caption;
         bool visible = true;
+        bool available = true;
         bool readOnly = false;
         bool required = false;
         bool footer = false;

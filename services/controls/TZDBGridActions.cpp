@@ -194,7 +194,7 @@ QMenu *TZDBGrid::CreateHeaderMenu(int logical)
     }
     QMenu *columns = menu->addMenu(kColumns);
     for (const QString &name : FieldsInViewOrder()) {
-        if (ColumnGroupIndex(name) >= 0)
+        if (ColumnGroupIndex(name) >= 0 || !ColumnAvailable(name))
             continue;
         QAction *toggle = columns->addAction(ColumnCaption(name));
         toggle->setCheckable(true);

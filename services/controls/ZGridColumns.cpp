@@ -66,8 +66,7 @@ void RefreshGridByDS(TZDBGrid &grid, std::function<void(const QString &field)> b
         grid.SetColumnRequired(name, !definition->AllowEmpty);
         if (!definition->PickItems.isEmpty() || !ZIsBlank(definition->RelativeDS))
             grid.SetColumnAlignment(name, Qt::AlignLeft); // numbers shown as texts
-        if (!visible)
-            grid.SetColumnVisible(name, false);
+        grid.SetColumnAvailable(name, visible);
         grid.Delegate()->SetColumnEditor(name, definition->GetReadOnly() ? TZCellEditor() : editorFor(*definition));
     }
     delete grid.findChild<QObject *>(kButtonHandler, Qt::FindDirectChildrenOnly);

@@ -8,14 +8,17 @@ class TZDBGrid;
 
 /// Sets up the columns of a grid whose dataset is a TOrvDataSet from its
 /// module's definitions (the module ProgID, the dataset ProgDSIndex); a grid
-/// of another dataset, or of a blank ProgID, is left as it is.
+/// of another dataset, of a blank ProgID or of a dataset not open yet is
+/// left as it is. The settings stay with the field names, so one call after
+/// the first opening serves every reload.
 ///
 /// For every column whose field has a definition:
 /// - caption: the field's custom caption (ZCustomColumnCaption), else its
 ///   DisplayName (the field name when that is blank). A field that cannot be
 ///   edited in the grid (read-only, the line number SerNo, not permitted for
 ///   the user, or not visible) shows its caption in parentheses and its
-///   column cannot be edited; a field that is not visible is hidden.
+///   column cannot be edited; a field that is not visible is hidden and not
+///   offered by the header menu (SetColumnAvailable).
 /// - a field that may not be empty (AllowEmpty false) gets a navy, bold header.
 /// - a pick-list or related field is aligned left (its number shows as a text).
 /// - the cell editor, for a field that is not read-only: a date or time

@@ -89,6 +89,11 @@ TEST_F(GridTest, ColumnsComeFromTheDefinitions)
     // An invisible field: hidden, in parentheses.
     EXPECT_FALSE(grid->ColumnShown(s("Secret")));
     EXPECT_EQ(grid->ColumnCaption(s("Secret")), s("(内部)"));
+    grid->SetColumnVisible(s("Secret"), true);
+    EXPECT_FALSE(grid->ColumnShown(s("Secret")));
+    std::unique_ptr<QMenu> menu(grid->CreateHeaderMenu(0));
+    for (QAction *action : menu->actions().last()->menu()->actions())
+        EXPECT_NE(action->text(), s("(内部)"));
     // Required columns (AllowEmpty false): navy and bold; the read-only
     // Remark is required too.
     for (const char *field : {"LineID", "Remark"}) {
