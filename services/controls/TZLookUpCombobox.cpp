@@ -217,6 +217,13 @@ void TZLookUpComboBase::showPopup()
     QComboBox::showPopup();
 }
 
+void TZLookUpComboBase::focusInEvent(QFocusEvent *event)
+{
+    QComboBox::focusInEvent(event);
+    if (!m_properties.AutoSelect && lineEdit())
+        lineEdit()->deselect();
+}
+
 bool TZLookUpComboBase::_OnValidate(const QString &displayValue)
 {
     if (!m_source || !m_source->AutoSaveNewDataRemind || ZIsBlank(displayValue) || RowOfText(displayValue) >= 0)

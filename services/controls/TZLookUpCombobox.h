@@ -62,6 +62,10 @@ public:
     /// reloaded elsewhere (the module's list marked for reloading) show.
     void showPopup() override;
 
+protected:
+    /// Entering the control leaves its text unselected.
+    void focusInEvent(QFocusEvent *event) override;
+
 private:
     void validateTyped();
     void textTyped(const QString &text);

@@ -15,6 +15,8 @@
 #include "metadata/ZDataSources.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QFocusEvent>
 #include <QCompleter>
 #include <QLineEdit>
 #include <QTest>
@@ -130,6 +132,11 @@ TEST_F(LookUp, TheComboShowsNamesGivesKeysAndKeepsUnknownText)
     EXPECT_EQ(combo.currentText(), s("李四"));
     EXPECT_EQ(ZEditorAdapter::Value(&combo), QVariant(s("A09")));
     // A typed name or key is the row's key; other text stays as typed.
+    // Entering the control leaves the text unselected.
+    QFocusEvent entered(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(&combo, &entered);
+    EXPECT_FALSE(combo.lineEdit()->hasSelectedText());
+
     combo.setEditText(s("张三丰"));
     EXPECT_EQ(combo.KeyValue(), s("A08"));
     combo.setEditText(s("A09"));
