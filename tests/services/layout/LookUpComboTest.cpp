@@ -5,6 +5,7 @@
 
 #include "TestText.h"
 
+#include "common/ZErrors.h"
 #include "controls/TZFieldLink.h"
 #include "controls/TZLookUpCombobox.h"
 #include "controls/ZEditorAdapter.h"
@@ -115,6 +116,34 @@ TEST_F(LookUp, TheFirstKeyOfAnEmptyTableIs001AndFlaggedTablesCountTheirFlagOnly)
     EXPECT_TRUE(AddNewMasterData(nullptr, s("别的"), kinds));
     EXPECT_EQ(value(s("select Flag from tstKind where KindID = 'K03'")), s("2"));
     EXPECT_EQ(value(s("select KindName from tstKind where KindID = 'K03'")), s("别的"));
+}
+
+TEST_F(LookUp, AFailingInsertRaisesTheConnectionsErrorAndAddsNothing)
+{
+    // A module whose name column is missing from its table.
+    folder->writeFile(s("DBSource/tstBroken.dbs"), QByteArray(R"([<DSDataSource>]
+DataSource=tstBroken
+Propertys=DisplayName=坏;MasterKey=ClientID;SubKey=NoSuchName;Powers=执行
+[<DSDataset>Master]
+Dataset=Master
+DatasetIndex=0
+[<DSTable>Master-tstClient]
+TableName=tstClient
+Propertys=KeyFields=ClientID
+[<DSField>Master-tstClient-ClientID]
+FieldName=ClientID
+Propertys=DisplayName=编号;FieldIndex=1;Visible=True
+)"));
+    TZDataSource &broken = GetDataSource(s("tstBroken"));
+    bool raised = false;
+    try {
+        AddNewMasterData(nullptr, s("甲"), broken);
+    } catch (const EZError &error) {
+        raised = !error.message().isEmpty();
+    }
+    EXPECT_TRUE(raised);
+    EXPECT_EQ(asked.size(), 1);
+    EXPECT_EQ(value(s("select count(*) from tstClient")), s("0"));
 }
 
 TEST_F(LookUp, TheComboShowsNamesGivesKeysAndKeepsUnknownText)
