@@ -93,12 +93,43 @@ TZLookUpComboBase::TZLookUpComboBase(QWidget *parent)
     connect(lineEdit(), &QLineEdit::editingFinished, this, &TZLookUpComboBase::validateTyped);
 }
 
-TZLookUpComboBase::~TZLookUpComboBase() = default;
+TZLookUpComboBase::~TZLookUpComboBase()
+{
+    watchList(nullptr);
+}
+
+void TZLookUpComboBase::watchList(TZClientDataSet *list)
+{
+    if (list == m_watched)
+        return;
+    if (m_watched)
+        m_watched->RemoveRowListener(m_watchToken);
+    m_watched = list;
+    if (!list)
+        return;
+    m_watchToken = list->AddRowListener([this](const TZRowEvent &event) {
+        switch (event.kind) {
+        case TZRowEvent::Destroyed:
+            m_watched = nullptr;
+            m_listChanged = true;
+            break;
+        case TZRowEvent::Inserted:
+        case TZRowEvent::Removed:
+        case TZRowEvent::Changed:
+        case TZRowEvent::Reset:
+            m_listChanged = true;
+            break;
+        default:
+            break;
+        }
+    });
+}
 
 void TZLookUpComboBase::BindSource(const QString &progID)
 {
     const QString name = ZTrim(progID);
     if (name.isEmpty()) {
+        watchList(nullptr);
         m_source.reset();
         m_properties = {};
         RefreshList();
@@ -121,6 +152,7 @@ void TZLookUpComboBase::RefreshList()
     }
     TZClientDataSet &list = m_source->GetListSource(false);
     m_properties.ListSource = &list;
+    watchList(&list);
     QList<TZDataField *> columns;
     QStringList headers{QString()};
     for (const QString &name : m_properties.ListFieldNames.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
@@ -146,6 +178,7 @@ void TZLookUpComboBase::RefreshList()
         m_rows->appendRow(row);
     }
     list.EnableControls();
+    m_listChanged = false;
 
     if (auto *table = qobject_cast<QTableView *>(view())) {
         table->setColumnHidden(0, true);
@@ -212,9 +245,16 @@ void TZLookUpComboBase::SetKeyValue(const QString &key)
 
 void TZLookUpComboBase::showPopup()
 {
-    if (m_source)
+    if (m_source && (m_listChanged || m_source->NeedReGetLookUp))
         ZGuard([this] { RefreshList(); });
     QComboBox::showPopup();
+}
+
+void TZLookUpComboBase::focusInEvent(QFocusEvent *event)
+{
+    QComboBox::focusInEvent(event);
+    if (!m_properties.AutoSelect && lineEdit())
+        lineEdit()->deselect();
 }
 
 bool TZLookUpComboBase::_OnValidate(const QString &displayValue)

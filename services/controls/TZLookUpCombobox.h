@@ -10,6 +10,7 @@
 class QCompleter;
 class QStandardItemModel;
 class TOrvDataSet;
+class TZClientDataSet;
 class TZDataSource;
 class TZLookUpFilter;
 
@@ -58,13 +59,19 @@ public:
     /// row for adding to the module (see the class). True when it was added.
     bool _OnValidate(const QString &displayValue);
 
-    /// The list is read again before it drops down, so that rows added or
-    /// reloaded elsewhere (the module's list marked for reloading) show.
+    /// Before the list drops down it is read again when the module's list
+    /// changed since (reloaded, filtered, rows added elsewhere) or is marked
+    /// for reloading.
     void showPopup() override;
+
+protected:
+    /// Entering the control leaves its text unselected.
+    void focusInEvent(QFocusEvent *event) override;
 
 private:
     void validateTyped();
     void textTyped(const QString &text);
+    void watchList(TZClientDataSet *list);
 
     std::shared_ptr<TZDataSource> m_source;
     TZLookUpListProperties m_properties;
@@ -72,6 +79,9 @@ private:
     TZLookUpFilter *m_filter;
     QCompleter *m_completer;
     bool m_validating = false;
+    TZClientDataSet *m_watched = nullptr; ///< the module's list whose changes are watched
+    int m_watchToken = 0;
+    bool m_listChanged = false; ///< the module's list changed since it was last read
 };
 
 /// The look-up combo box bound to a field of a window's dataset: its related

@@ -8,7 +8,6 @@
 
 class QComboBox;
 class QObject;
-
 class QWidget;
 
 /// The one place that knows how each kind of editor widget shows a value,

@@ -5,6 +5,7 @@
 
 #include "TestText.h"
 
+#include "common/ZErrors.h"
 #include "controls/TZFieldLink.h"
 #include "controls/TZLookUpCombobox.h"
 #include "controls/ZEditorAdapter.h"
@@ -15,6 +16,8 @@
 #include "metadata/ZDataSources.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QFocusEvent>
 #include <QCompleter>
 #include <QLineEdit>
 #include <QTest>
@@ -115,6 +118,34 @@ TEST_F(LookUp, TheFirstKeyOfAnEmptyTableIs001AndFlaggedTablesCountTheirFlagOnly)
     EXPECT_EQ(value(s("select KindName from tstKind where KindID = 'K03'")), s("别的"));
 }
 
+TEST_F(LookUp, AFailingInsertRaisesTheConnectionsErrorAndAddsNothing)
+{
+    // A module whose name column is missing from its table.
+    folder->writeFile(s("DBSource/tstBroken.dbs"), QByteArray(R"([<DSDataSource>]
+DataSource=tstBroken
+Propertys=DisplayName=坏;MasterKey=ClientID;SubKey=NoSuchName;Powers=执行
+[<DSDataset>Master]
+Dataset=Master
+DatasetIndex=0
+[<DSTable>Master-tstClient]
+TableName=tstClient
+Propertys=KeyFields=ClientID
+[<DSField>Master-tstClient-ClientID]
+FieldName=ClientID
+Propertys=DisplayName=编号;FieldIndex=1;Visible=True
+)"));
+    TZDataSource &broken = GetDataSource(s("tstBroken"));
+    bool raised = false;
+    try {
+        AddNewMasterData(nullptr, s("甲"), broken);
+    } catch (const EZError &error) {
+        raised = !error.message().isEmpty();
+    }
+    EXPECT_TRUE(raised);
+    EXPECT_EQ(asked.size(), 1);
+    EXPECT_EQ(value(s("select count(*) from tstClient")), s("0"));
+}
+
 TEST_F(LookUp, TheComboShowsNamesGivesKeysAndKeepsUnknownText)
 {
     addClient("A08", "张三丰");
@@ -130,6 +161,11 @@ TEST_F(LookUp, TheComboShowsNamesGivesKeysAndKeepsUnknownText)
     EXPECT_EQ(combo.currentText(), s("李四"));
     EXPECT_EQ(ZEditorAdapter::Value(&combo), QVariant(s("A09")));
     // A typed name or key is the row's key; other text stays as typed.
+    // Entering the control leaves the text unselected.
+    QFocusEvent entered(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(&combo, &entered);
+    EXPECT_FALSE(combo.lineEdit()->hasSelectedText());
+
     combo.setEditText(s("张三丰"));
     EXPECT_EQ(combo.KeyValue(), s("A08"));
     combo.setEditText(s("A09"));
