@@ -56,12 +56,29 @@ void TfrmMasterSubData::AfterFormInit()
         m_design->ReFresh();
     }
     TfrmMasterData::AfterFormInit();
+    m_settingUp = false;
+    if (AutoCreateCtrl()) {
+        // The generator sized the window to the head; the lines want room.
+        // The page control is anchored on all sides and grows with it.
+        ReSetFormMinSize(minimumHeight(), minimumWidth());
+        resize(std::max(width(), 720), std::max(height(), 480));
+    } else {
+        placeGrids();
+    }
+}
+
+void TfrmMasterSubData::OpenBillDataset(const QString &key)
+{
+    TfrmMasterData::OpenBillDataset(key);
+    // The grids take their columns from the definitions once the lines
+    // have columns; the settings stay with the field names across reloads.
+    if (m_gridsReady)
+        return;
     for (TZDBGrid *grid : {m_grid, m_subGrid}) {
         if (grid)
             ReFreshGrid(*grid);
     }
-    m_settingUp = false;
-    placeGrids();
+    m_gridsReady = true;
 }
 
 void TfrmMasterSubData::ReFreshGrid(TZDBGrid &grid)
@@ -80,7 +97,7 @@ void TfrmMasterSubData::placeGrids()
 void TfrmMasterSubData::resizeEvent(QResizeEvent *event)
 {
     TfrmMasterData::resizeEvent(event);
-    if (!m_settingUp)
+    if (!m_settingUp && !AutoCreateCtrl())
         placeGrids();
 }
 
@@ -180,6 +197,10 @@ void TfrmMasterSubData::BeforeSave()
             const int count = detail.RecordCount();
             for (int r = 1; r <= count; ++r) {
                 detail.SetRecNo(r);
+                const bool sameCurrency = lineCurrency->AsString() == headCurrency->AsString();
+                const bool sameRate = !lineRate || !headRate || lineRate->AsFloat() == headRate->AsFloat();
+                if (sameCurrency && sameRate)
+                    continue;
                 detail.Edit();
                 lineCurrency->SetValue(headCurrency->Value());
                 if (lineRate && headRate)

@@ -33,6 +33,7 @@ protected:
     void AfterEdit() override;
     void SetFrmState(int state) override;
     void BeforeSave() override;
+    void OpenBillDataset(const QString &key) override;
     /// Whether the window lays out the head's fields itself (a window with
     /// designed editors answers false).
     virtual bool AutoCreateCtrl() { return true; }
@@ -52,4 +53,5 @@ private:
     TZDBGrid *m_subGrid = nullptr;
     TAutoDesignUI *m_design;
     bool m_settingUp = true;
+    bool m_gridsReady = false;
 };

@@ -42,9 +42,10 @@ TEST_F(MainWindow, CaptionCommandsAndNotices)
         EXPECT_EQ(window.findChild<QLabel *>(s("lblGreeting"))->text(), s("张三,欢迎您！"));
         ZSaveScreenshot(window, s("main_window_standin"));
 
-        // The generic list window is not built yet: the launcher says so.
+        // Without list windows a module opens in its record window; the
+        // diary's own window is not built yet: the launcher says so.
         window.RunCommand(1);
-        EXPECT_EQ(messages, QStringList({s("找不到TfrmListFormPub窗体类所在的程序包，请先注册程序包！")}));
+        EXPECT_EQ(messages, QStringList({s("找不到TfrmMoxDiary窗体类所在的程序包，请先注册程序包！")}));
 
         // A notice opens the notice window of the system package.
         QFile::copy(s(ZKVA_PROGRAM_DIR "/dpkZSys.so"), path(s("dpkZSys.so")));
@@ -56,6 +57,13 @@ TEST_F(MainWindow, CaptionCommandsAndNotices)
         ASSERT_NE(notice, nullptr);
         EXPECT_EQ(notice->findChild<QPlainTextEdit *>()->toPlainText(), s("已保存"));
         notice->close();
+
+        // Targets have no window of their own: the generated record window.
+        window.RunCommand(2);
+        QWidget *targets = GetIsExistForm(s("TfrmMasterDataBase"));
+        ASSERT_NE(targets, nullptr);
+        EXPECT_EQ(targets->windowTitle(), s("目标管理"));
+        targets->close();
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     SetZBoxAnswerer(nullptr);
