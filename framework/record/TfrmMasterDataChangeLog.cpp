@@ -13,6 +13,9 @@
 
 #include <QCoreApplication>
 
+#include <pwd.h>
+#include <unistd.h>
+
 namespace {
 
 /// The workstation's name and address, read once: they do not change while
@@ -35,6 +38,11 @@ QString systemUser()
     QString user = qEnvironmentVariable("USER");
     if (user.isEmpty())
         user = qEnvironmentVariable("LOGNAME");
+    if (user.isEmpty()) {
+        // A session without the variables: the account the program runs as.
+        if (const passwd *account = getpwuid(geteuid()))
+            user = QString::fromLocal8Bit(account->pw_name);
+    }
     return user;
 }
 
