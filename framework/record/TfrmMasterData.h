@@ -3,6 +3,7 @@
 #include "forms/TfrmZForm.h"
 #include "launcher/TFormParams.h"
 
+#include <QPointer>
 #include <QString>
 #include <QVariant>
 
@@ -208,6 +209,9 @@ private:
     void checkRelated(const TZDataField &field, const QString &value);
     /// The field definition an editor is bound to, or null.
     TZField *fieldOfEditor(const QWidget *editor) const;
+    /// The editor a selection is for: the one double-clicked, else the
+    /// focused one.
+    QWidget *activeEditor() const;
 
     QString m_progID;
     std::shared_ptr<TZDataSource> m_source;
@@ -224,6 +228,7 @@ private:
     std::vector<const TZField *> m_referencingFields;
     std::vector<std::shared_ptr<TZDataSource>> m_referencingSources;
     TFormParams m_params;
+    QPointer<QWidget> m_activeEditor;
     QToolBar *m_toolBar = nullptr;
     QLabel *m_status = nullptr;
     QString m_powerCode;

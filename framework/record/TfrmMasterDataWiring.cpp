@@ -82,23 +82,33 @@ bool TfrmMasterData::eventFilter(QObject *watched, QEvent *event)
         if (!editor->property(kSelectProperty).toBool() && editor->parent())
             editor = editor->parent();
         if (editor->property(kSelectProperty).toBool()) {
-            if (auto *widget = qobject_cast<QWidget *>(editor))
+            auto *widget = qobject_cast<QWidget *>(editor);
+            if (widget)
                 widget->setFocus(Qt::MouseFocusReason);
+            // The double-clicked editor is the active one, whether or not
+            // the platform has given the window the focus yet.
+            m_activeEditor = widget;
             ZGuard([this] { DoSelectID(); });
+            m_activeEditor = nullptr;
             return true;
         }
     }
     return TfrmZForm::eventFilter(watched, event);
 }
 
+QWidget *TfrmMasterData::activeEditor() const
+{
+    QWidget *focused = m_activeEditor ? m_activeEditor.data() : QApplication::focusWidget();
+    if (focused && !linkOf(focused) && linkOf(focused->parentWidget()))
+        focused = focused->parentWidget();
+    return focused;
+}
+
 QString TfrmMasterData::GetActCtrlRelativeDS()
 {
     if (!Editing())
         return {};
-    QWidget *focused = QApplication::focusWidget();
-    if (focused && !linkOf(focused) && linkOf(focused->parentWidget()))
-        focused = focused->parentWidget();
-    const TZField *definition = fieldOfEditor(focused);
+    const TZField *definition = fieldOfEditor(activeEditor());
     if (!definition || definition->GetReadOnly() || definition->IsRelationField)
         return {};
     return ZTrim(definition->RelativeDS);
@@ -111,10 +121,7 @@ void TfrmMasterData::DoSelectID()
     const QString related = GetActCtrlRelativeDS();
     if (related.isEmpty())
         return;
-    QWidget *focused = QApplication::focusWidget();
-    if (focused && !linkOf(focused))
-        focused = focused->parentWidget();
-    const TZFieldLink *link = linkOf(focused);
+    const TZFieldLink *link = linkOf(activeEditor());
     // The chosen key comes back under the field's name (FormReturnValue).
     TFormParams params;
     params.Action = link ? link->FieldName() : QStringLiteral("ReturnID");

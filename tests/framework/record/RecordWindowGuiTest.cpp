@@ -21,6 +21,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QInputMethodEvent>
 #include <QAction>
 #include <QCompleter>
@@ -185,3 +186,69 @@ TEST_F(RecordWindowGui, AGridWindowSavesTheTableAsAWhole)
               s("001同事,003老朋友"));
     EXPECT_EQ(window->FrmState(), fsBrowse) << qPrintable(boxTexts.join(s(" | ")));
 }
+
+/// Stands in for the record selection window of the system package (the
+/// launcher finds windows by class name): it only remembers what it was
+/// asked for.
+class TfrmSelectID final : public TfrmZForm
+{
+    Q_OBJECT
+
+public:
+    void FormReturnValue(const QString &name, const QString &value) override
+    {
+        if (const TFormParams *params = name == kFormParamsName ? ZFormParamsAt(value) : nullptr)
+            asked = params->ProgID + s(":") + params->Action;
+    }
+    QString asked;
+};
+
+TEST_F(RecordWindowGui, DoubleClickingALookUpChoosesOnlyWhileEditingAndOnceAtATime)
+{
+    DBConn().DBExcuteSql(s("insert into moxAddressBook(PersonID, PersonName) values('P1', '张三')"));
+    ZRegisterClass(s("TfrmSelectID"), [] { return new TfrmSelectID; });
+    auto window = openRecordWindow<TfrmMasterDataBase>(s("moxVisit"));
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    auto *person = window->findChild<TZDBLookUpCombobox *>(s("DBPersonID"));
+    ASSERT_TRUE(person);
+    // A required entry's label is navy and bold.
+    auto *label = window->findChild<QLabel *>(s("lblPersonID"));
+    ASSERT_TRUE(label);
+    EXPECT_TRUE(label->font().bold());
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(0, 0, 0x80));
+
+    QTest::mouseDClick(person->lineEdit(), Qt::LeftButton);
+    EXPECT_EQ(GetIsExistForm(s("TfrmSelectID")), nullptr);
+
+    press(*window, "actAdd");
+    QTest::mouseDClick(person->lineEdit(), Qt::LeftButton);
+    auto *chooser = dynamic_cast<TfrmSelectID *>(GetIsExistForm(s("TfrmSelectID")));
+    ASSERT_NE(chooser, nullptr);
+    EXPECT_EQ(chooser->asked, s("moxAddressBook:PersonID"));
+    QTest::mouseDClick(person->lineEdit(), Qt::LeftButton);
+    int open = 0;
+    for (TfrmZForm *form : TfrmZForm::OpenForms())
+        open += form->inherits("TfrmZForm") && dynamic_cast<TfrmSelectID *>(form) ? 1 : 0;
+    EXPECT_EQ(open, 1);
+
+    // The chosen key comes back to the field.
+    chooser->SendMsgToParentForm(s("PersonID"), s("P1"));
+    EXPECT_EQ(window->MasterData().FieldByName(s("PersonID")).AsString(), s("P1"));
+    EXPECT_EQ(person->currentText(), s("张三"));
+    chooser->close();
+    ZUnRegisterClass(s("TfrmSelectID"));
+
+    // Closing while editing asks; cancel keeps the window, no discards.
+    answers << s("btnCancel");
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(boxTexts.last(), s("当前正处于编辑状态,要保存当前数据吗?"));
+    answers << s("btnNo");
+    window->hide();
+    QCloseEvent event;
+    QApplication::sendEvent(window.get(), &event);
+    EXPECT_TRUE(event.isAccepted());
+    EXPECT_EQ(value(s("select count(*) from moxVisit")), s("0"));
+}
+
+#include "RecordWindowGuiTest.moc"
