@@ -1,4 +1,5 @@
 #include "TfrmGridData.h"
+#include "ZRowWalk.h"
 
 #include "common/ZCounting.h"
 #include "common/ZDates.h"
@@ -123,41 +124,31 @@ void TfrmGridData::BeforeSave()
     const QDateTime now = DBConn().DBGetServerDateTime();
     const QString stamp = DateTimeToText(now.time(), now.date());
     QHash<QString, int> seen;
-    rows.DisableControls();
-    const int count = rows.RecordCount();
-    try {
-        for (int r = 1; r <= count; ++r) {
-            rows.SetRecNo(r);
-            const TZRowData *row = rows.visibleRows().at(std::size_t(r - 1));
-            const bool changed = row->status != TZRowData::Unchanged;
-            const QString value = ZTrim(key.AsString()).toUpper();
-            auto set = [&](TZDataField *field, const QString &text) {
-                if (!field || field->AsString() == text)
-                    return;
-                if (rows.State() == dsBrowse)
-                    rows.Edit();
-                field->SetAsString(text);
-            };
-            set(&key, value);
-            if (created && ZTrim(created->AsString()).isEmpty())
-                set(created, stamp);
-            if (updated && (changed || ZTrim(updated->AsString()).isEmpty()))
-                set(updated, stamp);
-            if (sync && (changed || ZTrim(sync->AsString()).isEmpty()))
-                set(sync, QStringLiteral("ZZ,"));
-            rows.CheckBrowseMode();
-            if (!value.isEmpty() && seen.contains(value)) {
-                const TZField *definition = rows.ZFieldOf(key);
-                throw EZError(QLatin1Char('[') + (definition ? definition->DisplayName : KeyFieldName())
-                              + QStringLiteral("]字段值[") + value + QStringLiteral("]出现重复"));
-            }
-            seen.insert(value, r);
+    ZForEachRow(rows, [&] {
+        const TZRowData *row = rows.visibleRows().at(std::size_t(rows.RecNo() - 1));
+        const bool changed = row->status != TZRowData::Unchanged;
+        const QString value = ZTrim(key.AsString()).toUpper();
+        auto set = [&](TZDataField *field, const QString &text) {
+            if (!field || field->AsString() == text)
+                return;
+            if (rows.State() == dsBrowse)
+                rows.Edit();
+            field->SetAsString(text);
+        };
+        set(&key, value);
+        if (created && ZTrim(created->AsString()).isEmpty())
+            set(created, stamp);
+        if (updated && (changed || ZTrim(updated->AsString()).isEmpty()))
+            set(updated, stamp);
+        if (sync && (changed || ZTrim(sync->AsString()).isEmpty()))
+            set(sync, QStringLiteral("ZZ,"));
+        if (!value.isEmpty() && seen.contains(value)) {
+            const TZField *definition = rows.ZFieldOf(key);
+            throw EZError(QLatin1Char('[') + (definition ? definition->DisplayName : KeyFieldName())
+                          + QStringLiteral("]字段值[") + value + QStringLiteral("]出现重复"));
         }
-    } catch (...) {
-        rows.EnableControls();
-        throw;
-    }
-    rows.EnableControls();
+        seen.insert(value, rows.RecNo());
+    });
     checkRequired(0, QString());
 }
 
@@ -260,9 +251,33 @@ void TfrmGridData::BeforeDelete()
 
 void TfrmGridData::DoDelete()
 {
-    Detaildata().Delete();
-    writeGrid();
-    DoAddChangeLog(QStringLiteral("删除"));
+    // The row leaves the grid only with the write: a failed write brings it
+    // back (nothing else is pending while browsing).
+    try {
+        Detaildata().Delete();
+        writeGrid();
+        DoAddChangeLog(QStringLiteral("删除"));
+    } catch (...) {
+        Detaildata().CancelBatch();
+        throw;
+    }
+}
+
+void TfrmGridData::FieldOnValidate(TZDataField &field, const QVariant &newValue)
+{
+    // Every row has its own key: a stored key that other records use keeps
+    // its value (the key as the row was read, not the window's record key).
+    if (field.DataSet() == &Detaildata() && field.FieldName().compare(KeyFieldName(), Qt::CaseInsensitive) == 0) {
+        const QString stored = ZTrim(field.OldValue().toString());
+        QString name;
+        int datasetIndex = 0;
+        if (DataSource().CheckInUsed && !stored.isEmpty()
+            && ZTrim(newValue.toString()).compare(stored, Qt::CaseInsensitive) != 0
+            && GetCheckInUsed(stored, name, datasetIndex))
+            throw EZError(QStringLiteral("此资料已被[%1]的第%2个数据集所用，主键不能修改").arg(name).arg(datasetIndex));
+        return;
+    }
+    TfrmMasterData::FieldOnValidate(field, newValue);
 }
 
 void TfrmGridData::AfterDelete()

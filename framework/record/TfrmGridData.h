@@ -40,6 +40,7 @@ protected:
     void DoDelete() override;
     void AfterDelete() override;
     void SetFrmState(int state) override;
+    void FieldOnValidate(TZDataField &field, const QVariant &newValue) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:

@@ -2,12 +2,15 @@
 // parameters and the operation dispatch.
 
 #include "TfrmMasterData.h"
+#include "ZSystemKinds.h"
 
 #include "common/ZErrors.h"
 #include "common/ZGuard.h"
 #include "common/ZTrim.h"
 #include "common/ZWinMessages.h"
+#include "controls/TZDBGrid.h"
 #include "controls/TZFieldLink.h"
+#include "controls/ZEditorAdapter.h"
 #include "data/TDBConn.h"
 #include "forms/ZMessageBox.h"
 #include "metadata/TOrvDataSet.h"
@@ -17,10 +20,12 @@
 #include "settings/ZSession.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QStyle>
 #include <QToolBar>
+#include <QTreeView>
 
 namespace {
 
@@ -218,9 +223,14 @@ void TfrmMasterData::FormReturnValue(const QString &name, const QString &value)
     // of the field it is for.
     if (!Editing() || DatasetCount() == 0)
         return;
-    if (TZDataField *field = MasterData().FindField(name)) {
-        if (MasterData().State() == dsBrowse)
-            MasterData().Edit();
+    TOrvDataSet *target = &MasterData();
+    for (auto &dataSet : m_datasets) {
+        if (dataSet.get() == m_selectTarget)
+            target = m_selectTarget;
+    }
+    if (TZDataField *field = target->FindField(name); field && (target->State() != dsBrowse || !target->IsEmpty())) {
+        if (target->State() == dsBrowse)
+            target->Edit();
         field->SetAsString(value);
     }
 }
@@ -300,12 +310,19 @@ bool TfrmMasterData::RunAction(int op)
 {
     if (!m_source)
         throw EZError(QStringLiteral("窗体的ProgID未设定"));
+    if (Editing() && op != 6 && op != 14)
+        commitEntry();
     if (!DoBeforeAction(op))
         return false;
     switch (op) {
     case 1:
-        DoAddNew();
-        AfterAddNew();
+        try {
+            DoAddNew();
+            AfterAddNew();
+        } catch (...) {
+            recoverRecord();
+            throw;
+        }
         SetFrmState(fsAdd);
         break;
     case 2:
@@ -320,7 +337,12 @@ bool TfrmMasterData::RunAction(int op)
         AfterDelete();
         break;
     case 4:
-        DoCopy();
+        try {
+            DoCopy();
+        } catch (...) {
+            recoverRecord();
+            throw;
+        }
         SetFrmState(fsCopy);
         AfterCopy();
         break;
@@ -374,6 +396,43 @@ bool TfrmMasterData::RunAction(int op)
     return true;
 }
 
+void TfrmMasterData::recoverRecord()
+{
+    ++m_quiet;
+    for (auto &dataSet : m_datasets) {
+        if (!dataSet->Active())
+            continue;
+        if (dataSet->State() != dsBrowse)
+            dataSet->Cancel();
+        dataSet->CancelBatch();
+    }
+    --m_quiet;
+    m_frmState = fsNoRecord;
+    ZGuard([this] {
+        if (m_currKeyValue.isEmpty() || !MoveTo(m_currKeyValue, false))
+            openFallbackRecord();
+    });
+}
+
+void TfrmMasterData::commitEntry()
+{
+    QWidget *focused = QApplication::focusWidget();
+    if (!focused || !isAncestorOf(focused))
+        return;
+    for (QWidget *widget = focused; widget && widget != this; widget = widget->parentWidget()) {
+        if (auto *link = widget->findChild<TZFieldLink *>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (!ZEditorAdapter::IsReadOnly(widget))
+                link->Write(); // a refused entry stops the operation with its message
+            return;
+        }
+        if (auto *grid = qobject_cast<TZDBGrid *>(widget)) {
+            // Leaving an open cell editor writes it.
+            grid->View()->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}
+
 bool TfrmMasterData::Perform(int op)
 {
     bool done = false;
@@ -412,6 +471,8 @@ bool TfrmMasterData::confirmClose()
 {
     if (!Editing())
         return true;
+    if (!ZGuard([this] { commitEntry(); }))
+        return false;
     const TZMsgBtn answer = ZMessageBox(QStringLiteral("提示"), QStringLiteral("当前正处于编辑状态,要保存当前数据吗?"),
                                         {zbYes, zbNo, zbCancel});
     if (answer == zbYes)
@@ -424,6 +485,8 @@ bool TfrmMasterData::confirmClose()
                 dataSet->CancelBatch();
             }
         }
+        if (ZLockingSystem())
+            ZGuard([this] { DBConn().ClearAllBillLock(m_progID); });
         SetFrmState(fsNoRecord);
         return true;
     }

@@ -169,6 +169,9 @@ protected:
     /// Opens the record selection window for the focused editor's related
     /// module (adding, editing or copying only; once at a time).
     void DoSelectID();
+    /// Opens the record selection window for a field of a grid's dataset
+    /// (a cell's button); the chosen key comes back into its current row.
+    void DoSelectIDFor(TOrvDataSet &dataSet, const QString &fieldName);
     /// The related module of the focused editor, while editing; else empty.
     QString GetActCtrlRelativeDS();
 
@@ -196,6 +199,11 @@ protected:
 private:
     void buildToolBar();
     void runWrite(int op);
+    /// After a failed add or copy: the record shown before, as it was.
+    void recoverRecord();
+    /// Writes what the user typed into the focused editor (a line edit keeps
+    /// it until it loses the focus, which a tool-bar click does not take).
+    void commitEntry();
     void applyParams();
     void wireFields(TOrvDataSet &dataSet);
     QString keyAfterDelete(const QString &deleted);
@@ -221,7 +229,8 @@ private:
     QString m_currKeyValue;
     int m_frmState = fsNoRecord;
     bool m_saving = false;
-    int m_quiet = 0; ///< the window is filling values itself: no field validation
+    int m_quiet = 0;           ///< the window is filling values itself: no field validation
+    bool m_keyVerified = false; ///< the new key was found free in this save's transaction
     bool m_initialised = false;
     bool m_selecting = false;
     bool m_referencingLoaded = false;
@@ -229,6 +238,7 @@ private:
     std::vector<std::shared_ptr<TZDataSource>> m_referencingSources;
     TFormParams m_params;
     QPointer<QWidget> m_activeEditor;
+    TOrvDataSet *m_selectTarget = nullptr; ///< the dataset a chosen key goes to
     QToolBar *m_toolBar = nullptr;
     QLabel *m_status = nullptr;
     QString m_powerCode;

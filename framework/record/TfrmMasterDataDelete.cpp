@@ -77,7 +77,7 @@ void TfrmMasterData::AfterDelete()
     source.ReFreshDataList();
     source.SetNeedReGetLookUpListData(true);
     RefreshListForm();
-    if (ZLockingSystem() && m_progID.compare(QLatin1String("comPerson"), Qt::CaseInsensitive) == 0)
+    if (m_progID.compare(QLatin1String("comPerson"), Qt::CaseInsensitive) == 0)
         SyncPersonToUser();
 }
 

@@ -37,10 +37,12 @@ using TRowValues = QList<QPair<QString, QVariant>>;
 
 QString TfrmMasterData::GetNewMasterKeyValue()
 {
+    // The date of the record being added or copied, else today.
     QDate date = ZDate();
-    if (Editing() || MasterData().State() == dsInsert) {
-        if (const TZDataField *billDate = MasterData().FindField(QStringLiteral("BillDate")); billDate
-            && !billDate->IsNull())
+    TOrvDataSet &master = MasterData();
+    if (master.Active() && (master.State() == dsInsert || !master.IsEmpty())) {
+        if (const TZDataField *billDate = master.FindField(QStringLiteral("BillDate")); billDate
+            && !billDate->IsNull() && billDate->AsDateTime().date().year() > 1900)
             date = billDate->AsDateTime().date();
     }
     return ::GetNewMasterKeyValue(DataSource(), date);
@@ -72,9 +74,11 @@ bool TfrmMasterData::CanCopyField(int, const QString &fieldName)
 {
     // What belongs to the original alone: who made and checked it, where it
     // was carried over from, how much of it went on, whose branch it is.
+    // A copy starts unchecked.
     static const QStringList never = {QStringLiteral("MakeID"),   QStringLiteral("PermitterID"),
                                       QStringLiteral("SrcProgID"), QStringLiteral("SrcBillNo"),
-                                      QStringLiteral("QtyOut"),    QStringLiteral("OrgID")};
+                                      QStringLiteral("QtyOut"),    QStringLiteral("OrgID"),
+                                      QStringLiteral("HasCheck")};
     return !never.contains(fieldName, Qt::CaseInsensitive);
 }
 

@@ -2,8 +2,10 @@
 // dataset (inside the save's transaction) and the refreshes after.
 
 #include "TfrmMasterData.h"
+#include "ZRowWalk.h"
 #include "ZSystemKinds.h"
 
+#include "common/ZCounting.h"
 #include "common/ZDates.h"
 #include "common/ZErrors.h"
 #include "common/ZSqlQuote.h"
@@ -58,26 +60,6 @@ bool isBlank(const TZDataField &field)
 bool sameValue(const QVariant &a, const QVariant &b, TZFieldType kind)
 {
     return a.isNull() == b.isNull() && ZCompareValues(a, b, kind) == 0;
-}
-
-/// Every visible row of a dataset in turn, without disturbing its grids.
-template<typename Body>
-void forEachRow(TZClientDataSet &dataSet, Body body)
-{
-    dataSet.CheckBrowseMode();
-    dataSet.DisableControls();
-    const int count = dataSet.RecordCount();
-    try {
-        for (int r = 1; r <= count; ++r) {
-            dataSet.SetRecNo(r);
-            body();
-        }
-        dataSet.CheckBrowseMode();
-    } catch (...) {
-        dataSet.EnableControls();
-        throw;
-    }
-    dataSet.EnableControls();
 }
 
 void setValue(TZClientDataSet &dataSet, TZDataField &field, const QVariant &value)
@@ -137,7 +119,7 @@ void TfrmMasterData::BeforeSave()
         TZDataField *orgField = i == 0 && source.HaveOrgID() ? dataSet.FindField(QStringLiteral("OrgID")) : nullptr;
         if (!flagField && !orgField)
             continue;
-        forEachRow(dataSet, [&] {
+        ZForEachRow(dataSet, [&] {
             if (flagField)
                 setValue(dataSet, *flagField, flag);
             if (orgField && ZTrim(orgField->AsString()).isEmpty())
@@ -174,7 +156,7 @@ void TfrmMasterData::checkRequired(int index, const QString &exclusion)
             checks.push_back({&field, definition,
                               field.FieldName().compare(m_keyFieldName, Qt::CaseInsensitive) == 0});
     }
-    forEachRow(dataSet, [&] {
+    ZForEachRow(dataSet, [&] {
         for (const TCheck &check : checks) {
             TZDataField &field = *check.field;
             const TZField &definition = *check.definition;
@@ -190,7 +172,7 @@ void TfrmMasterData::checkRequired(int index, const QString &exclusion)
                 throw EZError(QLatin1Char('[') + fieldLabel(field) + QStringLiteral("]不能为空"));
             // A new key was just looked up in this transaction (SyncKeyValue);
             // only an edited key needs the test again.
-            const bool keyChecked = check.key && m_frmState != fsEdit;
+            const bool keyChecked = check.key && m_keyVerified;
             if (index == 0 && (definition.NoRepeat || check.key) && !keyChecked && !definition.GetReadOnly()
                 && !definition.IsRelationField) {
                 const TZTable *table = definition.Owner;
@@ -212,13 +194,28 @@ void TfrmMasterData::SyncKeyValue()
     TDBConn &db = DBConn();
     TZDataField &keyField = master.FieldByName(m_keyFieldName);
     QString key = ZTrim(keyField.AsString()).toUpper();
-    if ((m_frmState == fsAdd || m_frmState == fsCopy) && !key.isEmpty()
-        && ZTrim(db.DBSelectValue(QStringLiteral(" Select Count(*) From %1 Where %2 = %3")
-                                      .arg(source.MasterTableName, m_keyFieldName, ZQuotedStr(key)))
-                     .value(0))
-                   .toInt()
-               > 0)
-        key = GetNewMasterKeyValue();
+    m_keyVerified = false;
+    if ((m_frmState == fsAdd || m_frmState == fsCopy) && !key.isEmpty()) {
+        // The count ignores the kind (Flag): kinds sharing a table share its
+        // keys. A taken key is replaced by a new one, stepped on while that
+        // too is taken (another kind may hold it); a module whose keys are
+        // typed keeps the typed one, and the uniqueness test names it.
+        auto taken = [&](const QString &candidate) {
+            return ZTrim(db.DBSelectValue(QStringLiteral(" Select Count(*) From %1 Where %2 = %3")
+                                              .arg(source.MasterTableName, m_keyFieldName, ZQuotedStr(candidate)))
+                             .value(0))
+                       .toInt()
+                   > 0;
+        };
+        if (!taken(key)) {
+            m_keyVerified = true;
+        } else if (QString fresh = GetNewMasterKeyValue(); !fresh.isEmpty()) {
+            for (int tries = 0; tries < 1000 && taken(fresh); ++tries)
+                fresh = IncString(fresh);
+            key = fresh;
+            m_keyVerified = !taken(key);
+        }
+    }
     if (master.IsEmpty())
         return;
     setValue(master, keyField, key);
@@ -239,7 +236,7 @@ void TfrmMasterData::SyncKeyValue()
         TZDataField *createTime = dataSet.FindField(QStringLiteral("SysCreateTime"));
         TZDataField *updateTime = dataSet.FindField(QStringLiteral("SysLastUpdateTime"));
         TZDataField *sync = dataSet.FindField(QStringLiteral("SyncCompleted"));
-        forEachRow(dataSet, [&] {
+        ZForEachRow(dataSet, [&] {
             if (rowKey)
                 setValue(dataSet, *rowKey, key);
             if (createTime)
@@ -266,7 +263,7 @@ void TfrmMasterData::fillEmptyValues(TOrvDataSet &dataSet, bool skipRelations)
     }
     if (fills.empty())
         return;
-    forEachRow(dataSet, [&] {
+    ZForEachRow(dataSet, [&] {
         for (auto &[field, empty] : fills) {
             if (field->IsNull())
                 setValue(dataSet, *field, empty);
@@ -366,35 +363,46 @@ void TfrmMasterData::saveDataset(int index)
             for (const TZRowData *row : rows.visibleRows())
                 append(row->values());
         } else {
+            // Rows with a line number are matched pair by pair in order;
+            // a window row without one is always new, a stored row without
+            // one or left unmatched is deleted.
             auto lineKey = [](const QVariant &parent, const QVariant &row) {
                 return QStringLiteral("%1;%2").arg(parent.toString(), row.toString());
             };
-            QHash<QString, const TZRowData *> wanted;
-            for (const TZRowData *row : rows.visibleRows())
-                wanted.insert(lineKey(parentRowNo >= 0 ? row->values().at(parentRowNo) : QVariant(),
-                                      row->values().at(rowNo)),
-                              row);
+            QHash<QString, QList<const TZRowData *>> wanted;
+            std::vector<const TZRowData *> fresh;
+            for (const TZRowData *row : rows.visibleRows()) {
+                const QVariant &number = row->values().at(rowNo);
+                if (number.isNull())
+                    fresh.push_back(row);
+                else
+                    wanted[lineKey(parentRowNo >= 0 ? row->values().at(parentRowNo) : QVariant(), number)].append(row);
+            }
             work.SetIndexFieldNames(storedParent ? QStringLiteral("ParentRowNo;RowNo") : QStringLiteral("RowNo"));
-            QHash<QString, bool> stored;
             work.First();
             while (!work.Eof()) {
-                const QString key =
-                    lineKey(storedParent ? storedParent->Value() : QVariant(), storedRowNo->Value());
-                auto found = wanted.constFind(key);
-                if (found == wanted.constEnd() || stored.contains(key)) {
+                auto found = storedRowNo->IsNull()
+                                 ? wanted.end()
+                                 : wanted.find(lineKey(storedParent ? storedParent->Value() : QVariant(),
+                                                       storedRowNo->Value()));
+                if (found == wanted.end() || found.value().isEmpty()) {
                     work.Delete();
                     continue;
                 }
-                stored.insert(key, true);
-                update(found.value()->values(), true);
+                update(found.value().takeFirst()->values(), true);
                 work.Next();
             }
             for (const TZRowData *row : rows.visibleRows()) {
-                const QString key =
-                    lineKey(parentRowNo >= 0 ? row->values().at(parentRowNo) : QVariant(), row->values().at(rowNo));
-                if (!stored.contains(key))
+                const QVariant &number = row->values().at(rowNo);
+                if (number.isNull())
+                    continue;
+                auto left = wanted.find(
+                    lineKey(parentRowNo >= 0 ? row->values().at(parentRowNo) : QVariant(), number));
+                if (left != wanted.end() && left.value().removeOne(row))
                     append(row->values());
             }
+            for (const TZRowData *row : fresh)
+                append(row->values());
         }
     }
     work.UpdateBatch();
@@ -414,7 +422,8 @@ void TfrmMasterData::AfterSave()
     // A saved record is unchecked.
     if (const TZDataField *check = MasterData().FindField(QStringLiteral("HasCheck")); check && check->AsInteger() != 0)
         DBConn().DBExcuteSql(QStringLiteral(" Update %1 Set HasCheck = 0 Where %2 = %3")
-                                 .arg(source.MasterTableName, m_keyFieldName, ZQuotedStr(key)));
+                                 .arg(source.MasterTableName, m_keyFieldName, ZQuotedStr(key))
+                             + source.GetMasterTableFlagWhere(false));
     if (ZLockingSystem())
         DBConn().ClearAllBillLock(m_progID);
     if (ZLockingSystem() && m_progID.compare(QLatin1String("comPerson"), Qt::CaseInsensitive) == 0)

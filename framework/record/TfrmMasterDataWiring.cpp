@@ -122,10 +122,26 @@ void TfrmMasterData::DoSelectID()
     if (related.isEmpty())
         return;
     const TZFieldLink *link = linkOf(activeEditor());
+    auto *target = link ? dynamic_cast<TOrvDataSet *>(link->DataSet()) : nullptr;
+    if (!target)
+        return;
+    DoSelectIDFor(*target, link->FieldName());
+}
+
+void TfrmMasterData::DoSelectIDFor(TOrvDataSet &dataSet, const QString &fieldName)
+{
+    if (!Editing() || m_selecting || IsExistFormClass(QStringLiteral("TfrmSelectID")))
+        return;
+    const TZDataField *field = dataSet.FindField(fieldName);
+    const TZField *definition = field ? dataSet.ZFieldOf(*field) : nullptr;
+    if (!definition || ZTrim(definition->RelativeDS).isEmpty() || definition->GetReadOnly()
+        || definition->IsRelationField)
+        return;
     // The chosen key comes back under the field's name (FormReturnValue).
     TFormParams params;
-    params.Action = link ? link->FieldName() : QStringLiteral("ReturnID");
-    params.ProgID = related;
+    params.Action = fieldName;
+    params.ProgID = ZTrim(definition->RelativeDS);
+    m_selectTarget = &dataSet;
     m_selecting = true;
     struct TReset
     {

@@ -1,4 +1,5 @@
 #include "TfrmMasterSubData.h"
+#include "ZRowWalk.h"
 
 #include "common/ZGuard.h"
 #include "common/ZTrim.h"
@@ -70,6 +71,7 @@ void TfrmMasterSubData::AfterFormInit()
 void TfrmMasterSubData::OpenBillDataset(const QString &key)
 {
     TfrmMasterData::OpenBillDataset(key);
+    SetDatasetFilter();
     // The grids take their columns from the definitions once the lines
     // have columns; the settings stay with the field names across reloads.
     if (m_gridsReady)
@@ -83,7 +85,11 @@ void TfrmMasterSubData::OpenBillDataset(const QString &key)
 
 void TfrmMasterSubData::ReFreshGrid(TZDBGrid &grid)
 {
-    RefreshGridByDS(grid, [this](const QString &) { DoSelectID(); });
+    auto *dataSet = dynamic_cast<TOrvDataSet *>(grid.DataSet());
+    RefreshGridByDS(grid, [this, dataSet](const QString &field) {
+        if (dataSet)
+            DoSelectIDFor(*dataSet, field);
+    });
 }
 
 void TfrmMasterSubData::placeGrids()
@@ -122,6 +128,7 @@ void TfrmMasterSubData::AfterCopy()
 {
     TfrmMasterData::AfterCopy();
     stampMaker();
+    SetDatasetFilter();
 }
 
 void TfrmMasterSubData::AfterEdit()
@@ -193,21 +200,16 @@ void TfrmMasterSubData::BeforeSave()
             && !definition->GetZFieldVisible()) {
             TZDataField *lineRate = detail.FindField(QStringLiteral("ExchRate"));
             TZDataField *headRate = MasterData().FindField(QStringLiteral("ExchRate"));
-            detail.DisableControls();
-            const int count = detail.RecordCount();
-            for (int r = 1; r <= count; ++r) {
-                detail.SetRecNo(r);
+            ZForEachRow(detail, [&] {
                 const bool sameCurrency = lineCurrency->AsString() == headCurrency->AsString();
                 const bool sameRate = !lineRate || !headRate || lineRate->AsFloat() == headRate->AsFloat();
                 if (sameCurrency && sameRate)
-                    continue;
+                    return;
                 detail.Edit();
                 lineCurrency->SetValue(headCurrency->Value());
                 if (lineRate && headRate)
                     lineRate->SetValue(headRate->Value());
-                detail.Post();
-            }
-            detail.EnableControls();
+            });
         }
     }
     TfrmMasterData::BeforeSave();

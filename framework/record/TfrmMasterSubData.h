@@ -21,6 +21,8 @@ public:
 
     TOrvDataSet &Detaildata() const { return Dataset(1); }
     TZDBGrid *GetDetailGrid() const { return m_grid; }
+    /// Column layouts are kept per module.
+    QString GridLogTag() override { return GetProgID(); }
     TZDBGrid *SubDetailGrid() const { return m_subGrid; }
     QTabWidget *PageControl() const { return m_pages; }
 

@@ -136,3 +136,16 @@ TEST_F(MasterDataLines, DeletingABillDeletesItsLinesAndCopyingKeepsThem)
     EXPECT_EQ(value(s("select count(*) from accGatherSub where BillNo = '20260504001'")), s("2"));
     EXPECT_EQ(window->CurrKeyValue(), s("20260504001"));
 }
+
+TEST_F(MasterDataLines, ANumberHeldByAnotherKindOfTheTableIsSkipped)
+{
+    // A payment (the other kind of the same table) holds the number a new
+    // gathering would get: the gathering takes the next free one.
+    DBConn().DBExcuteSql(s("insert into accGather(Flag, BillNo, ObjectName) values(2, '20260504001', '付款')"));
+    auto window = openRecordWindow<TfrmMasterData>(s("accGather"));
+    window->RunAction(1);
+    EXPECT_EQ(window->MasterData().FieldByName(s("BillNo")).AsString(), s("20260504001"));
+    fillBill(*window, 2);
+    ASSERT_TRUE(window->RunAction(5));
+    EXPECT_EQ(window->CurrKeyValue(), s("20260504002"));
+}

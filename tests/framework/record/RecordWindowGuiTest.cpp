@@ -120,8 +120,12 @@ TEST_F(RecordWindowGui, AVisitIsTypedPickedByPinyinSavedEditedCopiedAndDeleted)
               s("P1/年度回访/2026-03-10"));
     EXPECT_EQ(person->currentText(), s("张三"));
 
+    // What is typed counts without leaving the editor first.
     press(*window, "actEdit");
-    typeInto(window->findChild<QLineEdit *>(s("DBSubject")), s("春节回访"));
+    auto *subject = window->findChild<QLineEdit *>(s("DBSubject"));
+    subject->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(subject, Qt::Key_A, Qt::ControlModifier);
+    typeText(subject, s("春节回访"));
     press(*window, "actSave");
     EXPECT_EQ(value(s("select Subject from moxVisit where VisitID = '%1'").arg(first)), s("春节回访"));
 

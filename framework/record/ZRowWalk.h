@@ -1,0 +1,13 @@
+#pragma once
+
+#include <functional>
+
+class TZClientDataSet;
+
+/// Runs `body` with the cursor on every row of the dataset in turn, in the
+/// rows' natural order: a filter and a sort are lifted meanwhile (so a value
+/// the body changes cannot move a row under the walk, and no row is
+/// missed), no scroll events run, and views are told nothing until the end.
+/// A pending edit is posted before and after. Filter, sort, scroll handler
+/// and the current row are restored in every case.
+void ZForEachRow(TZClientDataSet &dataSet, const std::function<void()> &body);
