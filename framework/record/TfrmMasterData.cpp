@@ -396,9 +396,8 @@ bool TfrmMasterData::RunAction(int op)
     return true;
 }
 
-void TfrmMasterData::recoverRecord()
+void TfrmMasterData::cancelDatasets()
 {
-    ++m_quiet;
     for (auto &dataSet : m_datasets) {
         if (!dataSet->Active())
             continue;
@@ -406,6 +405,12 @@ void TfrmMasterData::recoverRecord()
             dataSet->Cancel();
         dataSet->CancelBatch();
     }
+}
+
+void TfrmMasterData::recoverRecord()
+{
+    ++m_quiet;
+    cancelDatasets();
     --m_quiet;
     m_frmState = fsNoRecord;
     ZGuard([this] {
@@ -478,13 +483,7 @@ bool TfrmMasterData::confirmClose()
     if (answer == zbYes)
         return Perform(5) && !Editing();
     if (answer == zbNo) {
-        for (auto &dataSet : m_datasets) {
-            if (dataSet->Active()) {
-                if (dataSet->State() != dsBrowse)
-                    dataSet->Cancel();
-                dataSet->CancelBatch();
-            }
-        }
+        cancelDatasets();
         if (ZLockingSystem())
             ZGuard([this] { DBConn().ClearAllBillLock(m_progID); });
         SetFrmState(fsNoRecord);

@@ -201,6 +201,8 @@ private:
     void runWrite(int op);
     /// After a failed add or copy: the record shown before, as it was.
     void recoverRecord();
+    /// Drops every pending change of the window's datasets.
+    void cancelDatasets();
     /// Writes what the user typed into the focused editor (a line edit keeps
     /// it until it loses the focus, which a tool-bar click does not take).
     void commitEntry();

@@ -154,13 +154,7 @@ void TfrmMasterData::DoCancel()
     if (ShowCancelRemind()
         && ZMessageBox(QStringLiteral("提示"), QStringLiteral("您确定取消吗？"), {zbYes, zbNo}) != zbYes)
         throw EZAbort();
-    for (auto &dataSet : m_datasets) {
-        if (!dataSet->Active())
-            continue;
-        if (dataSet->State() != dsBrowse)
-            dataSet->Cancel();
-        dataSet->CancelBatch();
-    }
+    cancelDatasets();
     if (ZLockingSystem())
         DBConn().ClearAllBillLock(m_progID);
     const QString key = m_currKeyValue;

@@ -10,5 +10,5 @@ class TfrmMasterDataBase final : public TfrmMasterDataAuto
     Q_OBJECT
 
 public:
-    using TfrmMasterDataAuto::TfrmMasterDataAuto;
+    explicit TfrmMasterDataBase(QWidget *parent = nullptr);
 };

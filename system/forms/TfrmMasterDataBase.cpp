@@ -1,0 +1,3 @@
+#include "TfrmMasterDataBase.h"
+
+TfrmMasterDataBase::TfrmMasterDataBase(QWidget *parent) : TfrmMasterDataAuto(parent) {}
