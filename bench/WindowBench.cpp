@@ -37,7 +37,8 @@ struct WindowFixture
         qputenv("ZKVA_HOME", QFile::encodeName(dir.path()));
         QDir().mkpath(dir.path() + QStringLiteral("/DBSource"));
         for (const QString &name : QDir(program + QStringLiteral("/DBSource")).entryList(QDir::Files))
-            QFile::copy(program + QStringLiteral("/DBSource/") + name, dir.path() + QStringLiteral("/DBSource/") + name);
+            QFile::copy(program + QStringLiteral("/DBSource/") + name,
+                        dir.path() + QStringLiteral("/DBSource/") + name);
         QFile::copy(program + QStringLiteral("/DBAcs.orv"), dir.path() + QStringLiteral("/DBAcs.orv"));
         FSYSID = 1003;
         FSystemType = stAlone;
@@ -55,7 +56,8 @@ struct WindowFixture
         window->RunAction(1);
         TOrvDataSet &head = window->MasterData();
         // Date-coded numbers hold 999 bills a day.
-        head.FieldByName(QStringLiteral("BillDate")).SetValue(QDateTime(QDate(2020, 1, 1).addDays(bill / 500), QTime()));
+        head.FieldByName(QStringLiteral("BillDate"))
+            .SetValue(QDateTime(QDate(2020, 1, 1).addDays(bill / 500), QTime()));
         head.FieldByName(QStringLiteral("ObjectName")).SetAsString(QStringLiteral("客户%1").arg(bill));
         TOrvDataSet &lines = window->Dataset(1);
         for (int i = 1; i <= kLines; ++i) {
@@ -107,8 +109,7 @@ void BM_record_save_lines_baseline(benchmark::State &state)
         head->bind(2, ZNow());
         head->bind(3, QStringLiteral("客户%1").arg(bill));
         head->bind(4, stamp);
-        while (head->step()) {
-        }
+        while (head->step()) {}
         auto line = db.prepare(QStringLiteral(
             "insert into accGatherSub(Flag, BillNo, RowNo, FeeBillNo, Offset, Remark, SysLastUpdateTime, "
             "SysCreateTime, SyncCompleted) values(1, ?1, ?2, '', ?3, ?4, ?5, ?5, 'ZZ,')"));
@@ -119,8 +120,7 @@ void BM_record_save_lines_baseline(benchmark::State &state)
             line->bind(3, i * 1.25);
             line->bind(4, QStringLiteral("第%1笔款项").arg(i));
             line->bind(5, stamp);
-            while (line->step()) {
-            }
+            while (line->step()) {}
         }
         auto log = db.prepare(QStringLiteral(
             "insert into comChangeLog(ProgID, KeyValue, ChangeType, UserID, ComputerName, WindowUser, LocalIP, "
@@ -130,8 +130,7 @@ void BM_record_save_lines_baseline(benchmark::State &state)
         log->bind(2, ZNow());
         log->bind(3, f.oldXml);
         log->bind(4, f.newXml);
-        while (log->step()) {
-        }
+        while (log->step()) {}
         head.reset();
         line.reset();
         log.reset();

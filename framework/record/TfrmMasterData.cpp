@@ -295,9 +295,9 @@ bool TfrmMasterData::DoBeforeAction(int op)
 {
     // The same rule that enables the tool bar: an operation the state or the
     // user's powers do not allow ends silently.
-    static const char *const names[] = {nullptr,     "actAdd",  "actEdit",  "actDelete", "actCopy",  "actSave",
-                                        "actCancel", "actFind", "actFirst", "actPrior",  "actNext",  "actLast",
-                                        "actExport", "actPrint"};
+    static const char *const names[] = {nullptr,   "actAdd",    "actEdit",   "actDelete", "actCopy",
+                                        "actSave", "actCancel", "actFind",   "actFirst",  "actPrior",
+                                        "actNext", "actLast",   "actExport", "actPrint"};
     if (op >= 1 && op < int(std::size(names)) && names[op]
         && !ZActionEnabled(m_frmState, QLatin1String(names[op]), m_powerCode))
         return false;

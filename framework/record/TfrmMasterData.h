@@ -231,7 +231,7 @@ private:
     QString m_currKeyValue;
     int m_frmState = fsNoRecord;
     bool m_saving = false;
-    int m_quiet = 0;           ///< the window is filling values itself: no field validation
+    int m_quiet = 0;            ///< the window is filling values itself: no field validation
     bool m_keyVerified = false; ///< the new key was found free in this save's transaction
     bool m_initialised = false;
     bool m_selecting = false;

@@ -4,8 +4,7 @@
 #include "layout/ZFormKeepers.h"
 #include "metadata/TOrvDataSet.h"
 
-TfrmMasterDataAuto::TfrmMasterDataAuto(QWidget *parent)
-    : TfrmMasterData(parent), m_design(new TAutoDesignUI(this))
+TfrmMasterDataAuto::TfrmMasterDataAuto(QWidget *parent) : TfrmMasterData(parent), m_design(new TAutoDesignUI(this))
 {
     m_design->setObjectName(QStringLiteral("AutoDesignUI1"));
 }

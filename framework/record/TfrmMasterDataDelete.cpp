@@ -36,8 +36,8 @@ void TfrmMasterData::BeforeDelete()
     if (GetCheckInUsed(m_currKeyValue, name, datasetIndex))
         throw EZError(QStringLiteral("此资料已被[%1]的第%2数据集所用，不能删除").arg(name).arg(datasetIndex));
 
-    const QString fieldName = DeleteMsgType() == mtName && !DataSource().SubKey.isEmpty() ? DataSource().SubKey
-                                                                                        : m_keyFieldName;
+    const QString fieldName =
+        DeleteMsgType() == mtName && !DataSource().SubKey.isEmpty() ? DataSource().SubKey : m_keyFieldName;
     const TZDataField *field = MasterData().FindField(fieldName);
     if (!field)
         field = &MasterData().FieldByName(m_keyFieldName);

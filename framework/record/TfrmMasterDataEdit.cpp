@@ -18,8 +18,6 @@
 
 namespace {
 
-
-
 void setIfWritable(TOrvDataSet &dataSet, const QString &name, const QString &relativeDS, const QString &value)
 {
     TZDataField *field = dataSet.FindField(name);
@@ -41,8 +39,8 @@ QString TfrmMasterData::GetNewMasterKeyValue()
     QDate date = ZDate();
     TOrvDataSet &master = MasterData();
     if (master.Active() && (master.State() == dsInsert || !master.IsEmpty())) {
-        if (const TZDataField *billDate = master.FindField(QStringLiteral("BillDate")); billDate
-            && !billDate->IsNull() && billDate->AsDateTime().date().year() > 1900)
+        if (const TZDataField *billDate = master.FindField(QStringLiteral("BillDate"));
+            billDate && !billDate->IsNull() && billDate->AsDateTime().date().year() > 1900)
             date = billDate->AsDateTime().date();
     }
     return ::GetNewMasterKeyValue(DataSource(), date);
@@ -75,7 +73,7 @@ bool TfrmMasterData::CanCopyField(int, const QString &fieldName)
     // What belongs to the original alone: who made and checked it, where it
     // was carried over from, how much of it went on, whose branch it is.
     // A copy starts unchecked.
-    static const QStringList never = {QStringLiteral("MakeID"),   QStringLiteral("PermitterID"),
+    static const QStringList never = {QStringLiteral("MakeID"),    QStringLiteral("PermitterID"),
                                       QStringLiteral("SrcProgID"), QStringLiteral("SrcBillNo"),
                                       QStringLiteral("QtyOut"),    QStringLiteral("OrgID"),
                                       QStringLiteral("HasCheck")};
@@ -102,9 +100,9 @@ void TfrmMasterData::DoCopy()
             for (int c = 0; c < clone.FieldCount(); ++c) {
                 const TZDataField &field = clone.Fields(c);
                 const TZField *zField = dataSet.ZFieldOf(dataSet.Fields(c));
-                const bool lineLink = field.FieldName().compare(QLatin1String("RowNo"), Qt::CaseInsensitive) == 0
-                                      || field.FieldName().compare(QLatin1String("ParentRowNo"), Qt::CaseInsensitive)
-                                             == 0;
+                const bool lineLink =
+                    field.FieldName().compare(QLatin1String("RowNo"), Qt::CaseInsensitive) == 0
+                    || field.FieldName().compare(QLatin1String("ParentRowNo"), Qt::CaseInsensitive) == 0;
                 if (field.IsNull() || !zField || zField->IsRelationField)
                     continue;
                 if (lineLink || (zField->CanDuplicate && CanCopyField(i, field.FieldName())))

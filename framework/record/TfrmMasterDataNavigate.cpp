@@ -69,9 +69,7 @@ bool TfrmMasterData::MoveTo(const QString &key, bool showMessage)
         if (!first.isEmpty())
             OpenBillDataset(first);
     }
-    m_currKeyValue = MasterData().IsEmpty()
-                         ? QString()
-                         : ZTrim(MasterData().FieldByName(m_keyFieldName).AsString());
+    m_currKeyValue = MasterData().IsEmpty() ? QString() : ZTrim(MasterData().FieldByName(m_keyFieldName).AsString());
     if (MasterData().IsEmpty()) {
         SetFrmState(fsNoRecord);
     } else {

@@ -23,8 +23,6 @@
 
 namespace {
 
-
-
 /// The empty value of a field's kind; null for the kinds that stay null.
 QVariant emptyValueOf(TZFieldType kind)
 {
@@ -88,7 +86,8 @@ void TfrmMasterData::BeforeSave()
     for (auto &dataSet : m_datasets)
         dataSet->CheckBrowseMode();
 
-    if (UseOrgManage() && ZTradingSystem() && m_progID.compare(QLatin1String("comCurrency"), Qt::CaseInsensitive) != 0) {
+    if (UseOrgManage() && ZTradingSystem()
+        && m_progID.compare(QLatin1String("comCurrency"), Qt::CaseInsensitive) != 0) {
         if (ZTrim(GetCurrOrgID()).isEmpty())
             throw EZError(QStringLiteral("参数[当前分支机构]未设定，请先设定，才可进行资料的录入！"));
         if (ZTrim(GetCurrOrgCode()).isEmpty())
@@ -127,10 +126,9 @@ void TfrmMasterData::BeforeSave()
         });
     }
 
-    const QString exclusion = m_frmState == fsEdit
-                                  ? QStringLiteral(" And ") + m_keyFieldName + QStringLiteral(" <> ")
-                                        + ZQuotedStr(m_currKeyValue)
-                                  : QString();
+    const QString exclusion = m_frmState == fsEdit ? QStringLiteral(" And ") + m_keyFieldName + QStringLiteral(" <> ")
+                                                         + ZQuotedStr(m_currKeyValue)
+                                                   : QString();
     for (int i = 0; i < DatasetCount(); ++i)
         checkRequired(i, exclusion);
     for (int i = 1; i < DatasetCount(); ++i) {
@@ -153,8 +151,7 @@ void TfrmMasterData::checkRequired(int index, const QString &exclusion)
     for (int c = 0; c < dataSet.FieldCount(); ++c) {
         TZDataField &field = dataSet.Fields(c);
         if (const TZField *definition = dataSet.ZFieldOf(field))
-            checks.push_back({&field, definition,
-                              field.FieldName().compare(m_keyFieldName, Qt::CaseInsensitive) == 0});
+            checks.push_back({&field, definition, field.FieldName().compare(m_keyFieldName, Qt::CaseInsensitive) == 0});
     }
     ZForEachRow(dataSet, [&] {
         for (const TCheck &check : checks) {
@@ -180,8 +177,8 @@ void TfrmMasterData::checkRequired(int index, const QString &exclusion)
                 const QString oldValue = m_frmState == fsEdit ? field.OldValue().toString() : QString();
                 if (DBConn().RepeatFieldValueCheck(table ? table->Name : source.MasterTableName, field.FieldName(),
                                                    flagWhere + exclusion, oldValue, field.AsString()))
-                    throw EZError(QLatin1Char('[') + fieldLabel(field) + QStringLiteral("]字段值[")
-                                  + field.AsString() + QStringLiteral("]出现重复"));
+                    throw EZError(QLatin1Char('[') + fieldLabel(field) + QStringLiteral("]字段值[") + field.AsString()
+                                  + QStringLiteral("]出现重复"));
             }
         }
     });
@@ -287,7 +284,12 @@ void TfrmMasterData::saveDataset(int index)
     const bool editing = m_frmState == fsEdit;
     const QString newKey = ZTrim(MasterData().FieldByName(m_keyFieldName).AsString());
     TZClientDataSet work;
-    DBConn().DBOpenDataSet(work, DataSource().GetOneBillSQL(index, editing ? m_currKeyValue : newKey, false));
+    // A new record has no stored rows (its key was just found free): the
+    // empty statement of the dataset gives the same columns, and its text,
+    // the same for every save, is prepared once.
+    DBConn().DBOpenDataSet(work, editing || !m_keyVerified
+                                     ? DataSource().GetOneBillSQL(index, editing ? m_currKeyValue : newKey, false)
+                                     : DataSource().GetEmptyBillSQL(index, false));
 
     // The window's columns that the stored table has, paired by position.
     struct TPair
@@ -349,8 +351,8 @@ void TfrmMasterData::saveDataset(int index)
     } else {
         // Lines are matched on ParentRowNo;RowNo (RowNo alone without a
         // parent column); a table without line numbers is written anew.
-        const int rowNo = dataSet.FindField(QStringLiteral("RowNo")) ? dataSet.FieldByName(QStringLiteral("RowNo")).Index()
-                                                                     : -1;
+        const int rowNo =
+            dataSet.FindField(QStringLiteral("RowNo")) ? dataSet.FieldByName(QStringLiteral("RowNo")).Index() : -1;
         const TZDataField *parentField = dataSet.FindField(QStringLiteral("ParentRowNo"));
         const int parentRowNo = parentField ? parentField->Index() : -1;
         TZDataField *storedRowNo = work.FindField(QStringLiteral("RowNo"));
@@ -381,10 +383,10 @@ void TfrmMasterData::saveDataset(int index)
             work.SetIndexFieldNames(storedParent ? QStringLiteral("ParentRowNo;RowNo") : QStringLiteral("RowNo"));
             work.First();
             while (!work.Eof()) {
-                auto found = storedRowNo->IsNull()
-                                 ? wanted.end()
-                                 : wanted.find(lineKey(storedParent ? storedParent->Value() : QVariant(),
-                                                       storedRowNo->Value()));
+                auto found =
+                    storedRowNo->IsNull()
+                        ? wanted.end()
+                        : wanted.find(lineKey(storedParent ? storedParent->Value() : QVariant(), storedRowNo->Value()));
                 if (found == wanted.end() || found.value().isEmpty()) {
                     work.Delete();
                     continue;
@@ -396,8 +398,7 @@ void TfrmMasterData::saveDataset(int index)
                 const QVariant &number = row->values().at(rowNo);
                 if (number.isNull())
                     continue;
-                auto left = wanted.find(
-                    lineKey(parentRowNo >= 0 ? row->values().at(parentRowNo) : QVariant(), number));
+                auto left = wanted.find(lineKey(parentRowNo >= 0 ? row->values().at(parentRowNo) : QVariant(), number));
                 if (left != wanted.end() && left.value().removeOne(row))
                     append(row->values());
             }

@@ -194,8 +194,8 @@ void TfrmMasterData::FreshLabelNotNullColor(QLabel *label)
     font.setBold(required);
     label->setFont(font);
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, required ? QColor(0x00, 0x00, 0x80)
-                                                    : QApplication::palette().color(QPalette::WindowText));
+    palette.setColor(QPalette::WindowText,
+                     required ? QColor(0x00, 0x00, 0x80) : QApplication::palette().color(QPalette::WindowText));
     label->setPalette(palette);
     label->setProperty("zRequiredLabel", required);
     if (!definition->DisplayName.isEmpty())

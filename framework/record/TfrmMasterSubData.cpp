@@ -15,7 +15,10 @@
 #include <QVBoxLayout>
 
 TfrmMasterSubData::TfrmMasterSubData(QWidget *parent)
-    : TfrmMasterData(parent), m_pages(new QTabWidget(this)), m_detailSheet(new QWidget), m_grid(nullptr),
+    : TfrmMasterData(parent),
+      m_pages(new QTabWidget(this)),
+      m_detailSheet(new QWidget),
+      m_grid(nullptr),
       m_design(new TAutoDesignUI(this))
 {
     m_pages->setObjectName(QStringLiteral("PageControl"));

@@ -11,8 +11,11 @@ class TWalkScope
 {
 public:
     explicit TWalkScope(TZClientDataSet &dataSet)
-        : m_dataSet(dataSet), m_filtered(dataSet.Filtered()), m_sort(dataSet.IndexFieldNames()),
-          m_scroll(std::exchange(dataSet.AfterScroll, nullptr)), m_current(dataSet.GetBookmark())
+        : m_dataSet(dataSet),
+          m_filtered(dataSet.Filtered()),
+          m_sort(dataSet.IndexFieldNames()),
+          m_scroll(std::exchange(dataSet.AfterScroll, nullptr)),
+          m_current(dataSet.GetBookmark())
     {
         m_dataSet.DisableControls();
         if (m_filtered)

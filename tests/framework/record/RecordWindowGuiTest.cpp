@@ -20,12 +20,12 @@
 #include "record/TfrmMasterSubData.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QInputMethodEvent>
-#include <QAction>
 #include <QCompleter>
 #include <QDateEdit>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>

@@ -84,7 +84,8 @@ TEST_F(ShippedModules, EveryModuleWithoutAWindowOfItsOwnIsEditable)
             TZDataField &field = master.Fields(c);
             const TZField *definition = master.ZFieldOf(field);
             if (!definition || definition->AllowEmpty || definition->IsRelationField || definition->ReadOnly
-                || !ZTrim(field.AsString()).isEmpty() || field.FieldName().startsWith(s("Sys")) || field.FieldName() == s("SyncCompleted"))
+                || !ZTrim(field.AsString()).isEmpty() || field.FieldName().startsWith(s("Sys"))
+                || field.FieldName() == s("SyncCompleted"))
                 continue;
             field.SetValue(entryFor(*definition, ++n));
         }
