@@ -2,6 +2,7 @@
 // package of the program from any other library, and the window classes it
 // registers while it is loaded.
 #include "forms/TfrmMasterDataBase.h"
+#include "forms/TfrmSelectID.h"
 #include "forms/TfrmUserMsg.h"
 #include "launcher/TFormClassCtrl.h"
 #include "record/TfrmGridData.h"
@@ -25,6 +26,7 @@ TRegistered<TfrmUserMsg> userMsg;
 TRegistered<TfrmMasterDataBase> masterDataBase;
 TRegistered<TfrmMasterDataAuto> masterDataAuto;
 TRegistered<TfrmGridData> gridData;
+TRegistered<TfrmSelectID> selectID;
 
 } // namespace
 

@@ -10,6 +10,7 @@
 #include "controls/TZLookUpCombobox.h"
 #include "data/TDBConn.h"
 #include "forms/TfrmMasterDataBase.h"
+#include "forms/TfrmSelectID.h"
 #include "launcher/TFormClassCtrl.h"
 #include "launcher/ZLauncher.h"
 #include "metadata/TOrvDataSet.h"
@@ -191,26 +192,10 @@ TEST_F(RecordWindowGui, AGridWindowSavesTheTableAsAWhole)
     EXPECT_EQ(window->FrmState(), fsBrowse) << qPrintable(boxTexts.join(s(" | ")));
 }
 
-/// Stands in for the record selection window of the system package (the
-/// launcher finds windows by class name): it only remembers what it was
-/// asked for.
-class TfrmSelectID final : public TfrmZForm
-{
-    Q_OBJECT
-
-public:
-    void FormReturnValue(const QString &name, const QString &value) override
-    {
-        if (const TFormParams *params = name == kFormParamsName ? ZFormParamsAt(value) : nullptr)
-            asked = params->ProgID + s(":") + params->Action;
-    }
-    QString asked;
-};
-
 TEST_F(RecordWindowGui, DoubleClickingALookUpChoosesOnlyWhileEditingAndOnceAtATime)
 {
     DBConn().DBExcuteSql(s("insert into moxAddressBook(PersonID, PersonName) values('P1', '张三')"));
-    ZRegisterClass(s("TfrmSelectID"), [] { return new TfrmSelectID; });
+    ZRegisterClass(s("TfrmSelectID"), [] { return new TfrmSelectID; }); // what the system package registers
     auto window = openRecordWindow<TfrmMasterDataBase>(s("moxVisit"));
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -227,20 +212,22 @@ TEST_F(RecordWindowGui, DoubleClickingALookUpChoosesOnlyWhileEditingAndOnceAtATi
 
     press(*window, "actAdd");
     QTest::mouseDClick(person->lineEdit(), Qt::LeftButton);
-    auto *chooser = dynamic_cast<TfrmSelectID *>(GetIsExistForm(s("TfrmSelectID")));
+    QPointer<TfrmSelectID> chooser = qobject_cast<TfrmSelectID *>(GetIsExistForm(s("TfrmSelectID")));
     ASSERT_NE(chooser, nullptr);
-    EXPECT_EQ(chooser->asked, s("moxAddressBook:PersonID"));
+    EXPECT_EQ(chooser->ProgID(), s("moxAddressBook"));
+    EXPECT_EQ(chooser->windowTitle(), GetDataSource(s("moxAddressBook")).DisplayName + s(" - 单选"));
     QTest::mouseDClick(person->lineEdit(), Qt::LeftButton);
     int open = 0;
     for (TfrmZForm *form : TfrmZForm::OpenForms())
-        open += form->inherits("TfrmZForm") && dynamic_cast<TfrmSelectID *>(form) ? 1 : 0;
+        open += qobject_cast<TfrmSelectID *>(form) && !form->Closed() ? 1 : 0;
     EXPECT_EQ(open, 1);
 
-    // The chosen key comes back to the field.
-    chooser->SendMsgToParentForm(s("PersonID"), s("P1"));
+    // The chosen key comes back to the field and the chooser closes.
+    ASSERT_TRUE(chooser->Rows().Locate(s("PersonID"), {s("P1")}));
+    QTest::mouseClick(chooser->findChild<QPushButton *>(s("btnTakeBack")), Qt::LeftButton);
     EXPECT_EQ(window->MasterData().FieldByName(s("PersonID")).AsString(), s("P1"));
     EXPECT_EQ(person->currentText(), s("张三"));
-    chooser->close();
+    EXPECT_TRUE(!chooser || chooser->Closed());
     ZUnRegisterClass(s("TfrmSelectID"));
 
     // Closing while editing asks; cancel keeps the window, no discards.
@@ -254,5 +241,3 @@ TEST_F(RecordWindowGui, DoubleClickingALookUpChoosesOnlyWhileEditingAndOnceAtATi
     EXPECT_TRUE(event.isAccepted());
     EXPECT_EQ(value(s("select count(*) from moxVisit")), s("0"));
 }
-
-#include "RecordWindowGuiTest.moc"
