@@ -16,13 +16,17 @@
 #include "metadata/ZPowers.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTreeView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -187,6 +191,29 @@ void TfrmSelectID::saveColumns()
     TZIniFile log(kDisplayLog);
     log.WriteString(QStringLiteral("DisplayPosition"), m_progID, fields.join(QLatin1Char(',')));
     log.WriteString(QStringLiteral("DisplayWidth"), m_progID, widths.join(QLatin1Char(',')));
+}
+
+void TfrmSelectID::showEvent(QShowEvent *event)
+{
+    TfrmZForm::showEvent(event);
+    if (m_placed)
+        return;
+    m_placed = true;
+    // A chooser belongs to the window it chooses for: it opens centred on
+    // it, on the screen.
+    QWidget *owner = ParentForm();
+    if (!owner)
+        owner = QApplication::activeWindow();
+    if (!owner || owner == this)
+        return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(owner->frameGeometry().center());
+    if (const QScreen *screen = owner->screen()) {
+        const QRect room = screen->availableGeometry();
+        frame.moveLeft(std::clamp(frame.left(), room.left(), std::max(room.left(), room.right() - frame.width())));
+        frame.moveTop(std::clamp(frame.top(), room.top(), std::max(room.top(), room.bottom() - frame.height())));
+    }
+    move(frame.topLeft());
 }
 
 bool TfrmSelectID::eventFilter(QObject *watched, QEvent *event)

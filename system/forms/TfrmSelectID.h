@@ -41,6 +41,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -56,4 +57,5 @@ private:
     QString m_progID;
     QString m_returnName = QStringLiteral("ReturnID");
     bool m_multi = false;
+    bool m_placed = false;
 };
