@@ -6,6 +6,7 @@
 #include "forms/ZMessageBox.h"
 #include "launcher/TFormParams.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
@@ -45,6 +46,9 @@ protected:
     void TearDown() override
     {
         SetZBoxAnswerer(nullptr);
+        // Windows closed during the test are deleted now, before the session
+        // and caches they use go.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         TDataFileTest::TearDown();
     }
 
