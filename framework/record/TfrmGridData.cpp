@@ -1,8 +1,8 @@
 #include "TfrmGridData.h"
+#include "TZStoredRows.h"
 #include "ZRowWalk.h"
 
 #include "common/ZCounting.h"
-#include "common/ZDates.h"
 #include "common/ZErrors.h"
 #include "common/ZTrim.h"
 #include "controls/TZDBGrid.h"
@@ -121,27 +121,20 @@ void TfrmGridData::BeforeSave()
     TZDataField *created = rows.FindField(QStringLiteral("SysCreateTime"));
     TZDataField *updated = rows.FindField(QStringLiteral("SysLastUpdateTime"));
     TZDataField *sync = rows.FindField(QStringLiteral("SyncCompleted"));
-    const QDateTime now = DBConn().DBGetServerDateTime();
-    const QString stamp = DateTimeToText(now.time(), now.date());
+    const QString stamp = ServerStamp();
+    const QString mark = SyncMark();
     QHash<QString, int> seen;
     ZForEachRow(rows, [&] {
         const TZRowData *row = rows.visibleRows().at(std::size_t(rows.RecNo() - 1));
         const bool changed = row->status != TZRowData::Unchanged;
         const QString value = ZTrim(key.AsString()).toUpper();
-        auto set = [&](TZDataField *field, const QString &text) {
-            if (!field || field->AsString() == text)
-                return;
-            if (rows.State() == dsBrowse)
-                rows.Edit();
-            field->SetAsString(text);
-        };
-        set(&key, value);
+        ZSetChanged(rows, key, value);
         if (created && ZTrim(created->AsString()).isEmpty())
-            set(created, stamp);
+            ZSetChanged(rows, *created, stamp);
         if (updated && (changed || ZTrim(updated->AsString()).isEmpty()))
-            set(updated, stamp);
+            ZSetChanged(rows, *updated, stamp);
         if (sync && (changed || ZTrim(sync->AsString()).isEmpty()))
-            set(sync, QStringLiteral("ZZ,"));
+            ZSetChanged(rows, *sync, mark);
         if (!value.isEmpty() && seen.contains(value)) {
             const TZField *definition = rows.ZFieldOf(key);
             throw EZError(QLatin1Char('[') + (definition ? definition->DisplayName : KeyFieldName())
@@ -166,11 +159,7 @@ void TfrmGridData::writeGrid()
     QHash<QString, const TZRowData *> wanted;
     for (const TZRowData *row : grid.visibleRows())
         wanted.insert(ZTrim(row->values().at(keyColumn).toString()).toCaseFolded(), row);
-    std::vector<std::pair<int, TZDataField *>> pairs;
-    for (int c = 0; c < rows.FieldCount(); ++c) {
-        if (TZDataField *stored = work.FindField(rows.Fields(c).FieldName()))
-            pairs.emplace_back(c, stored);
-    }
+    TZStoredRows stored(rows, work);
     TZDataField &storedKey = work.FieldByName(keyName);
     QSet<QString> kept;
     work.First();
@@ -182,31 +171,12 @@ void TfrmGridData::writeGrid()
             continue;
         }
         kept.insert(key);
-        bool editing = false;
-        for (const auto &[column, stored] : pairs) {
-            const QVariant &value = found.value()->values().at(column);
-            if (value.isNull() || ZCompareValues(stored->Value(), value, stored->DataType()) == 0)
-                continue;
-            if (!editing) {
-                work.Edit();
-                editing = true;
-            }
-            stored->SetValue(value);
-        }
-        if (editing)
-            work.Post();
+        stored.Update(found.value()->values(), false);
         work.Next();
     }
     for (const TZRowData *row : grid.visibleRows()) {
-        if (kept.contains(ZTrim(row->values().at(keyColumn).toString()).toCaseFolded()))
-            continue;
-        work.Append();
-        for (const auto &[column, stored] : pairs) {
-            const QVariant &value = row->values().at(column);
-            if (!value.isNull())
-                stored->SetValue(value);
-        }
-        work.Post();
+        if (!kept.contains(ZTrim(row->values().at(keyColumn).toString()).toCaseFolded()))
+            stored.Append(row->values());
     }
     work.UpdateBatch();
 }

@@ -2,7 +2,6 @@
 // parameters and the operation dispatch.
 
 #include "TfrmMasterData.h"
-#include "ZSystemKinds.h"
 
 #include "common/ZErrors.h"
 #include "common/ZGuard.h"
@@ -18,6 +17,7 @@
 #include "metadata/ZDataSources.h"
 #include "metadata/ZPowers.h"
 #include "settings/ZSession.h"
+#include "settings/ZSwitches.h"
 
 #include <QAction>
 #include <QApplication>
@@ -484,7 +484,7 @@ bool TfrmMasterData::confirmClose()
         return Perform(5) && !Editing();
     if (answer == zbNo) {
         cancelDatasets();
-        if (ZLockingSystem())
+        if (UseBillLocks())
             ZGuard([this] { DBConn().ClearAllBillLock(m_progID); });
         SetFrmState(fsNoRecord);
         return true;

@@ -189,6 +189,11 @@ protected:
     /// every row of dataset `index` (uniqueness in the master only, ignoring
     /// the rows of `exclusion`).
     void checkRequired(int index, const QString &exclusion);
+    /// The server's date and time as the 14-character time stamp of rows.
+    QString ServerStamp() const;
+    /// The synchronisation mark of written rows: the branch code and ","
+    /// in the trading systems, else "ZZ,".
+    QString SyncMark() const;
     /// Copies the rows of dataset `index` into its snapshot.
     void TakeSnapshot(int index);
 

@@ -13,38 +13,7 @@
 
 #include <QCoreApplication>
 
-#include <pwd.h>
-#include <unistd.h>
-
 namespace {
-
-/// The workstation's name and address, read once: they do not change while
-/// the program runs, and asking the network interfaces costs time on every
-/// save.
-const QString &computerName()
-{
-    static const QString name = LocalComputerName();
-    return name;
-}
-
-const QString &localIP()
-{
-    static const QString ip = LocalIPAddress();
-    return ip;
-}
-
-QString systemUser()
-{
-    QString user = qEnvironmentVariable("USER");
-    if (user.isEmpty())
-        user = qEnvironmentVariable("LOGNAME");
-    if (user.isEmpty()) {
-        // A session without the variables: the account the program runs as.
-        if (const passwd *account = getpwuid(geteuid()))
-            user = QString::fromLocal8Bit(account->pw_name);
-    }
-    return user;
-}
 
 QString datasetsXml(const std::function<TZClientDataSet &(int)> &dataSetAt, int count)
 {
@@ -71,9 +40,9 @@ void TfrmMasterData::DoAddChangeLog(const QString &changeType)
     log.FieldByName(QStringLiteral("KeyValue")).SetAsString(key);
     log.FieldByName(QStringLiteral("ChangeType")).SetAsString(changeType);
     log.FieldByName(QStringLiteral("UserID")).SetAsString(UserInfo.UserID);
-    log.FieldByName(QStringLiteral("ComputerName")).SetAsString(computerName());
-    log.FieldByName(QStringLiteral("WindowUser")).SetAsString(systemUser());
-    log.FieldByName(QStringLiteral("LocalIP")).SetAsString(localIP());
+    log.FieldByName(QStringLiteral("ComputerName")).SetAsString(LocalComputerName());
+    log.FieldByName(QStringLiteral("WindowUser")).SetAsString(LocalUserName());
+    log.FieldByName(QStringLiteral("LocalIP")).SetAsString(LocalIPAddress());
     log.FieldByName(QStringLiteral("ChangeTime")).SetAsDateTime(db.DBGetServerDateTime());
     log.FieldByName(QStringLiteral("OldData_XML"))
         .SetAsString(datasetsXml([this](int i) -> TZClientDataSet & { return Snapshot(i); }, DatasetCount()));

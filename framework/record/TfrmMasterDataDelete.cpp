@@ -3,7 +3,6 @@
 // neighbouring record after it.
 
 #include "TfrmMasterData.h"
-#include "ZSystemKinds.h"
 
 #include "common/ZErrors.h"
 #include "common/ZSqlQuote.h"
@@ -15,6 +14,7 @@
 #include "metadata/TOrvDataSet.h"
 #include "metadata/TZDataSource.h"
 #include "metadata/ZDataSources.h"
+#include "settings/ZSwitches.h"
 
 TDeleteMsgType TfrmMasterData::DeleteMsgType()
 {
@@ -23,7 +23,7 @@ TDeleteMsgType TfrmMasterData::DeleteMsgType()
 
 void TfrmMasterData::BeforeDelete()
 {
-    if (ZLockingSystem())
+    if (UseBillLocks())
         DBConn().CheckBillLock(m_progID, m_currKeyValue);
     if (m_frmState == fsChecked)
         throw EZError(QStringLiteral("单据已复核！不能删除"));

@@ -1,7 +1,6 @@
 // Adding, copying, editing and cancelling a record.
 
 #include "TfrmMasterData.h"
-#include "ZSystemKinds.h"
 
 #include "common/ZClock.h"
 #include "common/ZErrors.h"
@@ -13,6 +12,7 @@
 #include "metadata/TZDataSource.h"
 #include "metadata/ZNewMasterKey.h"
 #include "settings/ZSession.h"
+#include "settings/ZSwitches.h"
 
 #include <QHash>
 
@@ -62,7 +62,7 @@ void TfrmMasterData::AfterAddNew()
         maker->SetAsString(UserInfo.UserID);
     if (TZDataField *org = master.FindField(QStringLiteral("OrgID")))
         org->SetAsString(GetCurrOrgID());
-    if (ZTradingSystem()) {
+    if (UseTradingSystem()) {
         setIfWritable(master, QStringLiteral("PersonID"), QStringLiteral("comPerson"), UserInfo.PersonID);
         setIfWritable(master, QStringLiteral("DepartID"), QStringLiteral("comDepartment"), UserInfo.DepartID);
     }
@@ -136,7 +136,7 @@ void TfrmMasterData::BeforeEdit()
 {
     if (m_frmState == fsChecked)
         throw EZError(QStringLiteral("单据已复核！不能修改！"));
-    if (ZLockingSystem())
+    if (UseBillLocks())
         DBConn().CheckBillLock(m_progID, m_currKeyValue);
 }
 
@@ -153,7 +153,7 @@ void TfrmMasterData::DoCancel()
         && ZMessageBox(QStringLiteral("提示"), QStringLiteral("您确定取消吗？"), {zbYes, zbNo}) != zbYes)
         throw EZAbort();
     cancelDatasets();
-    if (ZLockingSystem())
+    if (UseBillLocks())
         DBConn().ClearAllBillLock(m_progID);
     const QString key = m_currKeyValue;
     SetFrmState(fsNoRecord);

@@ -1,9 +1,9 @@
 // Saving a record: the checks before, the key and stamps, the write of every
 // dataset (inside the save's transaction) and the refreshes after.
 
+#include "TZStoredRows.h"
 #include "TfrmMasterData.h"
 #include "ZRowWalk.h"
-#include "ZSystemKinds.h"
 
 #include "common/ZCounting.h"
 #include "common/ZDates.h"
@@ -55,20 +55,6 @@ bool isBlank(const TZDataField &field)
     return ZTrim(field.AsString()).isEmpty();
 }
 
-bool sameValue(const QVariant &a, const QVariant &b, TZFieldType kind)
-{
-    return a.isNull() == b.isNull() && ZCompareValues(a, b, kind) == 0;
-}
-
-void setValue(TZClientDataSet &dataSet, TZDataField &field, const QVariant &value)
-{
-    if (sameValue(field.Value(), value, field.DataType()))
-        return;
-    if (dataSet.State() == dsBrowse)
-        dataSet.Edit();
-    field.SetValue(value);
-}
-
 } // namespace
 
 QString TfrmMasterData::fieldLabel(const TZDataField &field) const
@@ -86,7 +72,7 @@ void TfrmMasterData::BeforeSave()
     for (auto &dataSet : m_datasets)
         dataSet->CheckBrowseMode();
 
-    if (UseOrgManage() && ZTradingSystem()
+    if (UseOrgManage() && UseTradingSystem()
         && m_progID.compare(QLatin1String("comCurrency"), Qt::CaseInsensitive) != 0) {
         if (ZTrim(GetCurrOrgID()).isEmpty())
             throw EZError(QStringLiteral("参数[当前分支机构]未设定，请先设定，才可进行资料的录入！"));
@@ -120,9 +106,9 @@ void TfrmMasterData::BeforeSave()
             continue;
         ZForEachRow(dataSet, [&] {
             if (flagField)
-                setValue(dataSet, *flagField, flag);
+                ZSetChanged(dataSet, *flagField, flag);
             if (orgField && ZTrim(orgField->AsString()).isEmpty())
-                setValue(dataSet, *orgField, GetCurrOrgID());
+                ZSetChanged(dataSet, *orgField, GetCurrOrgID());
         });
     }
 
@@ -215,17 +201,16 @@ void TfrmMasterData::SyncKeyValue()
     }
     if (master.IsEmpty())
         return;
-    setValue(master, keyField, key);
+    ZSetChanged(master, keyField, key);
 
-    const QDateTime now = db.DBGetServerDateTime();
-    const QString stamp = DateTimeToText(now.time(), now.date());
+    const QString stamp = ServerStamp();
     QString created = stamp;
     if (TZDataField *field = master.FindField(QStringLiteral("SysCreateTime"))) {
         if (ZTrim(field->AsString()).isEmpty())
-            setValue(master, *field, stamp);
+            ZSetChanged(master, *field, stamp);
         created = field->AsString();
     }
-    const QString mark = ZTradingSystem() ? GetCurrOrgCode() + QLatin1Char(',') : QStringLiteral("ZZ,");
+    const QString mark = SyncMark();
     for (int i = 0; i < DatasetCount(); ++i) {
         TOrvDataSet &dataSet = Dataset(i);
         const QString keyName = source.Datasets[std::size_t(i)]->KeyField;
@@ -235,15 +220,26 @@ void TfrmMasterData::SyncKeyValue()
         TZDataField *sync = dataSet.FindField(QStringLiteral("SyncCompleted"));
         ZForEachRow(dataSet, [&] {
             if (rowKey)
-                setValue(dataSet, *rowKey, key);
+                ZSetChanged(dataSet, *rowKey, key);
             if (createTime)
-                setValue(dataSet, *createTime, created);
+                ZSetChanged(dataSet, *createTime, created);
             if (updateTime)
-                setValue(dataSet, *updateTime, stamp);
+                ZSetChanged(dataSet, *updateTime, stamp);
             if (sync)
-                setValue(dataSet, *sync, mark);
+                ZSetChanged(dataSet, *sync, mark);
         });
     }
+}
+
+QString TfrmMasterData::ServerStamp() const
+{
+    const QDateTime now = DBConn().DBGetServerDateTime();
+    return DateTimeToText(now.time(), now.date());
+}
+
+QString TfrmMasterData::SyncMark() const
+{
+    return UseTradingSystem() ? GetCurrOrgCode() + QLatin1Char(',') : QStringLiteral("ZZ,");
 }
 
 void TfrmMasterData::fillEmptyValues(TOrvDataSet &dataSet, bool skipRelations)
@@ -263,7 +259,7 @@ void TfrmMasterData::fillEmptyValues(TOrvDataSet &dataSet, bool skipRelations)
     ZForEachRow(dataSet, [&] {
         for (auto &[field, empty] : fills) {
             if (field->IsNull())
-                setValue(dataSet, *field, empty);
+                ZSetChanged(dataSet, *field, empty);
         }
     });
 }
@@ -291,63 +287,21 @@ void TfrmMasterData::saveDataset(int index)
                                      ? DataSource().GetOneBillSQL(index, editing ? m_currKeyValue : newKey, false)
                                      : DataSource().GetEmptyBillSQL(index, false));
 
-    // The window's columns that the stored table has, paired by position.
-    struct TPair
-    {
-        int window;
-        TZDataField *stored;
-        bool lineLink;
-    };
-    std::vector<TPair> pairs;
-    for (int c = 0; c < dataSet.FieldCount(); ++c) {
-        const TZDataField &field = dataSet.Fields(c);
-        if (TZDataField *stored = work.FindField(field.FieldName())) {
-            const bool lineLink = field.FieldName().compare(QLatin1String("RowNo"), Qt::CaseInsensitive) == 0
-                                  || field.FieldName().compare(QLatin1String("ParentRowNo"), Qt::CaseInsensitive) == 0;
-            pairs.push_back({c, stored, lineLink});
-        }
-    }
     TZClientDataSet rows;
     rows.CloneCursor(dataSet);
     rows.SetIndexFieldNames(QString());
-
-    auto append = [&](const QVector<QVariant> &values) {
-        work.Append();
-        for (const TPair &pair : pairs) {
-            const QVariant &value = values.at(pair.window);
-            if (!value.isNull())
-                pair.stored->SetValue(value);
-        }
-        work.Post();
-    };
-    // Only the values that differ, never the line links, never nulls.
-    auto update = [&](const QVector<QVariant> &values, bool keepLinks) {
-        bool editingRow = false;
-        for (const TPair &pair : pairs) {
-            const QVariant &value = values.at(pair.window);
-            if (value.isNull() || (keepLinks && pair.lineLink)
-                || sameValue(pair.stored->Value(), value, pair.stored->DataType()))
-                continue;
-            if (!editingRow) {
-                work.Edit();
-                editingRow = true;
-            }
-            pair.stored->SetValue(value);
-        }
-        if (editingRow)
-            work.Post();
-    };
+    TZStoredRows stored(dataSet, work);
 
     if (!editing) {
         for (const TZRowData *row : rows.visibleRows())
-            append(row->values());
+            stored.Append(row->values());
     } else if (index == 0) {
         if (rows.visibleRows().empty())
             return;
         if (work.IsEmpty())
-            append(rows.visibleRows().front()->values());
+            stored.Append(rows.visibleRows().front()->values());
         else
-            update(rows.visibleRows().front()->values(), false);
+            stored.Update(rows.visibleRows().front()->values(), false);
     } else {
         // Lines are matched on ParentRowNo;RowNo (RowNo alone without a
         // parent column); a table without line numbers is written anew.
@@ -363,7 +317,7 @@ void TfrmMasterData::saveDataset(int index)
                 work.Delete();
             }
             for (const TZRowData *row : rows.visibleRows())
-                append(row->values());
+                stored.Append(row->values());
         } else {
             // Rows with a line number are matched pair by pair in order;
             // a window row without one is always new, a stored row without
@@ -391,7 +345,7 @@ void TfrmMasterData::saveDataset(int index)
                     work.Delete();
                     continue;
                 }
-                update(found.value().takeFirst()->values(), true);
+                stored.Update(found.value().takeFirst()->values(), true);
                 work.Next();
             }
             for (const TZRowData *row : rows.visibleRows()) {
@@ -400,10 +354,10 @@ void TfrmMasterData::saveDataset(int index)
                     continue;
                 auto left = wanted.find(lineKey(parentRowNo >= 0 ? row->values().at(parentRowNo) : QVariant(), number));
                 if (left != wanted.end() && left.value().removeOne(row))
-                    append(row->values());
+                    stored.Append(row->values());
             }
             for (const TZRowData *row : fresh)
-                append(row->values());
+                stored.Append(row->values());
         }
     }
     work.UpdateBatch();
@@ -425,8 +379,8 @@ void TfrmMasterData::AfterSave()
         DBConn().DBExcuteSql(QStringLiteral(" Update %1 Set HasCheck = 0 Where %2 = %3")
                                  .arg(source.MasterTableName, m_keyFieldName, ZQuotedStr(key))
                              + source.GetMasterTableFlagWhere(false));
-    if (ZLockingSystem())
+    if (UseBillLocks())
         DBConn().ClearAllBillLock(m_progID);
-    if (ZLockingSystem() && m_progID.compare(QLatin1String("comPerson"), Qt::CaseInsensitive) == 0)
+    if (UseBillLocks() && m_progID.compare(QLatin1String("comPerson"), Qt::CaseInsensitive) == 0)
         SyncPersonToUser();
 }

@@ -116,11 +116,7 @@ QString TfrmMasterData::GetActCtrlRelativeDS()
 
 void TfrmMasterData::DoSelectID()
 {
-    if (!Editing() || m_selecting || IsExistFormClass(QStringLiteral("TfrmSelectID")))
-        return;
-    const QString related = GetActCtrlRelativeDS();
-    if (related.isEmpty())
-        return;
+    // The checks of a field that may choose are DoSelectIDFor's.
     const TZFieldLink *link = linkOf(activeEditor());
     auto *target = link ? dynamic_cast<TOrvDataSet *>(link->DataSet()) : nullptr;
     if (!target)

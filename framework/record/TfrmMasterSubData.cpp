@@ -204,14 +204,9 @@ void TfrmMasterSubData::BeforeSave()
             TZDataField *lineRate = detail.FindField(QStringLiteral("ExchRate"));
             TZDataField *headRate = MasterData().FindField(QStringLiteral("ExchRate"));
             ZForEachRow(detail, [&] {
-                const bool sameCurrency = lineCurrency->AsString() == headCurrency->AsString();
-                const bool sameRate = !lineRate || !headRate || lineRate->AsFloat() == headRate->AsFloat();
-                if (sameCurrency && sameRate)
-                    return;
-                detail.Edit();
-                lineCurrency->SetValue(headCurrency->Value());
+                ZSetChanged(detail, *lineCurrency, headCurrency->Value());
                 if (lineRate && headRate)
-                    lineRate->SetValue(headRate->Value());
+                    ZSetChanged(detail, *lineRate, headRate->Value());
             });
         }
     }

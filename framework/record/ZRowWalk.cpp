@@ -65,3 +65,13 @@ void ZForEachRow(TZClientDataSet &dataSet, const std::function<void()> &body)
         dataSet.CheckBrowseMode();
     }
 }
+
+void ZSetChanged(TZClientDataSet &dataSet, TZDataField &field, const QVariant &value)
+{
+    const QVariant current = field.Value();
+    if (current.isNull() == value.isNull() && ZCompareValues(current, value, field.DataType()) == 0)
+        return;
+    if (dataSet.State() == dsBrowse)
+        dataSet.Edit();
+    field.SetValue(value);
+}

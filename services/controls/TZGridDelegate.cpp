@@ -104,9 +104,9 @@ QWidget *TZGridDelegate::createEditor(QWidget *parent, const QStyleOptionViewIte
     if (row < 0)
         return nullptr;
     const QString field = m_grid.FieldOfColumn(index.column());
-    const TZCellEditor spec = ColumnEditor(field);
+    const TZCellEditor cell = ColumnEditor(field);
     QWidget *editor = nullptr;
-    switch (spec.kind) {
+    switch (cell.kind) {
     case TZCellEditor::Date: {
         auto *edit = new QDateEdit(parent);
         edit->setCalendarPopup(true);
@@ -125,18 +125,18 @@ QWidget *TZGridDelegate::createEditor(QWidget *parent, const QStyleOptionViewIte
         editor->setAutoFillBackground(true);
         break;
     case TZCellEditor::PickList:
-        editor = makeCombo(parent, spec.items, false);
+        editor = makeCombo(parent, cell.items, false);
         break;
     case TZCellEditor::ComboList: {
         QStringList items;
-        ZGuard([&] { items = GetDataSource(spec.relativeDS).GetComboboxList(); });
+        ZGuard([&] { items = GetDataSource(cell.relativeDS).GetComboboxList(); });
         editor = makeCombo(parent, items, true);
         break;
     }
     case TZCellEditor::LookUp: {
         QComboBox *combo = makeCombo(parent, {}, true);
         ZGuard([&] {
-            TZDataSource &related = GetDataSource(spec.relativeDS);
+            TZDataSource &related = GetDataSource(cell.relativeDS);
             const QStringList ids = related.GetIDList();
             const QStringList texts = related.GetIDNameList();
             for (int i = 0; i < ids.size(); ++i)
@@ -174,7 +174,7 @@ QWidget *TZGridDelegate::createEditor(QWidget *parent, const QStyleOptionViewIte
     editor->setProperty(kEditor, true);
     editor->setProperty(kRow, row);
     editor->setProperty(kColumn, index.column());
-    editor->setProperty(kKind, int(spec.kind));
+    editor->setProperty(kKind, int(cell.kind));
     // Keys typed into an inner widget (a combo box's or a button editor's
     // line edit) reach the delegate too.
     for (QWidget *child : editor->findChildren<QWidget *>())

@@ -3,15 +3,18 @@
 #include "ZOpLog.h"
 
 #include "common/ZClock.h"
-#include "settings/ZSession.h"
 #include "common/ZSqlQuote.h"
 #include "common/ZTrim.h"
 #include "data/TDBConn.h"
 #include "data/ZDbValues.h"
+#include "settings/ZSession.h"
 
 #include <QHostAddress>
 #include <QHostInfo>
 #include <QNetworkInterface>
+
+#include <pwd.h>
+#include <unistd.h>
 
 namespace {
 
@@ -36,16 +39,35 @@ QString bracketed(const QString &part)
 
 QString LocalIPAddress()
 {
-    for (const QHostAddress &address : QNetworkInterface::allAddresses()) {
-        if (address.protocol() == QAbstractSocket::IPv4Protocol && !address.isLoopback())
-            return address.toString();
-    }
-    return QStringLiteral("127.0.0.1");
+    // Read once: asking the network interfaces costs time on every lock and
+    // every change-log row.
+    static const QString address = [] {
+        for (const QHostAddress &address : QNetworkInterface::allAddresses()) {
+            if (address.protocol() == QAbstractSocket::IPv4Protocol && !address.isLoopback())
+                return address.toString();
+        }
+        return QStringLiteral("127.0.0.1");
+    }();
+    return address;
 }
 
 QString LocalComputerName()
 {
-    return QHostInfo::localHostName();
+    static const QString name = QHostInfo::localHostName();
+    return name;
+}
+
+QString LocalUserName()
+{
+    QString user = qEnvironmentVariable("USER");
+    if (user.isEmpty())
+        user = qEnvironmentVariable("LOGNAME");
+    if (user.isEmpty()) {
+        // A session without the variables: the account the program runs as.
+        if (const passwd *account = getpwuid(geteuid()))
+            user = QString::fromLocal8Bit(account->pw_name);
+    }
+    return user;
 }
 
 QString UserKey()

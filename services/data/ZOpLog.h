@@ -30,6 +30,8 @@ void UpdateMsgReader(const QString &userID, const QString &progID, const QString
 void UpdateAllMsgReader(const QString &userID);
 
 /// The first IPv4 address of the computer that is not a loop-back address
-/// ("127.0.0.1" when there is none), and the computer's name.
+/// ("127.0.0.1" when there is none), and the computer's name; both read once.
 QString LocalIPAddress();
 QString LocalComputerName();
+/// The operating-system user the program runs for.
+QString LocalUserName();

@@ -55,7 +55,7 @@ QString TZDataSource::GetOneBillSQL(int i, const QString &key, bool joinRelation
 
 QString TZDataSource::GetSelectListWhere() const
 {
-    if (!OneOf(CurrentSysID(), {1001, 1007, 1008, 1009, 1010, 1011}))
+    if (!UseTradingSystem())
         return {};
     const auto is = [this](const char *name) { return Name.compare(QLatin1String(name), Qt::CaseInsensitive) == 0; };
     if (UseOrgManage()) {

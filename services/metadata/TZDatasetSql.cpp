@@ -4,6 +4,7 @@
 #include "TZDataset.h"
 
 #include "common/ZErrors.h"
+#include "settings/ZSwitches.h"
 #include "settings/ZSession.h"
 #include "common/ZSqlQuote.h"
 #include "common/ZStrList.h"
@@ -35,7 +36,7 @@ QString TZDataset::GetDataSetSQL(const TZSqlSwitches &switches) const
     const TZTable::SelectAndJoins main = first.GetSelectAndJoinSQL(a, switches);
     if (!main.joins.isEmpty())
         from += kBreak + main.joins;
-    if (OneOf(CurrentSysID(), {1001, 1007, 1008, 1009, 1010, 1011}) && DatasetIndex == 0 && joinRelations && Owner)
+    if (UseTradingSystem() && DatasetIndex == 0 && joinRelations && Owner)
         from += Owner->GetAllAdvInnerJoinSql();
     if (switches.joinDetail && DatasetIndex == 0 && Owner && Owner->Datasets.size() > 1
         && !Owner->Datasets.at(1)->Tables.empty()) {

@@ -1,8 +1,8 @@
 #include "ZSwitches.h"
 
-#include "settings/ZSession.h"
 #include "common/ZStrList.h"
 #include "common/ZTrim.h"
+#include "settings/ZSession.h"
 
 #include <QMutex>
 #include <QMutexLocker>
@@ -48,6 +48,16 @@ bool UseMutilCurrency()
 bool UsePosSystem()
 {
     return OneOf(CurrentSysID(), {1001, 1009, 1010});
+}
+
+bool UseTradingSystem()
+{
+    return OneOf(CurrentSysID(), {1001, 1007, 1008, 1009, 1010, 1011});
+}
+
+bool UseBillLocks()
+{
+    return OneOf(CurrentSysID(), {1001, 1007, 1008, 1009, 1010});
 }
 
 int IsSystemVisible(const QString &moduleGroup)

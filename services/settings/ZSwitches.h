@@ -23,6 +23,15 @@ bool UseMutilCurrency();
 /// this program).
 bool UsePosSystem();
 
+/// The trading systems of the framework (person and department stamps,
+/// branch checks, synchronisation marks, the drop-down restrictions): the
+/// system IDs 1001 and 1007 to 1011 (false in this program).
+bool UseTradingSystem();
+
+/// Records are locked against a second editor: the system IDs 1001 and 1007
+/// to 1010 (false in this program).
+bool UseBillLocks();
+
 /// 1 when the module group is visible in the running system. This program
 /// (and the framework's other single-user products) shows every group; the
 /// group maps of the framework's other products are not carried here, so
