@@ -13,8 +13,12 @@ packages=(
   qt6-translations-l10n
   # libraries of the services layer
   libicu-dev libsqlite3-dev
+  # workbook export (libxlsxwriter) and reading workbooks back (QuaZip)
+  libxlsxwriter-dev libquazip1-qt6-dev
   # tests, benchmarks and fuzzing
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+  # text of printed PDF files in the report tests
+  poppler-utils
   # Chinese text in the windows and their screenshots
   fonts-noto-cjk
 )
