@@ -1,6 +1,7 @@
 // The package's entry: its name, which the launcher resolves to tell a
 // package of the program from any other library, and the window classes it
 // registers while it is loaded.
+#include "forms/TfrmListFormPub.h"
 #include "forms/TfrmMasterDataBase.h"
 #include "forms/TfrmSelectID.h"
 #include "forms/TfrmUserMsg.h"
@@ -27,6 +28,7 @@ TRegistered<TfrmMasterDataBase> masterDataBase;
 TRegistered<TfrmMasterDataAuto> masterDataAuto;
 TRegistered<TfrmGridData> gridData;
 TRegistered<TfrmSelectID> selectID;
+TRegistered<TfrmListFormPub> listFormPub;
 
 } // namespace
 

@@ -8,7 +8,6 @@
 #include "data/TDBConn.h"
 #include "data/TParamInfo.h"
 #include "common/ZGuard.h"
-#include "launcher/TFormClassCtrl.h"
 #include "launcher/ZLauncher.h"
 
 #include <QApplication>
@@ -112,12 +111,7 @@ void TfrmMOXMain::RunCommand(int row)
     ZGuard([&] {
         switch (command.kind) {
         case ckList:
-            // Until the list windows come, a module opens in its record
-            // window.
-            if (FormClassCtrl().GetBplByFrmClassName(QStringLiteral("TfrmListFormPub")).isEmpty())
-                WakeUpFormByProgID(target, QString(), true);
-            else
-                WakeUpListFormByProg(target);
+            WakeUpListFormByProg(target);
             break;
         case ckProgID:
             WakeUpFormByProgID(target, QString());

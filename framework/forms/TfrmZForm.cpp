@@ -111,6 +111,11 @@ QString TfrmZForm::FormSizeAndPositionTag()
 
 QString TfrmZForm::storePath() const
 {
+    return FormStorePath();
+}
+
+QString TfrmZForm::FormStorePath()
+{
     return GetLogPath() + QStringLiteral("forms_%1.log").arg(UserInfo.UserID);
 }
 

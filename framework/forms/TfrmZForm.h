@@ -38,6 +38,8 @@ public:
     /// The open framework windows, oldest first.
     static QList<TfrmZForm *> OpenForms();
     static TfrmZForm *FormByHandle(qint64 handle);
+    /// The per-user form store: log/forms_<user>.log under the program folder.
+    static QString FormStorePath();
 
     // Hooks, with the base behaviour.
     virtual QString GridLogTag() { return {}; }

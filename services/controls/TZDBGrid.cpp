@@ -7,6 +7,7 @@
 #include "data/TZClientDataSet.h"
 #include "data/TZDataSetModel.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
@@ -52,11 +53,24 @@ public:
         painter->restore();
     }
 
-    /// The width that shows a column's header and contents whole.
+    /// The width that shows a column's header and contents whole. The
+    /// texts of the first rows are measured too: before the view is shown
+    /// and laid out it measures no rows of its own.
     int contentWidth(int column) const
     {
-        return qMax(sizeHintForColumn(column), header()->sectionSizeHint(column));
+        int width = qMax(sizeHintForColumn(column), header()->sectionSizeHint(column));
+        const QAbstractItemModel *rows = model();
+        if (!rows)
+            return width;
+        const QFontMetrics metrics(font());
+        const int count = qMin(rows->rowCount(), kMeasuredRows);
+        for (int r = 0; r < count; ++r)
+            width = qMax(width, metrics.horizontalAdvance(rows->index(r, column).data().toString()) + kCellMargins);
+        return width;
     }
+
+    static constexpr int kMeasuredRows = 50;
+    static constexpr int kCellMargins = 14;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override

@@ -143,6 +143,12 @@ public:
     QString Filter() const { return m_filterText; }
     void SetFiltered(bool filtered);
     bool Filtered() const { return m_filtered; }
+    /// A filter in code, applied with the filter text while Filtered: a row
+    /// shows when the function returns true; while it runs the fields read
+    /// that row. Setting it (or RefreshFilter, after what it tests changed)
+    /// rebuilds the view without reading the database.
+    void SetFilterFunction(std::function<bool(TZClientDataSet &)> filter);
+    void RefreshFilter();
 
     /// Sorts by fields separated by ";" or "," ("BillNo;RowNo", "Amount DESC");
     /// an empty text keeps the natural order.
@@ -270,7 +276,8 @@ private:
     bool m_filtered = false;
     QString m_indexFieldNames;
     QList<QPair<int, bool>> m_sort;       // column, descending
-    const TZRowData *m_readRow = nullptr; // the row fields read for displayText
+    mutable const TZRowData *m_readRow = nullptr; // the row fields read for displayText and the filter function
+    std::function<bool(TZClientDataSet &)> m_filterFunction;
     int m_controlsDisabled = 0;
     bool m_changedWhileDisabled = false;
     std::vector<std::pair<int, std::function<void(const TZRowEvent &)>>> m_listeners;

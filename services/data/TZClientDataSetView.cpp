@@ -57,9 +57,35 @@ int ZCompareValues(const QVariant &a, const QVariant &b, TZFieldType kind, bool 
 
 // --- the view ---
 
+namespace {
+
+/// Points the fields' reading row at another row for a while.
+class TReadRowScope
+{
+public:
+    TReadRowScope(const TZRowData *&slot, const TZRowData *row) : m_slot(slot), m_was(slot) { m_slot = row; }
+    ~TReadRowScope() { m_slot = m_was; }
+    TReadRowScope(const TReadRowScope &) = delete;
+    TReadRowScope &operator=(const TReadRowScope &) = delete;
+
+private:
+    const TZRowData *&m_slot;
+    const TZRowData *m_was;
+};
+
+} // namespace
+
 bool TZClientDataSet::passesFilter(const TZRowData &row) const
 {
-    return !m_filtered || !m_filter || m_filter->matches(row);
+    if (!m_filtered)
+        return true;
+    if (m_filter && !m_filter->matches(row))
+        return false;
+    if (!m_filterFunction)
+        return true;
+    // The function reads fields; they read this row while it runs.
+    const TReadRowScope reading(m_readRow, &row);
+    return m_filterFunction(const_cast<TZClientDataSet &>(*this));
 }
 
 bool TZClientDataSet::lessBySort(const TZRowData *a, const TZRowData *b) const
@@ -145,13 +171,7 @@ QString TZClientDataSet::displayText(int viewIndex, int column)
     if (!field.OnGetText)
         return ZValueText(row->values().at(column), field.DataType());
     // The handler reads fields; they read this row while it runs.
-    struct Restore
-    {
-        const TZRowData *&slot;
-        const TZRowData *was;
-        ~Restore() { slot = was; }
-    } restore{m_readRow, m_readRow};
-    m_readRow = row;
+    const TReadRowScope reading(m_readRow, row);
     return field.Text();
 }
 
@@ -340,6 +360,21 @@ void TZClientDataSet::SetFilter(const QString &filter)
     m_filter = std::move(compiled);
     if (m_store && m_filtered)
         refreshView();
+}
+
+void TZClientDataSet::SetFilterFunction(std::function<bool(TZClientDataSet &)> filter)
+{
+    m_filterFunction = std::move(filter);
+    RefreshFilter();
+}
+
+void TZClientDataSet::RefreshFilter()
+{
+    if (!m_store || !m_filtered)
+        return;
+    if (Active())
+        CheckBrowseMode();
+    refreshView();
 }
 
 void TZClientDataSet::SetFiltered(bool filtered)

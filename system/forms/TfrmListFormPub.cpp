@@ -1,0 +1,6 @@
+#include "TfrmListFormPub.h"
+
+TfrmListFormPub::TfrmListFormPub(QWidget *parent) : TfrmListFormBase(parent)
+{
+    setObjectName(QStringLiteral("frmListFormPub"));
+}
