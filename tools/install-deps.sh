@@ -23,8 +23,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   # text of printed PDF files in the report tests
   poppler-utils
-  # Chinese text in the windows and their screenshots
-  fonts-noto-cjk
+  # Chinese text in the windows and their screenshots; the Latin font that
+  # prints digits and letters in front of the CJK font in PDF files
+  fonts-noto-cjk fonts-dejavu-core
 )
 
 missing=()
