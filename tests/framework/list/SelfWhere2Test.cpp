@@ -1,6 +1,6 @@
 // The quick-search chooser: moving fields, the refusal of a field chosen
 // twice, and the choice kept in log/Search.log.
-#include "../record/RecordTestSupport.h"
+#include "ListDialogTest.h"
 #include "TestText.h"
 #include "ZScreenshot.h"
 
@@ -16,22 +16,9 @@
 
 namespace {
 
-class SelfWhere2 : public TRecordTest
+class SelfWhere2 : public TListDialogTest<TfrmSelfWhere2>
 {
 protected:
-    void SetUp() override
-    {
-        TRecordTest::SetUp();
-        SetZBoxAnswerer([this](QDialog &box) {
-            if (auto *chooser = qobject_cast<TfrmSelfWhere2 *>(&box)) {
-                onChooser(*chooser);
-                return;
-            }
-            boxTexts << box.findChild<QLabel *>(s("lblText"))->text();
-            box.reject();
-        });
-    }
-
     static void click(QWidget &window, const char *button)
     {
         QTest::mouseClick(window.findChild<QPushButton *>(QLatin1String(button)), Qt::LeftButton);
@@ -53,8 +40,6 @@ protected:
             texts << widget->item(i)->text();
         return texts;
     }
-
-    std::function<void(TfrmSelfWhere2 &)> onChooser = [](TfrmSelfWhere2 &shown) { shown.reject(); };
 };
 
 TEST_F(SelfWhere2, FieldsMoveBetweenTheListsAndAreChosenOnce)
@@ -97,7 +82,7 @@ TEST_F(SelfWhere2, FieldsMoveBetweenTheListsAndAreChosenOnce)
 
 TEST_F(SelfWhere2, TheChoiceIsWrittenToSearchLogAndReadBack)
 {
-    onChooser = [this](TfrmSelfWhere2 &shown) {
+    onDialog = [this](TfrmSelfWhere2 &shown) {
         select(shown, "lstFields", {s("电话"), s("姓名")});
         click(shown, "btnChoose");
         click(shown, "btnOK");
@@ -113,7 +98,7 @@ TEST_F(SelfWhere2, TheChoiceIsWrittenToSearchLogAndReadBack)
     TZIniFile(GetLogPath() + s("Search.log"))
         .WriteString(s("Search"), s("moxAddressBook"), s("PersonName,Gone,telephone"));
     QStringList shown;
-    onChooser = [&shown](TfrmSelfWhere2 &chooser) {
+    onDialog = [&shown](TfrmSelfWhere2 &chooser) {
         shown = chooser.ChosenFields();
         click(chooser, "btnRemoveAll");
         click(chooser, "btnCancel");

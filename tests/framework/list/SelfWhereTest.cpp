@@ -1,6 +1,6 @@
 // The condition editor on the shipped modules: conditions built with its
 // buttons, the refusals, the syntax check, OK, and the stored condition.
-#include "../record/RecordTestSupport.h"
+#include "ListDialogTest.h"
 #include "TTestClock.h"
 #include "TestText.h"
 #include "ZScreenshot.h"
@@ -25,29 +25,10 @@
 namespace {
 
 /// Editor tests: an editor of a module, shown, driven through its buttons.
-/// Boxes are answered as in the record tests; the editor itself, when run
-/// modally by an entry point, goes to `onEditor`.
-class SelfWhere : public TRecordTest
+/// The editor run modally by an entry point goes to `onDialog`.
+class SelfWhere : public TListDialogTest<TfrmSelfWhere>
 {
 protected:
-    void SetUp() override
-    {
-        TRecordTest::SetUp();
-        SetZBoxAnswerer([this](QDialog &box) {
-            if (auto *editor = qobject_cast<TfrmSelfWhere *>(&box)) {
-                onEditor(*editor);
-                return;
-            }
-            QStringList texts;
-            for (const QLabel *label : box.findChildren<QLabel *>()) {
-                if (!label->text().isEmpty())
-                    texts << label->text();
-            }
-            boxTexts << texts.join(QLatin1Char('\n'));
-            box.reject();
-        });
-    }
-
     TfrmSelfWhere &open(const QString &progID)
     {
         editor = std::make_unique<TfrmSelfWhere>(progID);
@@ -79,7 +60,6 @@ protected:
     QString lastBox() { return boxTexts.isEmpty() ? QString() : boxTexts.takeLast(); }
 
     std::unique_ptr<TfrmSelfWhere> editor;
-    std::function<void(TfrmSelfWhere &)> onEditor = [](TfrmSelfWhere &shown) { shown.reject(); };
 };
 
 TEST_F(SelfWhere, FieldsOfBothDatasetsAndTheirValueEditors)
@@ -274,7 +254,7 @@ TEST_F(SelfWhere, TheStoredConditionComesBackAndNamesTheDetail)
 {
     QString sqlWhere;
     bool useDetail = false;
-    onEditor = [](TfrmSelfWhere &shown) {
+    onDialog = [](TfrmSelfWhere &shown) {
         EXPECT_TRUE(shown.Text().isEmpty());
         shown.SetText(s("[B.本次冲款] 大于 5"));
         QTest::mouseClick(shown.findChild<QPushButton *>(s("btnOK")), Qt::LeftButton);
@@ -289,7 +269,7 @@ TEST_F(SelfWhere, TheStoredConditionComesBackAndNamesTheDetail)
 
     // Next time the stored text is in the editor; cancelling changes nothing.
     QString shownText;
-    onEditor = [&shownText](TfrmSelfWhere &shown) {
+    onDialog = [&shownText](TfrmSelfWhere &shown) {
         shownText = shown.Text();
         shown.SetText(s("[A.单号] 等于 'X'"));
         QTest::mouseClick(shown.findChild<QPushButton *>(s("btnCancel")), Qt::LeftButton);
@@ -299,7 +279,7 @@ TEST_F(SelfWhere, TheStoredConditionComesBackAndNamesTheDetail)
     EXPECT_EQ(GetLongParamValue(s("TfrmListFormPub-accGather")), s("[B.本次冲款] 大于 5"));
 
     // Master fields only: no detail; another window class keeps its own text.
-    onEditor = [](TfrmSelfWhere &shown) {
+    onDialog = [](TfrmSelfWhere &shown) {
         shown.SetText(s("[A.单号] 等于 'X'"));
         QTest::mouseClick(shown.findChild<QPushButton *>(s("btnOK")), Qt::LeftButton);
     };
@@ -312,7 +292,7 @@ TEST_F(SelfWhere, TheStoredConditionComesBackAndNamesTheDetail)
 
 TEST_F(SelfWhere, WhereTextEditsTheGivenText)
 {
-    onEditor = [](TfrmSelfWhere &shown) {
+    onDialog = [](TfrmSelfWhere &shown) {
         EXPECT_EQ(shown.Text(), s("[A.姓名] 等于 '张三'"));
         shown.SetText(shown.Text() + s(" 或者 [A.姓名] 等于 '李四'"));
         QTest::mouseClick(shown.findChild<QPushButton *>(s("btnOK")), Qt::LeftButton);
