@@ -3,6 +3,7 @@
 // registers while it is loaded.
 #include "forms/TfrmMasterDataBase.h"
 #include "forms/TfrmSelectID.h"
+#include "forms/TfrmSelfWhere3.h"
 #include "forms/TfrmUserMsg.h"
 #include "launcher/TFormClassCtrl.h"
 #include "record/TfrmGridData.h"
@@ -27,6 +28,7 @@ TRegistered<TfrmMasterDataBase> masterDataBase;
 TRegistered<TfrmMasterDataAuto> masterDataAuto;
 TRegistered<TfrmGridData> gridData;
 TRegistered<TfrmSelectID> selectID;
+TRegistered<TfrmSelfWhere3> selfWhere3;
 
 } // namespace
 
