@@ -2,6 +2,7 @@
 // package of the program from any other library, and the window classes it
 // registers while it is loaded.
 #include "forms/TfrmMasterDataBase.h"
+#include "forms/TfrmSearch.h"
 #include "forms/TfrmSelectID.h"
 #include "forms/TfrmUserMsg.h"
 #include "launcher/TFormClassCtrl.h"
@@ -27,6 +28,7 @@ TRegistered<TfrmMasterDataBase> masterDataBase;
 TRegistered<TfrmMasterDataAuto> masterDataAuto;
 TRegistered<TfrmGridData> gridData;
 TRegistered<TfrmSelectID> selectID;
+TRegistered<TfrmSearch> search;
 
 } // namespace
 

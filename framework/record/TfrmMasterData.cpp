@@ -51,6 +51,7 @@ const TToolAction kToolActions[] = {
     {"actPrior", u"上一笔", QStyle::SP_MediaSeekBackward, "Ctrl+PgUp"},
     {"actNext", u"下一笔", QStyle::SP_MediaSeekForward, "Ctrl+PgDown"},
     {"actLast", u"最后一笔", QStyle::SP_MediaSkipForward, "Ctrl+End"},
+    {"actFind", u"查找", QStyle::SP_FileDialogContentsView, "Ctrl+F"},
     {nullptr, nullptr, QStyle::SP_CustomBase, nullptr},
     {"actClose", u"退出", QStyle::SP_DialogCloseButton, nullptr},
 };
@@ -217,6 +218,12 @@ void TfrmMasterData::FormReturnValue(const QString &name, const QString &value)
             return;
         m_params = *params;
         applyParams();
+        return;
+    }
+    // A row clicked in the search window: show that record.
+    if (name == QLatin1String("ReturnSearchID")) {
+        if (m_source && !ZTrim(value).isEmpty())
+            MoveTo(ZTrim(value));
         return;
     }
     // A key chosen in the record selection window comes back under the name
