@@ -121,8 +121,14 @@ void TfrmMasterData::resizeEvent(QResizeEvent *event)
     // captions stay as tool tips) rather than hiding some of them.
     if (m_toolBar->toolButtonStyle() == Qt::ToolButtonTextBesideIcon)
         m_fullToolBarWidth = m_toolBar->sizeHint().width();
-    m_toolBar->setToolButtonStyle(width() >= m_fullToolBarWidth ? Qt::ToolButtonTextBesideIcon
-                                                                : Qt::ToolButtonIconOnly);
+    const bool captions = width() >= m_fullToolBarWidth;
+    m_toolBar->setToolButtonStyle(captions ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly);
+    // Without captions the gaps between the groups go too, so that every
+    // button still fits.
+    for (QAction *action : m_toolBar->actions()) {
+        if (action->isSeparator())
+            action->setVisible(captions);
+    }
     m_toolBar->setGeometry(0, 0, width(), kToolBarHeight);
     m_status->setGeometry(0, height() - kStatusHeight, width(), kStatusHeight);
 }
