@@ -2,6 +2,7 @@
 // package of the program from any other library, and the window classes it
 // registers while it is loaded.
 #include "forms/TfrmMasterDataBase.h"
+#include "forms/TfrmSearch.h"
 #include "forms/TfrmSelectID.h"
 #include "forms/TfrmSelfWhere3.h"
 #include "forms/TfrmUserMsg.h"
@@ -29,6 +30,7 @@ TRegistered<TfrmMasterDataAuto> masterDataAuto;
 TRegistered<TfrmGridData> gridData;
 TRegistered<TfrmSelectID> selectID;
 TRegistered<TfrmSelfWhere3> selfWhere3;
+TRegistered<TfrmSearch> search;
 
 } // namespace
 
