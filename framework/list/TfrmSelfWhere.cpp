@@ -221,8 +221,10 @@ void TfrmSelfWhere::buildButtons(QGridLayout &grid)
     for (const Function &item : functions) {
         const QString format = QString::fromUtf16(item.format);
         const bool date = item.date;
-        addButton(grid, item.name, QString::fromUtf16(item.caption), row, column++,
-                  [this, format, date] { insertFunction(format, date); });
+        QPushButton *button = addButton(grid, item.name, QString::fromUtf16(item.caption), row, column++,
+                                        [this, format, date] { insertFunction(format, date); });
+        // What the short caption inserts, for the chosen field.
+        button->setToolTip(format.arg(QStringLiteral("[查询字段]")));
     }
     addButton(grid, "btnWeekToday", QStringLiteral("星期几(当前日期)"), row, column,
               word(QStringLiteral("星期几(当前日期)")), 2);
