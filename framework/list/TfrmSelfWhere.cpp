@@ -334,9 +334,13 @@ void TfrmSelfWhere::CheckSyntax()
 void TfrmSelfWhere::accept()
 {
     ZGuard([this] {
+        // Said in a box in front of the editor, as the syntax check says it:
+        // the user corrects the text there.
         const QString failure = ZCheckSelfWhere(m_progID, Text());
-        if (!failure.isEmpty())
-            throw EZError(ZSelfWhereFailure(failure));
+        if (!failure.isEmpty()) {
+            ZShowMessage(ZSelfWhereFailure(failure));
+            return;
+        }
         QDialog::accept();
     });
 }
