@@ -144,8 +144,8 @@ void TfrmSelfWhere::buildFieldList()
     m_field->setCurrentIndex(-1);
 }
 
-QPushButton *TfrmSelfWhere::addButton(QGridLayout &grid, const char *name, const QString &caption, int row,
-                                      int column, const std::function<void()> &action, int columnSpan)
+QPushButton *TfrmSelfWhere::addButton(QGridLayout &grid, const char *name, const QString &caption, int row, int column,
+                                      const std::function<void()> &action, int columnSpan)
 {
     auto *button = new QPushButton(caption, this);
     button->setObjectName(QLatin1String(name));
@@ -164,9 +164,8 @@ void TfrmSelfWhere::buildButtons(QGridLayout &grid)
         const char *name;
         const char16_t *text;
     };
-    static const Word operators[] = {{"btnAnd", u"并且"},   {"btnOr", u"或者"},    {"btnPlus", u"加"},
-                                     {"btnMinus", u"减"},   {"btnTimes", u"乘"},   {"btnDivide", u"除"},
-                                     {"btnLeft", u"("},     {"btnRight", u")"}};
+    static const Word operators[] = {{"btnAnd", u"并且"}, {"btnOr", u"或者"},   {"btnPlus", u"加"}, {"btnMinus", u"减"},
+                                     {"btnTimes", u"乘"}, {"btnDivide", u"除"}, {"btnLeft", u"("},  {"btnRight", u")"}};
     int column = 0;
     for (const Word &item : operators)
         addButton(grid, item.name, QString::fromUtf16(item.text), 0, column++, word(QString::fromUtf16(item.text)));
@@ -222,11 +221,13 @@ void TfrmSelfWhere::buildButtons(QGridLayout &grid)
     for (const Function &item : functions) {
         const QString format = QString::fromUtf16(item.format);
         const bool date = item.date;
-        addButton(grid, item.name, QString::fromUtf16(item.caption), row, column++,
-                  [this, format, date] { insertFunction(format, date); });
+        QPushButton *button = addButton(grid, item.name, QString::fromUtf16(item.caption), row, column++,
+                                        [this, format, date] { insertFunction(format, date); });
+        // What the short caption inserts, for the chosen field.
+        button->setToolTip(format.arg(QStringLiteral("[查询字段]")));
     }
-    addButton(grid, "btnWeekToday", QStringLiteral("星期几(当前日期)"), row, column, word(QStringLiteral("星期几(当前日期)")),
-              2);
+    addButton(grid, "btnWeekToday", QStringLiteral("星期几(当前日期)"), row, column,
+              word(QStringLiteral("星期几(当前日期)")), 2);
 }
 
 QString TfrmSelfWhere::Text() const
@@ -276,11 +277,11 @@ QString TfrmSelfWhere::ValueText() const
     switch (m_values->currentIndex()) {
     case vpDate:
         text = op.contains(QStringLiteral("包含")) ? m_dateValue->text()
-                                                  : QString::number(DateToIntDate(m_dateValue->date()));
+                                                   : QString::number(DateToIntDate(m_dateValue->date()));
         break;
     case vpTime:
-        text = op.contains(QStringLiteral("包含")) ? m_timeValue->text()
-                                                  : QString::number(TimeToInt(m_timeValue->time()));
+        text =
+            op.contains(QStringLiteral("包含")) ? m_timeValue->text() : QString::number(TimeToInt(m_timeValue->time()));
         break;
     case vpYesNo:
         text = m_yesNoValue->currentText();
@@ -304,7 +305,8 @@ void TfrmSelfWhere::insertFunction(const QString &format, bool date)
 {
     const TZFieldType wanted = date ? ftZDate : ftZTime;
     if (FieldText().isEmpty())
-        throw EZError(date ? QStringLiteral("请先选择一个日期的查询字段") : QStringLiteral("请先选择一个时间的查询字段"));
+        throw EZError(date ? QStringLiteral("请先选择一个日期的查询字段")
+                           : QStringLiteral("请先选择一个时间的查询字段"));
     if (FieldType() != wanted)
         throw EZError(date ? QStringLiteral("您选择的不是日期字段，请重新选择！")
                            : QStringLiteral("您选择的不是时间字段，请重新选择！"));
@@ -318,8 +320,7 @@ void TfrmSelfWhere::AddCondition()
     if (m_operator->currentText().isEmpty())
         throw EZError(QStringLiteral("[操作符]不能为空！"));
     QTextCursor cursor = m_text->textCursor();
-    cursor.insertText(
-        QStringLiteral("[%1] %2 %3").arg(FieldText(), m_operator->currentText(), ValueText()));
+    cursor.insertText(QStringLiteral("[%1] %2 %3").arg(FieldText(), m_operator->currentText(), ValueText()));
     m_text->setTextCursor(cursor);
     m_text->moveCursor(QTextCursor::End);
 }
@@ -333,9 +334,13 @@ void TfrmSelfWhere::CheckSyntax()
 void TfrmSelfWhere::accept()
 {
     ZGuard([this] {
+        // Said in a box in front of the editor, as the syntax check says it:
+        // the user corrects the text there.
         const QString failure = ZCheckSelfWhere(m_progID, Text());
-        if (!failure.isEmpty())
-            throw EZError(ZSelfWhereFailure(failure));
+        if (!failure.isEmpty()) {
+            ZShowMessage(ZSelfWhereFailure(failure));
+            return;
+        }
         QDialog::accept();
     });
 }
@@ -356,8 +361,7 @@ bool TfrmSelfWhere::GetSelfWhere(QWidget *owner, QString &sqlWhere, bool &useDet
     return true;
 }
 
-bool GetSelfWhere(QWidget *owner, const QString &formClass, const QString &progID, QString &sqlWhere,
-                  bool &useDetail)
+bool GetSelfWhere(QWidget *owner, const QString &formClass, const QString &progID, QString &sqlWhere, bool &useDetail)
 {
     TfrmSelfWhere editor(progID);
     if (editor.Text().isEmpty())

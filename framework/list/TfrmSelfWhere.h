@@ -77,8 +77,7 @@ private:
 /// formClass + "-" + progID. On OK the text is stored again, `sqlWhere`
 /// receives its translation (" And (…)", empty for no condition) and
 /// `useDetail` whether it names detail fields. True when closed with OK.
-bool GetSelfWhere(QWidget *owner, const QString &formClass, const QString &progID, QString &sqlWhere,
-                  bool &useDetail);
+bool GetSelfWhere(QWidget *owner, const QString &formClass, const QString &progID, QString &sqlWhere, bool &useDetail);
 
 /// Edits a given condition text of a module (a non-empty `text` is loaded
 /// into the editor); on OK `text` receives the edited text (not SQL). True

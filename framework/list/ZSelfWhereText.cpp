@@ -29,9 +29,8 @@ QString databaseText(const QString &message)
 
 const QStringList &ZWhereOperators()
 {
-    static const QStringList words = {QStringLiteral("等于"),     QStringLiteral("大于"),
-                                      QStringLiteral("小于"),     QStringLiteral("大于等于"),
-                                      QStringLiteral("小于等于"), QStringLiteral("不等于"),
+    static const QStringList words = {QStringLiteral("等于"),     QStringLiteral("大于"),     QStringLiteral("小于"),
+                                      QStringLiteral("大于等于"), QStringLiteral("小于等于"), QStringLiteral("不等于"),
                                       QStringLiteral("包含"),     QStringLiteral("不包含")};
     return words;
 }
@@ -76,8 +75,7 @@ QString ZCheckSelfWhere(const QString &progID, const QString &text)
 {
     try {
         TZDataSource &source = GetDataSource(progID);
-        const QString sql =
-            source.GetDataSetSQL(0, TZSqlSwitches{.joinDetail = true}) + TranSqlWhere(source, text);
+        const QString sql = source.GetDataSetSQL(0, TZSqlSwitches{.joinDetail = true}) + TranSqlWhere(source, text);
         // One row is enough: the statement is prepared whole and its first
         // row evaluated, without reading a long list.
         DBConn().DBSelectValue(sql);

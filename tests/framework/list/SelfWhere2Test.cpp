@@ -48,8 +48,8 @@ TEST_F(SelfWhere2, FieldsMoveBetweenTheListsAndAreChosenOnce)
     chooser.Load(s("moxAddressBook"));
     chooser.show();
     EXPECT_EQ(captions(chooser, "lstFields"),
-              QStringList({s("编号"), s("姓名"), s("性别"), s("类别"), s("生日"), s("农历生日"), s("手机"),
-                           s("电话"), s("单位"), s("职务"), s("地址"), s("QQ"), s("电子邮件"), s("备注")}));
+              QStringList({s("编号"), s("姓名"), s("性别"), s("类别"), s("生日"), s("农历生日"), s("手机"), s("电话"),
+                           s("单位"), s("职务"), s("地址"), s("QQ"), s("电子邮件"), s("备注")}));
     EXPECT_TRUE(chooser.ChosenFields().isEmpty());
 
     select(chooser, "lstFields", {s("姓名"), s("手机")});
@@ -107,7 +107,8 @@ TEST_F(SelfWhere2, TheChoiceIsWrittenToSearchLogAndReadBack)
     EXPECT_FALSE(GetSearchFields(nullptr, s("moxAddressBook"), fields));
     EXPECT_EQ(shown, QStringList({s("PersonName"), s("Telephone")}));
     EXPECT_TRUE(fields.isEmpty());
-    EXPECT_EQ(TfrmSelfWhere2::StoredFields(s("moxAddressBook")), QStringList({s("PersonName"), s("Gone"), s("telephone")}));
+    EXPECT_EQ(TfrmSelfWhere2::StoredFields(s("moxAddressBook")),
+              QStringList({s("PersonName"), s("Gone"), s("telephone")}));
     EXPECT_TRUE(boxTexts.isEmpty());
 }
 

@@ -96,8 +96,7 @@ TEST_F(SelfWhere, FieldsOfBothDatasetsAndTheirValueEditors)
     yesNo->setCurrentText(s("否"));
     click("btnAdd");
     EXPECT_EQ(memo()->toPlainText(), s("90503 [A.停用] 等于 否"));
-    EXPECT_EQ(TranSqlWhere(GetDataSource(s("moxRemind")), memo()->toPlainText()),
-              s(" And (90503 A.IsDisabled  =  0)"));
+    EXPECT_EQ(TranSqlWhere(GetDataSource(s("moxRemind")), memo()->toPlainText()), s(" And (90503 A.IsDisabled  =  0)"));
 }
 
 TEST_F(SelfWhere, AddWritesEachValueTheWayItsFieldCompares)
@@ -123,8 +122,7 @@ TEST_F(SelfWhere, AddWritesEachValueTheWayItsFieldCompares)
     typeValue(s(" 加班 "));
     click("btnAdd");
     EXPECT_EQ(memo()->toPlainText(), s("[A.备注] 包含 '%加班%'"));
-    EXPECT_EQ(TranSqlWhere(GetDataSource(s("accGather")), memo()->toPlainText()),
-              s(" And (A.Remark  Like  '%加班%')"));
+    EXPECT_EQ(TranSqlWhere(GetDataSource(s("accGather")), memo()->toPlainText()), s(" And (A.Remark  Like  '%加班%')"));
 
     click("btnClear");
     chooseOperator(s("等于"));
@@ -158,9 +156,8 @@ TEST_F(SelfWhere, InsertButtonsWriteAtTheCaretWithOneBlank)
 {
     TTestClock clock(QDateTime(QDate(2011, 6, 21), QTime(9, 5, 3)));
     open(s("accGather"));
-    for (const char *button : {"btnAnd", "btnOr", "btnPlus", "btnMinus", "btnTimes", "btnDivide", "btnLeft",
-                               "btnRight", "btnToday", "btnNow", "btnWeek1", "btnWeek7", "btnWeekToday", "btnYear",
-                               "btnSecond"})
+    for (const char *button : {"btnAnd", "btnOr", "btnPlus", "btnMinus", "btnTimes", "btnDivide", "btnLeft", "btnRight",
+                               "btnToday", "btnNow", "btnWeek1", "btnWeek7", "btnWeekToday", "btnYear", "btnSecond"})
         click(button);
     EXPECT_EQ(memo()->toPlainText(),
               s("并且 或者 加 减 乘 除 ( ) 当前日期 当前时间 星期一 星期日 星期几(当前日期) 当前年 当前秒 "));
@@ -302,6 +299,25 @@ TEST_F(SelfWhere, WhereTextEditsTheGivenText)
     EXPECT_EQ(text, s("[A.姓名] 等于 '张三' 或者 [A.姓名] 等于 '李四'"));
     // Nothing is stored for an edited text.
     EXPECT_TRUE(GetLongParamValue(s("TfrmListFormPub-moxAddressBook")).isEmpty());
+}
+
+TEST_F(SelfWhere, TheEditorOpensCentredOnItsOwner)
+{
+    QWidget owner;
+    owner.setGeometry(100, 80, 900, 700);
+    owner.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+    QPoint centre;
+    bool modal = false;
+    onDialog = [&](TfrmSelfWhere &shown) {
+        centre = shown.frameGeometry().center();
+        modal = shown.isModal();
+        shown.reject();
+    };
+    QString text;
+    EXPECT_FALSE(GetWhereText(&owner, s("moxAddressBook"), text));
+    EXPECT_TRUE(modal);
+    EXPECT_LE((centre - owner.frameGeometry().center()).manhattanLength(), 4);
 }
 
 TEST_F(SelfWhere, Screenshot)
