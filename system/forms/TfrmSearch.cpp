@@ -6,6 +6,7 @@
 #include "controls/TZGridGroupModel.h"
 #include "controls/ZGridColumns.h"
 #include "data/TDBConn.h"
+#include "launcher/TFormParams.h"
 #include "launcher/ZLauncher.h"
 #include "metadata/TOrvDataSet.h"
 #include "metadata/TZDataSource.h"
@@ -72,7 +73,13 @@ TfrmSearch::~TfrmSearch()
 
 void TfrmSearch::FormReturnValue(const QString &name, const QString &value)
 {
-    Q_UNUSED(value);
+    // Opened the way module windows are (a form parameter record) the
+    // module is the record's.
+    if (name == kFormParamsName) {
+        if (const TFormParams *params = ZFormParamsAt(value))
+            open(ZTrim(params->ProgID));
+        return;
+    }
     open(ZTrim(name));
 }
 

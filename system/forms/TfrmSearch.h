@@ -23,7 +23,7 @@ public:
     explicit TfrmSearch(QWidget *parent = nullptr);
     ~TfrmSearch() override;
 
-    /// The name is the module to browse.
+    /// The name is the module to browse ("[FormParams]": the record's).
     void FormReturnValue(const QString &name, const QString &value) override;
     QString GetProgID() override { return m_progID; }
     /// Widths and grouping live in the grid log, not in the window's own
