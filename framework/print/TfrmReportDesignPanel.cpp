@@ -5,6 +5,7 @@
 #include "TfrmReportDesign.h"
 
 #include "data/TZClientDataSet.h"
+#include "print/TZReportText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -51,6 +52,10 @@ QWidget *TfrmReportDesign::buildPanel()
     m_text = new QPlainTextEdit(objectBox);
     m_text->setObjectName(QStringLiteral("edtText"));
     m_text->setFixedHeight(64);
+    m_textErrors = new QLabel(objectBox);
+    m_textErrors->setObjectName(QStringLiteral("lblTextErrors"));
+    m_textErrors->setWordWrap(true);
+    m_textErrors->setStyleSheet(QStringLiteral("color: #c00000"));
     m_fields = new QListWidget(objectBox);
     m_fields->setObjectName(QStringLiteral("lstFields"));
     m_fields->setToolTip(QStringLiteral("双击插入字段"));
@@ -76,6 +81,7 @@ QWidget *TfrmReportDesign::buildPanel()
     switches->addWidget(m_frame);
     switches->addWidget(m_wrap);
     objectForm->addRow(QStringLiteral("内容"), m_text);
+    objectForm->addRow(QString(), m_textErrors);
     objectForm->addRow(QStringLiteral("字段"), m_fields);
     objectForm->addRow(QStringLiteral("字体"), m_fontFamily);
     objectForm->addRow(QStringLiteral("字号"), m_fontSize);
@@ -137,7 +143,7 @@ void TfrmReportDesign::showSelection()
     const TZReportObject *object = selectedObject();
     const bool isText = object && object->kind == TZReportObject::okText;
     m_objectBox->setEnabled(isText);
-    m_delete->setEnabled(object != nullptr);
+    m_delete->setEnabled(hasBand);
     if (isText) {
         if (m_text->toPlainText() != object->text)
             m_text->setPlainText(object->text);
@@ -152,6 +158,30 @@ void TfrmReportDesign::showSelection()
         m_text->clear();
     }
     m_showing = false;
+    showTextErrors();
+}
+
+void TfrmReportDesign::showTextErrors()
+{
+    const TZReportObject *object = selectedObject();
+    QStringList errors;
+    if (object && object->kind == TZReportObject::okText) {
+        const TZReportText text(object->text);
+        errors = text.Errors();
+        for (const QString &name : text.FieldNames()) {
+            const QString dataName = name.section(QLatin1Char('.'), 0, 0);
+            const QString fieldName = name.section(QLatin1Char('.'), 1);
+            bool found = false;
+            for (const auto &[candidate, dataSet] : m_data) {
+                if (candidate.compare(dataName, Qt::CaseInsensitive) == 0 && dataSet && dataSet->Active())
+                    found = found || dataSet->FindField(fieldName) != nullptr;
+            }
+            if (!found)
+                errors << QStringLiteral("没有字段%1").arg(name);
+        }
+    }
+    m_textErrors->setText(errors.join(QLatin1Char('\n')));
+    m_textErrors->setVisible(!errors.isEmpty());
 }
 
 void TfrmReportDesign::onBandHeight(double height)
@@ -182,6 +212,7 @@ void TfrmReportDesign::onText()
     object->text = m_text->toPlainText();
     setModified();
     m_scene->update();
+    showTextErrors();
 }
 
 void TfrmReportDesign::onFont()
