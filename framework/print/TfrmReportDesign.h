@@ -65,6 +65,7 @@ private:
     TZReportObject *selectedObject();
 
     // Panel edits, written to the selected band or object at once.
+    void onPage();
     void onBandHeight(double height);
     void onGroup(const QString &text);
     void onText();
@@ -83,6 +84,8 @@ private:
     TZReportDesignScene *m_scene = nullptr;
     QGraphicsView *m_view = nullptr;
     QAction *m_delete = nullptr;
+    QComboBox *m_paper = nullptr;
+    QComboBox *m_orientation = nullptr;
     QLabel *m_bandCaption = nullptr;
     QDoubleSpinBox *m_bandHeight = nullptr;
     QLineEdit *m_group = nullptr;

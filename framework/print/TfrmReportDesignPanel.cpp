@@ -30,6 +30,23 @@ QWidget *TfrmReportDesign::buildPanel()
     auto *panel = new QWidget(this);
     auto *column = new QVBoxLayout(panel);
 
+    auto *pageBox = new QGroupBox(QStringLiteral("页面"), panel);
+    auto *pageForm = new QFormLayout(pageBox);
+    m_paper = new QComboBox(pageBox);
+    m_paper->setObjectName(QStringLiteral("cbxPaper"));
+    for (QPageSize::PageSizeId paper :
+         {QPageSize::A4, QPageSize::A3, QPageSize::A5, QPageSize::B5, QPageSize::Letter, QPageSize::Legal})
+        m_paper->addItem(QPageSize::name(paper), int(paper));
+    m_paper->setCurrentIndex(qMax(0, m_paper->findData(int(m_layout.page.paper))));
+    m_orientation = new QComboBox(pageBox);
+    m_orientation->setObjectName(QStringLiteral("cbxOrientation"));
+    m_orientation->addItem(QStringLiteral("纵向"), int(QPageLayout::Portrait));
+    m_orientation->addItem(QStringLiteral("横向"), int(QPageLayout::Landscape));
+    m_orientation->setCurrentIndex(m_layout.page.orientation == QPageLayout::Landscape ? 1 : 0);
+    pageForm->addRow(QStringLiteral("纸张"), m_paper);
+    pageForm->addRow(QStringLiteral("方向"), m_orientation);
+    column->addWidget(pageBox);
+
     auto *bandBox = new QGroupBox(QStringLiteral("区域"), panel);
     auto *bandForm = new QFormLayout(bandBox);
     m_bandCaption = new QLabel(bandBox);
@@ -89,6 +106,8 @@ QWidget *TfrmReportDesign::buildPanel()
     objectForm->addRow(switches);
     column->addWidget(objectBox, 1);
 
+    connect(m_paper, &QComboBox::currentIndexChanged, this, &TfrmReportDesign::onPage);
+    connect(m_orientation, &QComboBox::currentIndexChanged, this, &TfrmReportDesign::onPage);
     connect(m_bandHeight, &QDoubleSpinBox::valueChanged, this, &TfrmReportDesign::onBandHeight);
     connect(m_group, &QLineEdit::textEdited, this, &TfrmReportDesign::onGroup);
     connect(m_text, &QPlainTextEdit::textChanged, this, &TfrmReportDesign::onText);
@@ -182,6 +201,18 @@ void TfrmReportDesign::showTextErrors()
     }
     m_textErrors->setText(errors.join(QLatin1Char('\n')));
     m_textErrors->setVisible(!errors.isEmpty());
+}
+
+void TfrmReportDesign::onPage()
+{
+    TZReportPage page = m_layout.page;
+    page.paper = QPageSize::PageSizeId(m_paper->currentData().toInt());
+    page.orientation = QPageLayout::Orientation(m_orientation->currentData().toInt());
+    if (page == m_layout.page)
+        return;
+    m_layout.page = page;
+    setModified();
+    m_scene->Rebuild();
 }
 
 void TfrmReportDesign::onBandHeight(double height)

@@ -11,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -184,7 +185,17 @@ TEST_F(ReportDesign, BandHeightFromThePanelAndABadFileRefused)
     height->setValue(12);
     EXPECT_EQ(design.Layout().bands.at(band).height, 12);
     EXPECT_GT(design.Scene()->BandArea(band).height(), areaBefore);
+    auto *orientation = design.findChild<QComboBox *>(s("cbxOrientation"));
+    ASSERT_NE(orientation, nullptr);
+    const double portraitWidth = design.Scene()->BandArea(band).width();
+    orientation->setCurrentIndex(1);
+    EXPECT_EQ(design.Layout().page.orientation, QPageLayout::Landscape);
+    EXPECT_GT(design.Scene()->BandArea(band).width(), portraitWidth) << "the bands take the landscape width";
     design.Save();
+    TZReportLayout saved;
+    saved.LoadFromFile(file());
+    EXPECT_EQ(saved.page.orientation, QPageLayout::Landscape);
+    EXPECT_EQ(saved.bands.at(band).height, 12);
 
     QFile damaged(file());
     ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
