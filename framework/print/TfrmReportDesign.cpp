@@ -10,9 +10,11 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGraphicsView>
+#include <QMenu>
 #include <QScreen>
 #include <QSplitter>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 TfrmReportDesign::TfrmReportDesign(QWidget *owner, const QString &layoutFile, const TZReportLayout &startLayout,
@@ -42,6 +44,17 @@ void TfrmReportDesign::buildWindow()
     toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     QAction *add = toolBar->addAction(QStringLiteral("新增文本"), this, &TfrmReportDesign::AddText);
     add->setObjectName(QStringLiteral("actAddText"));
+    auto *bandMenu = new QMenu(this);
+    for (int kind = bkTitle; kind <= bkPageFooter; ++kind) {
+        bandMenu->addAction(ZBandKindCaption(TZBandKind(kind)), this,
+                            [this, kind] { AddBand(TZBandKind(kind)); });
+    }
+    auto *addBand = new QToolButton(toolBar);
+    addBand->setObjectName(QStringLiteral("btnAddBand"));
+    addBand->setText(QStringLiteral("新增区域"));
+    addBand->setMenu(bandMenu);
+    addBand->setPopupMode(QToolButton::InstantPopup);
+    toolBar->addWidget(addBand);
     m_delete = toolBar->addAction(QStringLiteral("删除"), this, &TfrmReportDesign::DeleteSelected);
     m_delete->setObjectName(QStringLiteral("actDelete"));
     m_delete->setShortcut(QKeySequence::Delete);
@@ -126,15 +139,35 @@ void TfrmReportDesign::AddText()
     showSelection();
 }
 
+void TfrmReportDesign::AddBand(TZBandKind kind)
+{
+    TZReportBand band;
+    band.kind = kind;
+    m_layout.bands << band;
+    setModified();
+    m_scene->Rebuild();
+    m_scene->Select(int(m_layout.bands.size() - 1), -1);
+    showSelection();
+}
+
 void TfrmReportDesign::DeleteSelected()
 {
     const int band = m_scene->SelectedBand();
     const int object = m_scene->SelectedObject();
-    if (band < 0 || object < 0)
+    if (band < 0)
         return;
-    m_layout.bands[band].objects.removeAt(object);
+    if (object >= 0) {
+        m_layout.bands[band].objects.removeAt(object);
+        m_scene->Select(band, -1);
+    } else {
+        const QString question =
+            QStringLiteral("是否删除区域“%1”及其中的内容？").arg(ZBandKindCaption(m_layout.bands.at(band).kind));
+        if (ZMessageBox(QStringLiteral("提示"), question, {zbYes, zbNo}) != zbYes)
+            return;
+        m_layout.bands.removeAt(band);
+        m_scene->Select(-1, -1);
+    }
     setModified();
-    m_scene->Select(band, -1);
     m_scene->Rebuild();
     showSelection();
 }

@@ -41,6 +41,10 @@ public:
     /// Adds a text object to the selected band (the data band when none is
     /// selected) and selects it.
     void AddText();
+    /// Adds a band of the kind (8 mm high) and selects it.
+    void AddBand(TZBandKind kind);
+    /// Deletes the selected object; with no object selected, the selected
+    /// band after asking.
     void DeleteSelected();
     void Save();
     void Preview();
@@ -61,11 +65,15 @@ private:
     TZReportObject *selectedObject();
 
     // Panel edits, written to the selected band or object at once.
+    void onPage();
     void onBandHeight(double height);
     void onGroup(const QString &text);
     void onText();
     void onFont();
     void onInsertField();
+    /// Shows what is wrong with the selected object's text: parts that do
+    /// not parse and fields the report data does not have.
+    void showTextErrors();
 
     QString m_file;
     TZReportLayout m_layout;
@@ -76,11 +84,14 @@ private:
     TZReportDesignScene *m_scene = nullptr;
     QGraphicsView *m_view = nullptr;
     QAction *m_delete = nullptr;
+    QComboBox *m_paper = nullptr;
+    QComboBox *m_orientation = nullptr;
     QLabel *m_bandCaption = nullptr;
     QDoubleSpinBox *m_bandHeight = nullptr;
     QLineEdit *m_group = nullptr;
     QWidget *m_objectBox = nullptr;
     QPlainTextEdit *m_text = nullptr;
+    QLabel *m_textErrors = nullptr;
     QListWidget *m_fields = nullptr;
     QFontComboBox *m_fontFamily = nullptr;
     QDoubleSpinBox *m_fontSize = nullptr;

@@ -5,6 +5,7 @@
 #include "TfrmReportDesign.h"
 
 #include "data/TZClientDataSet.h"
+#include "print/TZReportText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,6 +30,23 @@ QWidget *TfrmReportDesign::buildPanel()
     auto *panel = new QWidget(this);
     auto *column = new QVBoxLayout(panel);
 
+    auto *pageBox = new QGroupBox(QStringLiteral("页面"), panel);
+    auto *pageForm = new QFormLayout(pageBox);
+    m_paper = new QComboBox(pageBox);
+    m_paper->setObjectName(QStringLiteral("cbxPaper"));
+    for (QPageSize::PageSizeId paper :
+         {QPageSize::A4, QPageSize::A3, QPageSize::A5, QPageSize::B5, QPageSize::Letter, QPageSize::Legal})
+        m_paper->addItem(QPageSize::name(paper), int(paper));
+    m_paper->setCurrentIndex(qMax(0, m_paper->findData(int(m_layout.page.paper))));
+    m_orientation = new QComboBox(pageBox);
+    m_orientation->setObjectName(QStringLiteral("cbxOrientation"));
+    m_orientation->addItem(QStringLiteral("纵向"), int(QPageLayout::Portrait));
+    m_orientation->addItem(QStringLiteral("横向"), int(QPageLayout::Landscape));
+    m_orientation->setCurrentIndex(m_layout.page.orientation == QPageLayout::Landscape ? 1 : 0);
+    pageForm->addRow(QStringLiteral("纸张"), m_paper);
+    pageForm->addRow(QStringLiteral("方向"), m_orientation);
+    column->addWidget(pageBox);
+
     auto *bandBox = new QGroupBox(QStringLiteral("区域"), panel);
     auto *bandForm = new QFormLayout(bandBox);
     m_bandCaption = new QLabel(bandBox);
@@ -51,6 +69,10 @@ QWidget *TfrmReportDesign::buildPanel()
     m_text = new QPlainTextEdit(objectBox);
     m_text->setObjectName(QStringLiteral("edtText"));
     m_text->setFixedHeight(64);
+    m_textErrors = new QLabel(objectBox);
+    m_textErrors->setObjectName(QStringLiteral("lblTextErrors"));
+    m_textErrors->setWordWrap(true);
+    m_textErrors->setStyleSheet(QStringLiteral("color: #c00000"));
     m_fields = new QListWidget(objectBox);
     m_fields->setObjectName(QStringLiteral("lstFields"));
     m_fields->setToolTip(QStringLiteral("双击插入字段"));
@@ -76,6 +98,7 @@ QWidget *TfrmReportDesign::buildPanel()
     switches->addWidget(m_frame);
     switches->addWidget(m_wrap);
     objectForm->addRow(QStringLiteral("内容"), m_text);
+    objectForm->addRow(QString(), m_textErrors);
     objectForm->addRow(QStringLiteral("字段"), m_fields);
     objectForm->addRow(QStringLiteral("字体"), m_fontFamily);
     objectForm->addRow(QStringLiteral("字号"), m_fontSize);
@@ -83,6 +106,8 @@ QWidget *TfrmReportDesign::buildPanel()
     objectForm->addRow(switches);
     column->addWidget(objectBox, 1);
 
+    connect(m_paper, &QComboBox::currentIndexChanged, this, &TfrmReportDesign::onPage);
+    connect(m_orientation, &QComboBox::currentIndexChanged, this, &TfrmReportDesign::onPage);
     connect(m_bandHeight, &QDoubleSpinBox::valueChanged, this, &TfrmReportDesign::onBandHeight);
     connect(m_group, &QLineEdit::textEdited, this, &TfrmReportDesign::onGroup);
     connect(m_text, &QPlainTextEdit::textChanged, this, &TfrmReportDesign::onText);
@@ -137,7 +162,7 @@ void TfrmReportDesign::showSelection()
     const TZReportObject *object = selectedObject();
     const bool isText = object && object->kind == TZReportObject::okText;
     m_objectBox->setEnabled(isText);
-    m_delete->setEnabled(object != nullptr);
+    m_delete->setEnabled(hasBand);
     if (isText) {
         if (m_text->toPlainText() != object->text)
             m_text->setPlainText(object->text);
@@ -152,6 +177,42 @@ void TfrmReportDesign::showSelection()
         m_text->clear();
     }
     m_showing = false;
+    showTextErrors();
+}
+
+void TfrmReportDesign::showTextErrors()
+{
+    const TZReportObject *object = selectedObject();
+    QStringList errors;
+    if (object && object->kind == TZReportObject::okText) {
+        const TZReportText text(object->text);
+        errors = text.Errors();
+        for (const QString &name : text.FieldNames()) {
+            const QString dataName = name.section(QLatin1Char('.'), 0, 0);
+            const QString fieldName = name.section(QLatin1Char('.'), 1);
+            bool found = false;
+            for (const auto &[candidate, dataSet] : m_data) {
+                if (candidate.compare(dataName, Qt::CaseInsensitive) == 0 && dataSet && dataSet->Active())
+                    found = found || dataSet->FindField(fieldName) != nullptr;
+            }
+            if (!found)
+                errors << QStringLiteral("没有字段%1").arg(name);
+        }
+    }
+    m_textErrors->setText(errors.join(QLatin1Char('\n')));
+    m_textErrors->setVisible(!errors.isEmpty());
+}
+
+void TfrmReportDesign::onPage()
+{
+    TZReportPage page = m_layout.page;
+    page.paper = QPageSize::PageSizeId(m_paper->currentData().toInt());
+    page.orientation = QPageLayout::Orientation(m_orientation->currentData().toInt());
+    if (page == m_layout.page)
+        return;
+    m_layout.page = page;
+    setModified();
+    m_scene->Rebuild();
 }
 
 void TfrmReportDesign::onBandHeight(double height)
@@ -182,6 +243,7 @@ void TfrmReportDesign::onText()
     object->text = m_text->toPlainText();
     setModified();
     m_scene->update();
+    showTextErrors();
 }
 
 void TfrmReportDesign::onFont()

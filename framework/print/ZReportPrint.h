@@ -38,5 +38,7 @@ void ZPrintReportToPdf(const TZReportLayout &layout, const TZReportData &data, c
 
 /// The layout editor. It opens `layoutFile` when it exists, else
 /// `startLayout`, and saves to `layoutFile`; "预览" previews with `data`.
+/// A layout file that cannot be read raises its EZError before anything
+/// opens, so the file stays as it was.
 void ZDesignReport(QWidget *owner, const QString &layoutFile, const TZReportLayout &startLayout,
                    const TZReportData &data);

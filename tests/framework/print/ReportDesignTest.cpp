@@ -11,11 +11,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QGraphicsView>
 #include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -182,7 +185,17 @@ TEST_F(ReportDesign, BandHeightFromThePanelAndABadFileRefused)
     height->setValue(12);
     EXPECT_EQ(design.Layout().bands.at(band).height, 12);
     EXPECT_GT(design.Scene()->BandArea(band).height(), areaBefore);
+    auto *orientation = design.findChild<QComboBox *>(s("cbxOrientation"));
+    ASSERT_NE(orientation, nullptr);
+    const double portraitWidth = design.Scene()->BandArea(band).width();
+    orientation->setCurrentIndex(1);
+    EXPECT_EQ(design.Layout().page.orientation, QPageLayout::Landscape);
+    EXPECT_GT(design.Scene()->BandArea(band).width(), portraitWidth) << "the bands take the landscape width";
     design.Save();
+    TZReportLayout saved;
+    saved.LoadFromFile(file());
+    EXPECT_EQ(saved.page.orientation, QPageLayout::Landscape);
+    EXPECT_EQ(saved.bands.at(band).height, 12);
 
     QFile damaged(file());
     ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -192,6 +205,45 @@ TEST_F(ReportDesign, BandHeightFromThePanelAndABadFileRefused)
     QFile kept(file());
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_TRUE(kept.readAll().contains("Nowhere")) << "the bad file stays as it was";
+}
+
+TEST_F(ReportDesign, BandsAddedAndDeletedTextErrorsShown)
+{
+    TfrmReportDesign design(nullptr, file(), TZReportLayout(), fixture.data());
+    design.show();
+    EXPECT_TRUE(design.Layout().bands.isEmpty());
+    design.AddBand(bkGroupHeader);
+    ASSERT_EQ(design.Layout().bands.size(), 1);
+    auto *group = design.findChild<QLineEdit *>(s("edtGroup"));
+    ASSERT_NE(group, nullptr);
+    EXPECT_TRUE(group->isEnabled()) << "a group header has a group condition";
+    type(group, s("[ReportData.Category]"));
+    EXPECT_EQ(design.Layout().bands.at(0).groupExpression, s("[ReportData.Category]"));
+
+    design.AddText();
+    ASSERT_EQ(design.Layout().bands.at(0).objects.size(), 1) << "text goes into the selected band";
+    auto *text = design.findChild<QPlainTextEdit *>(s("edtText"));
+    auto *errors = design.findChild<QLabel *>(s("lblTextErrors"));
+    ASSERT_NE(errors, nullptr);
+    text->selectAll();
+    type(text, s("[ReportData.Nothing] [Sum(ReportData.Qty)] [1 +]"));
+    EXPECT_EQ(errors->text(), s("表达式不完整\n没有字段ReportData.Nothing"));
+    EXPECT_FALSE(errors->isHidden());
+    text->selectAll();
+    type(text, s("[ReportData.Name]"));
+    EXPECT_TRUE(errors->isHidden());
+
+    design.AddBand(bkData);
+    design.Scene()->Select(0, -1);
+    answer = zbNo;
+    design.DeleteSelected();
+    EXPECT_EQ(design.Layout().bands.size(), 2) << "the band stays when the user says no";
+    answer = zbYes;
+    design.DeleteSelected();
+    ASSERT_EQ(design.Layout().bands.size(), 1);
+    EXPECT_EQ(design.Layout().bands.at(0).kind, bkData);
+    EXPECT_EQ(boxes.size(), 2);
+    answer = zbNo;
 }
 
 } // namespace

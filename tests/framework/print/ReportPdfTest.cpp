@@ -5,6 +5,7 @@
 #include "ZScreenshot.h"
 
 #include "common/ZErrors.h"
+#include "controls/ZFileDialogs.h"
 #include "print/TZReportRenderer.h"
 
 #include <QApplication>
@@ -150,10 +151,20 @@ TEST_F(ReportPdf, PreviewShowsThePagesInFrontOfItsOwner)
         EXPECT_EQ(dialog->windowTitle(), s("打印预览"));
         const auto *toolBar = dialog->findChild<QToolBar *>();
         ASSERT_NE(toolBar, nullptr);
-        bool hasPdf = false;
-        for (const QAction *action : toolBar->actions())
-            hasPdf = hasPdf || action->text() == s("导出PDF");
-        EXPECT_TRUE(hasPdf);
+        QAction *exportPdf = nullptr;
+        for (QAction *action : toolBar->actions()) {
+            if (action->text() == s("导出PDF"))
+                exportPdf = action;
+        }
+        ASSERT_NE(exportPdf, nullptr);
+        SetZFileDialogAnswerer([this](bool save, const QString &filter, const QString &) {
+            EXPECT_TRUE(save);
+            EXPECT_EQ(filter, s("PDF文件(*.pdf)|*.pdf"));
+            return folder.path() + s("导出");
+        });
+        exportPdf->trigger();
+        SetZFileDialogAnswerer(nullptr);
+        EXPECT_TRUE(ZWithoutBlanks(ZPdfText(folder.path() + s("导出.pdf"))).contains(s("客户40类4012.5")));
         QApplication::processEvents();
         ZSaveScreenshot(*dialog, s("report_preview"));
         dialog->reject();
