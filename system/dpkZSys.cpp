@@ -3,7 +3,9 @@
 // registers while it is loaded.
 #include "forms/TfrmListFormPub.h"
 #include "forms/TfrmMasterDataBase.h"
+#include "forms/TfrmSearch.h"
 #include "forms/TfrmSelectID.h"
+#include "forms/TfrmSelfWhere3.h"
 #include "forms/TfrmUserMsg.h"
 #include "launcher/TFormClassCtrl.h"
 #include "record/TfrmGridData.h"
@@ -29,6 +31,8 @@ TRegistered<TfrmMasterDataAuto> masterDataAuto;
 TRegistered<TfrmGridData> gridData;
 TRegistered<TfrmSelectID> selectID;
 TRegistered<TfrmListFormPub> listFormPub;
+TRegistered<TfrmSelfWhere3> selfWhere3;
+TRegistered<TfrmSearch> search;
 
 } // namespace
 
