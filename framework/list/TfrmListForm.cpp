@@ -7,6 +7,7 @@
 #include "common/ZGuard.h"
 #include "common/ZTrim.h"
 #include "common/ZWinMessages.h"
+#include "forms/ZToolBar.h"
 #include "controls/TZDBGrid.h"
 #include "launcher/TFormParams.h"
 #include "launcher/ZLauncher.h"
@@ -19,22 +20,14 @@
 #include <QAction>
 #include <QMenu>
 #include <QSplitter>
-#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
 
-struct TToolAction
-{
-    const char *name;
-    const char16_t *caption;
-    QStyle::StandardPixmap icon;
-};
-
 // The tool bar, left to right; separators between the groups.
-const TToolAction kToolActions[] = {
+const TZToolAction kToolActions[] = {
     {"actAdd", u"新增", QStyle::SP_FileIcon},
     {"actEdit", u"修改", QStyle::SP_FileDialogDetailedView},
     {"actBrowse", u"查看", QStyle::SP_FileDialogContentsView},
@@ -101,22 +94,9 @@ TfrmListForm::~TfrmListForm()
 
 void TfrmListForm::buildToolBar()
 {
-    m_toolBar = new QToolBar(this);
-    m_toolBar->setObjectName(QStringLiteral("ToolBar1"));
-    m_toolBar->setIconSize(QSize(16, 16));
-    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    m_toolBar->setMovable(false);
+    m_toolBar = ZCreateToolBar(this, kToolActions);
     m_transMenu = new QMenu(this);
     m_transMenu->setObjectName(QStringLiteral("pmTrans"));
-    for (const TToolAction &entry : kToolActions) {
-        if (!entry.name) {
-            m_toolBar->addSeparator();
-            continue;
-        }
-        auto *action = new QAction(style()->standardIcon(entry.icon), QString::fromUtf16(entry.caption), this);
-        action->setObjectName(QLatin1String(entry.name));
-        m_toolBar->addAction(action);
-    }
     const auto run = [this](const char *name, auto operation) {
         connect(Action(QLatin1String(name)), &QAction::triggered, this,
                 [this, operation] { ZGuard([this, operation] { (this->*operation)(); }); });
@@ -128,6 +108,7 @@ void TfrmListForm::buildToolBar()
     run("actRefresh", &TfrmListForm::Reload);
     run("actSelfWhere", &TfrmListForm::DoSelfWhere);
     run("actChart", &TfrmListForm::ShowChart);
+    run("actExport", &TfrmListForm::ExportList);
     connect(Action(QStringLiteral("actClose")), &QAction::triggered, this, &QWidget::close);
     // The transfer entries drop down from their button.
     QAction *trans = Action(QStringLiteral("actTrans"));
@@ -136,9 +117,9 @@ void TfrmListForm::buildToolBar()
         button->setPopupMode(QToolButton::InstantPopup);
     connect(m_transMenu, &QMenu::triggered, this,
             [this](QAction *item) { ZGuard([this, item] { MenuItemClick(item); }); });
-    // What is not there yet stays out of sight: the condition editor, the
-    // export, the chart, the import window and the bill print window.
-    for (const char *hidden : {"actSelfWhere", "actExport", "actChart", "actImport", "actPrint"})
+    // What is not there yet stays out of sight: the import window and the
+    // bill print window.
+    for (const char *hidden : {"actImport", "actPrint"})
         Action(QLatin1String(hidden))->setVisible(false);
 }
 

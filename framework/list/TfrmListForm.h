@@ -84,6 +84,10 @@ public:
     /// The first load, without a condition.
     virtual void AfterFormInit();
     virtual void InitTransMenu();
+    /// The spreadsheet file to export to; empty when the user cancels.
+    virtual QString ChoosePath();
+    /// Writes the rows as the grid shows them to the file and says so.
+    virtual void ExportToFile(const QString &fileName);
     /// The editing window class: the module's own, else TfrmMasterDataBase.
     virtual QString ModifyFormClass();
     virtual void GetKeyWhereFields() {}
@@ -105,7 +109,10 @@ public:
     void DeleteCurrent();
     /// Reloads the rows and returns to the row that was current.
     void Reload();
+    /// The module's chart over the loaded rows.
     void ShowChart();
+    /// Asks for a file (and whether to replace it) and exports to it.
+    void ExportList();
 
     // --- state ---
 

@@ -1,15 +1,21 @@
 // What the list's tool bar runs: the module's editing window for adding,
-// editing, browsing and deleting, conditions and the chart.
+// editing, browsing and deleting, conditions, export and the chart.
 
 #include "TfrmListForm.h"
 
 #include "common/ZErrors.h"
 #include "common/ZTrim.h"
+#include "controls/ZGridExport.h"
 #include "forms/ZMessageBox.h"
 #include "launcher/TFormParams.h"
 #include "launcher/ZLauncher.h"
+#include "list/TfrmChartPub.h"
+#include "list/TfrmSelfWhere.h"
 #include "metadata/TOrvDataSet.h"
+#include "metadata/TZDataSource.h"
 #include "record/TfrmMasterData.h"
+
+#include <QDir>
 
 #include <memory>
 
@@ -66,6 +72,37 @@ void TfrmListForm::DeleteCurrent()
     Reload();
 }
 
-void TfrmListForm::DoSelfWhere() {}
+void TfrmListForm::DoSelfWhere()
+{
+    QString where;
+    bool useDetail = false;
+    if (GetSelfWhere(this, QString::fromLatin1(metaObject()->className()), m_progID, where, useDetail))
+        ApplyCondition(where, useDetail);
+}
 
-void TfrmListForm::ShowChart() {}
+QString TfrmListForm::ChoosePath()
+{
+    return ZChooseExportFile(this, DataSource().DisplayName);
+}
+
+void TfrmListForm::ExportToFile(const QString &fileName)
+{
+    ZExportGridToXlsx(*m_grid, fileName);
+    ZShowMessage(QStringLiteral("已成功导出到 ") + QDir::toNativeSeparators(fileName));
+}
+
+void TfrmListForm::ExportList()
+{
+    const QString fileName = ChoosePath();
+    if (fileName.isEmpty() || !ZConfirmOverwrite(this, fileName))
+        return;
+    ExportToFile(fileName);
+}
+
+void TfrmListForm::ShowChart()
+{
+    const TZDataSource &source = DataSource();
+    ZShowChart(this, *m_dataSet, source.DisplayName, source.PropValueByName(QStringLiteral("ChartItemField")),
+               source.PropValueByName(QStringLiteral("ChartValueField")),
+               source.PropValueByName(QStringLiteral("ChartValueType")));
+}

@@ -12,6 +12,7 @@
 #include "controls/ZEditorAdapter.h"
 #include "data/TDBConn.h"
 #include "forms/ZMessageBox.h"
+#include "forms/ZToolBar.h"
 #include "metadata/TOrvDataSet.h"
 #include "metadata/TZDataSource.h"
 #include "metadata/ZDataSources.h"
@@ -29,16 +30,8 @@
 
 namespace {
 
-struct TToolAction
-{
-    const char *name;
-    const char16_t *caption;
-    QStyle::StandardPixmap icon;
-    const char *shortcut;
-};
-
 // The tool bar, left to right; separators between the groups.
-const TToolAction kToolActions[] = {
+const TZToolAction kToolActions[] = {
     {"actAdd", u"新增", QStyle::SP_FileIcon, "Ctrl+N"},
     {"actCopy", u"复制", QStyle::SP_FileDialogNewFolder, nullptr},
     {"actEdit", u"修改", QStyle::SP_FileDialogDetailedView, "Ctrl+E"},
@@ -82,22 +75,10 @@ TfrmMasterData::~TfrmMasterData()
 
 void TfrmMasterData::buildToolBar()
 {
-    m_toolBar = new QToolBar(this);
-    m_toolBar->setObjectName(QStringLiteral("ToolBar1"));
-    m_toolBar->setIconSize(QSize(16, 16));
-    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    m_toolBar->setMovable(false);
-    for (const TToolAction &entry : kToolActions) {
-        if (!entry.name) {
-            m_toolBar->addSeparator();
+    m_toolBar = ZCreateToolBar(this, kToolActions);
+    for (QAction *action : m_toolBar->actions()) {
+        if (action->isSeparator())
             continue;
-        }
-        auto *action = new QAction(style()->standardIcon(entry.icon), QString::fromUtf16(entry.caption), this);
-        action->setObjectName(QLatin1String(entry.name));
-        if (entry.shortcut) {
-            action->setShortcut(QKeySequence(QLatin1String(entry.shortcut)));
-            action->setShortcutContext(Qt::WindowShortcut);
-        }
         const QString name = action->objectName();
         connect(action, &QAction::triggered, this, [this, name] {
             if (name == QLatin1String("actClose"))
@@ -105,7 +86,6 @@ void TfrmMasterData::buildToolBar()
             else
                 Perform(GetOpAction(name));
         });
-        m_toolBar->addAction(action);
     }
 }
 
