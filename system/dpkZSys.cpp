@@ -7,6 +7,7 @@
 #include "launcher/TFormClassCtrl.h"
 #include "record/TfrmGridData.h"
 #include "record/TfrmMasterDataAuto.h"
+#include "report/TfrmRptPubBase.h"
 
 #include <QtGlobal>
 
@@ -27,6 +28,7 @@ TRegistered<TfrmMasterDataBase> masterDataBase;
 TRegistered<TfrmMasterDataAuto> masterDataAuto;
 TRegistered<TfrmGridData> gridData;
 TRegistered<TfrmSelectID> selectID;
+TRegistered<TfrmRptPubBase> rptPubBase;
 
 } // namespace
 
