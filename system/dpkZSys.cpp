@@ -2,7 +2,9 @@
 // package of the program from any other library, and the window classes it
 // registers while it is loaded.
 #include "forms/TfrmMasterDataBase.h"
+#include "forms/TfrmSearch.h"
 #include "forms/TfrmSelectID.h"
+#include "forms/TfrmSelfWhere3.h"
 #include "forms/TfrmUserMsg.h"
 #include "launcher/TFormClassCtrl.h"
 #include "record/TfrmGridData.h"
@@ -29,6 +31,8 @@ TRegistered<TfrmMasterDataAuto> masterDataAuto;
 TRegistered<TfrmGridData> gridData;
 TRegistered<TfrmSelectID> selectID;
 TRegistered<TfrmRptPubBase> rptPubBase;
+TRegistered<TfrmSelfWhere3> selfWhere3;
+TRegistered<TfrmSearch> search;
 
 } // namespace
 

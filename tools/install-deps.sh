@@ -9,18 +9,23 @@ packages=(
   g++ make cmake ninja-build ccache pkg-config git
   # Qt 6 (Core, Gui, Widgets, Network, PrintSupport, Concurrent, Test, Multimedia, Charts)
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-charts-dev qt6-qpa-plugins libgl-dev
+  # the OpenGL module's CMake files, which Qt Charts needs to be found
+  libqt6opengl6-dev
   # Qt's own Chinese texts (standard buttons, file dialogs)
   qt6-translations-l10n
   # libraries of the services layer
   libicu-dev libsqlite3-dev
-  # workbook export (libxlsxwriter) and reading workbooks back (QuaZip)
-  libxlsxwriter-dev libquazip1-qt6-dev
+  # workbook export (libxlsxwriter) and reading workbooks back (minizip, the
+  # zip library libxlsxwriter uses; QuaZip exports a copy of the same
+  # functions and cannot share a process with it)
+  libxlsxwriter-dev libminizip-dev
   # tests, benchmarks and fuzzing
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   # text of printed PDF files in the report tests
   poppler-utils
-  # Chinese text in the windows and their screenshots
-  fonts-noto-cjk
+  # Chinese text in the windows and their screenshots; the Latin font that
+  # prints digits and letters in front of the CJK font in PDF files
+  fonts-noto-cjk fonts-dejavu-core
 )
 
 missing=()

@@ -44,9 +44,9 @@ void SetZBoxAnswerer(TZBoxAnswerer answerer_)
     answerer() = std::move(answerer_);
 }
 
-int ZExecBox(QDialog &box)
+int ZExecBox(QDialog &box, QWidget *owner)
 {
-    ZPlaceDialog(&box);
+    ZPlaceDialog(&box, owner);
     if (answerer()) {
         QPointer<QDialog> guarded(&box);
         QTimer::singleShot(0, &box, [guarded] {

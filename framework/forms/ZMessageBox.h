@@ -6,6 +6,7 @@
 #include <functional>
 
 class QDialog;
+class QWidget;
 
 /// The buttons of the framework's message box, and its results.
 enum TZMsgBtn { zbOK, zbCancel, zbYes, zbNo };
@@ -31,5 +32,7 @@ void ZShowMessage(const QString &text);
 using TZBoxAnswerer = std::function<void(QDialog &box)>;
 void SetZBoxAnswerer(TZBoxAnswerer answerer);
 
-/// Runs a framework box modally, handing it to the answerer when one is set.
-int ZExecBox(QDialog &box);
+/// Runs a framework box modally, in front of and centred on `owner` (the
+/// window ZDialogOwner finds when null), handing it to the answerer when one
+/// is set.
+int ZExecBox(QDialog &box, QWidget *owner = nullptr);

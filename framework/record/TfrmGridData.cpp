@@ -60,7 +60,7 @@ void TfrmGridData::AfterFormInit()
     TfrmMasterData::AfterFormInit();
     GetDetailData();
     RefreshGridByDS(*m_grid, [this](const QString &) { DoSelectID(); });
-    for (const char *name : {"actFirst", "actPrior", "actNext", "actLast", "actCopy"}) {
+    for (const char *name : {"actFirst", "actPrior", "actNext", "actLast", "actCopy", "actFind"}) {
         if (QAction *action = Action(QLatin1String(name)))
             action->setVisible(false);
     }

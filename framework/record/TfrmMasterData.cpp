@@ -51,6 +51,7 @@ const TToolAction kToolActions[] = {
     {"actPrior", u"上一笔", QStyle::SP_MediaSeekBackward, "Ctrl+PgUp"},
     {"actNext", u"下一笔", QStyle::SP_MediaSeekForward, "Ctrl+PgDown"},
     {"actLast", u"最后一笔", QStyle::SP_MediaSkipForward, "Ctrl+End"},
+    {"actFind", u"查找", QStyle::SP_FileDialogContentsView, "Ctrl+F"},
     {nullptr, nullptr, QStyle::SP_CustomBase, nullptr},
     {"actClose", u"退出", QStyle::SP_DialogCloseButton, nullptr},
 };
@@ -120,8 +121,14 @@ void TfrmMasterData::resizeEvent(QResizeEvent *event)
     // captions stay as tool tips) rather than hiding some of them.
     if (m_toolBar->toolButtonStyle() == Qt::ToolButtonTextBesideIcon)
         m_fullToolBarWidth = m_toolBar->sizeHint().width();
-    m_toolBar->setToolButtonStyle(width() >= m_fullToolBarWidth ? Qt::ToolButtonTextBesideIcon
-                                                                : Qt::ToolButtonIconOnly);
+    const bool captions = width() >= m_fullToolBarWidth;
+    m_toolBar->setToolButtonStyle(captions ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly);
+    // Without captions the gaps between the groups go too, so that every
+    // button still fits.
+    for (QAction *action : m_toolBar->actions()) {
+        if (action->isSeparator())
+            action->setVisible(captions);
+    }
     m_toolBar->setGeometry(0, 0, width(), kToolBarHeight);
     m_status->setGeometry(0, height() - kStatusHeight, width(), kStatusHeight);
 }
@@ -217,6 +224,12 @@ void TfrmMasterData::FormReturnValue(const QString &name, const QString &value)
             return;
         m_params = *params;
         applyParams();
+        return;
+    }
+    // A row clicked in the search window: show that record.
+    if (name == QLatin1String("ReturnSearchID")) {
+        if (m_source && !ZTrim(value).isEmpty())
+            MoveTo(ZTrim(value));
         return;
     }
     // A key chosen in the record selection window comes back under the name

@@ -124,7 +124,9 @@ protected:
     /// The delete, inside the delete's transaction: every dataset's stored
     /// rows, then the change log.
     virtual void DoDelete();
-    virtual void DoSearch() {}
+    /// Opens the search window on the module; a row clicked there comes
+    /// back as "ReturnSearchID" and the window moves to it.
+    virtual void DoSearch();
     virtual void DoExport() {}
     virtual void DoPrint() {}
     virtual void DoHelp() {}

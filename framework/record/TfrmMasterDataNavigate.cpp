@@ -1,4 +1,5 @@
-// Opening records and moving between them, and the last-key store.
+// Opening records and moving between them, the search window, and the
+// last-key store.
 
 #include "TfrmMasterData.h"
 
@@ -6,12 +7,16 @@
 #include "common/ZFiles.h"
 #include "common/ZSqlQuote.h"
 #include "common/ZTrim.h"
+#include "common/ZWinMessages.h"
 #include "data/TDBConn.h"
 #include "ini/TZIniFile.h"
+#include "launcher/ZLauncher.h"
 #include "metadata/TOrvDataSet.h"
 #include "metadata/TZDataSource.h"
 #include "metadata/ZPowers.h"
 #include "settings/ZSession.h"
+
+#include <QCoreApplication>
 
 namespace {
 
@@ -135,6 +140,16 @@ void TfrmMasterData::openFallbackRecord()
         return;
     key = DataSource().GetFirstKeyValue(MoveWhere());
     MoveTo(key, false);
+}
+
+void TfrmMasterData::DoSearch()
+{
+    // The search window is reused for the same module; whichever record
+    // window asked last gets the rows clicked there.
+    if (QWidget *search = WakeUpForm(QStringLiteral("TfrmSearch"), wtShow, m_progID, QString())) {
+        TZMessageEvent parent(ZWM_PARENTHANDLE, QString(), QString(), Handle());
+        QCoreApplication::sendEvent(search, &parent);
+    }
 }
 
 void TfrmMasterData::KeyValuLog(const QString &key)

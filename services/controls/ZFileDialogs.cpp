@@ -16,7 +16,7 @@ TZFileDialogAnswerer &answerer()
     return installed;
 }
 
-bool runDialog(bool save, const QString &filter, QString &fileName)
+bool runDialog(bool save, const QString &filter, QString &fileName, QWidget *owner)
 {
     if (answerer()) {
         const QString answer = answerer()(save, filter, fileName);
@@ -28,7 +28,7 @@ bool runDialog(bool save, const QString &filter, QString &fileName)
     QString initial = ZNormalizePath(fileName);
     if (initial.contains(QLatin1Char('*')))
         initial = QFileInfo(initial).absolutePath();
-    QWidget *parent = ZDialogOwner();
+    QWidget *parent = owner ? owner->window() : ZDialogOwner();
     const QString chosen = save ? QFileDialog::getSaveFileName(parent, QString(), initial, ZQtFileFilter(filter))
                                 : QFileDialog::getOpenFileName(parent, QString(), initial, ZQtFileFilter(filter));
     if (chosen.isEmpty())
@@ -53,14 +53,14 @@ QString ZQtFileFilter(const QString &filter)
     return filters.join(QStringLiteral(";;"));
 }
 
-bool zOpenDialog(const QString &filter, QString &fileName)
+bool zOpenDialog(const QString &filter, QString &fileName, QWidget *owner)
 {
-    return runDialog(false, filter, fileName);
+    return runDialog(false, filter, fileName, owner);
 }
 
-bool zSaveDialog(const QString &filter, QString &fileName)
+bool zSaveDialog(const QString &filter, QString &fileName, QWidget *owner)
 {
-    return runDialog(true, filter, fileName);
+    return runDialog(true, filter, fileName, owner);
 }
 
 void SetZFileDialogAnswerer(TZFileDialogAnswerer newAnswerer)

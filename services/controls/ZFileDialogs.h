@@ -4,16 +4,19 @@
 
 #include <functional>
 
+class QWidget;
+
 // File dialogs of the framework. Filters are written as pairs of a caption
 // and a mask joined by "|": "帐套备份文件(*.bak)|*.bak|所有类型(*.*)|*.*".
 
 /// Asks for a file to open. `fileName` is the initial name on entry (it may
 /// hold a mask such as "<folder>/DBBack/*.bak") and the chosen file on exit.
-/// Returns false when the user cancels.
-bool zOpenDialog(const QString &filter, QString &fileName);
+/// Returns false when the user cancels. The dialog belongs to `owner`, or
+/// to the window a dialog belongs to now (ZDialogOwner) when null.
+bool zOpenDialog(const QString &filter, QString &fileName, QWidget *owner = nullptr);
 
 /// Asks for a file to save, the same way.
-bool zSaveDialog(const QString &filter, QString &fileName);
+bool zSaveDialog(const QString &filter, QString &fileName, QWidget *owner = nullptr);
 
 /// The Qt form of a filter: "帐套备份文件(*.bak) (*.bak);;所有类型(*.*) (*.*)".
 QString ZQtFileFilter(const QString &filter);

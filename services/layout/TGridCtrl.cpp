@@ -39,8 +39,10 @@ TGridCtrl::TGridCtrl(QWidget &window, const QString &tag, bool keepVisibility)
       m_keepVisibility(keepVisibility)
 {
     (void)installed;
-    for (TZDBGrid *grid : window.findChildren<TZDBGrid *>())
-        m_grids.append(grid);
+    for (TZDBGrid *grid : window.findChildren<TZDBGrid *>()) {
+        if (!grid->property(kZOwnGridLayout).toBool())
+            m_grids.append(grid);
+    }
 }
 
 TGridCtrl::~TGridCtrl() = default;

@@ -27,10 +27,15 @@ class TZIniFile;
 /// Restoring never fails on a missing file, section or key: a column keeps
 /// its place (index 0), is not grouped (-1), keeps its visibility and is
 /// fitted to its content, no wider than 300 pixels.
+/// The property that keeps a grid out of its window's layout keeper.
+constexpr const char *kZOwnGridLayout = "zOwnGridLayout";
+
 class TGridCtrl final : public TZGridKeeper
 {
 public:
-    /// Registers every TZDBGrid of the window, in component order.
+    /// Registers every TZDBGrid of the window, in component order, except a
+    /// grid whose property kZOwnGridLayout is true (a chooser living inside
+    /// the window, which sets its columns itself).
     TGridCtrl(QWidget &window, const QString &tag, bool keepVisibility = true);
     ~TGridCtrl() override;
 

@@ -17,27 +17,71 @@ bool serverKind()
     return DBConnExists() ? DBConn().GetDBCONN().kind() == dtMSSQL : ResolveDBType(dtNone) == dtMSSQL;
 }
 
-// Applies the replacements to the text outside "[...]" references.
+// The end (one past the closing quote) of the quoted literal opening at
+// `open`; a doubled quote inside stays in it. The text's end when unclosed.
+qsizetype literalEnd(const QString &text, qsizetype open)
+{
+    qsizetype i = open + 1;
+    while (i < text.size()) {
+        if (text.at(i) == QLatin1Char('\'')) {
+            if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\'')) {
+                i += 2;
+                continue;
+            }
+            return i + 1;
+        }
+        ++i;
+    }
+    return text.size();
+}
+
+// Applies the replacements to the text outside "[...]" references and
+// quoted literals: a value such as '%加班%' or '是' is the user's text, not
+// condition words.
 QString outsideReferences(const QString &text, const std::function<QString(QString)> &replace)
 {
     QString out;
     qsizetype pos = 0;
+    qsizetype plain = 0; // start of the text not yet handed over
     while (pos < text.size()) {
-        const qsizetype open = text.indexOf(QLatin1Char('['), pos);
-        if (open < 0) {
-            out += replace(text.mid(pos));
-            break;
+        const QChar c = text.at(pos);
+        qsizetype end = -1;
+        if (c == QLatin1Char('\''))
+            end = literalEnd(text, pos);
+        else if (c == QLatin1Char('[')) {
+            const qsizetype close = text.indexOf(QLatin1Char(']'), pos);
+            end = close < 0 ? text.size() : close + 1;
         }
-        const qsizetype close = text.indexOf(QLatin1Char(']'), open);
-        out += replace(text.mid(pos, open - pos));
-        if (close < 0) {
-            out += text.mid(open);
-            break;
+        if (end < 0) {
+            ++pos;
+            continue;
         }
-        out += text.mid(open, close - open + 1);
-        pos = close + 1;
+        out += replace(text.mid(plain, pos - plain));
+        out += text.mid(pos, end - pos);
+        pos = plain = end;
     }
+    if (plain < text.size())
+        out += replace(text.mid(plain));
     return out;
+}
+
+// The next "[A." or "[B." reference at or after `from`, outside quoted
+// literals; -1 when there is none.
+qsizetype nextReference(const QString &text, qsizetype from)
+{
+    for (qsizetype i = from; i < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('\'')) {
+            i = literalEnd(text, i) - 1;
+            continue;
+        }
+        if (text.at(i) != QLatin1Char('['))
+            continue;
+        const QStringView head = QStringView(text).mid(i, 3);
+        if (head.compare(QLatin1String("[A."), Qt::CaseInsensitive) == 0
+            || head.compare(QLatin1String("[B."), Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
 }
 
 QString replaceWords(QString t)
@@ -144,15 +188,7 @@ QString TranSqlWhere(TZDataSource &source, const QString &text)
     const TDBType kind = serverKind() ? dtMSSQL : dtDbACCESS;
     qsizetype from = 0;
     while (true) {
-        qsizetype open = -1;
-        for (qsizetype i = result.indexOf(QLatin1Char('['), from); i >= 0;
-             i = result.indexOf(QLatin1Char('['), i + 1)) {
-            if (result.mid(i, 3).compare(QLatin1String("[A."), Qt::CaseInsensitive) == 0
-                || result.mid(i, 3).compare(QLatin1String("[B."), Qt::CaseInsensitive) == 0) {
-                open = i;
-                break;
-            }
-        }
+        const qsizetype open = nextReference(result, from);
         if (open < 0)
             break;
         const qsizetype close = result.indexOf(QLatin1Char(']'), open);

@@ -6,8 +6,9 @@ class TZDataSource;
 
 /// Replaces the condition words users write (大于等于, 包含, 当前日期, 星期一,
 /// 年(, …) by their SQL, in the fixed order that keeps longer words whole.
-/// Field references in square brackets are left as they are, so a caption
-/// such as 是否完成 stays a caption.
+/// Field references in square brackets and quoted values are left as they
+/// are, so a caption such as 是否完成 stays a caption and a value such as
+/// '%加班%' stays the user's text.
 QString TranWordItem(const QString &text);
 
 /// Translates a user's condition on a data source: the words, then every

@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QDialog>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStringList>
@@ -15,6 +16,22 @@
 
 #include <functional>
 #include <memory>
+
+/// Types a text the way a user's keyboard delivers it: Latin letters and
+/// digits as key presses, Chinese as an input method's committed text.
+inline void typeText(QWidget *target, const QString &text)
+{
+    bool latin = true;
+    for (const QChar c : text)
+        latin = latin && c.unicode() < 128;
+    if (latin) {
+        QTest::keyClicks(target, text);
+        return;
+    }
+    QInputMethodEvent committed;
+    committed.setCommitString(text);
+    QCoreApplication::sendEvent(target, &committed);
+}
 
 /// A record window test on a fresh data file with the shipped definitions:
 /// the framework's boxes are answered from `answers` (button names, in

@@ -26,7 +26,6 @@
 #include <QCloseEvent>
 #include <QCompleter>
 #include <QDateEdit>
-#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -52,22 +51,6 @@ void press(TfrmMasterData &window, const char *action)
     QWidget *button = bar->widgetForAction(act);
     ASSERT_TRUE(button);
     QTest::mouseClick(button, Qt::LeftButton);
-}
-
-/// Types a text the way a user's keyboard delivers it: Latin letters and
-/// digits as key presses, Chinese as an input method's committed text.
-void typeText(QWidget *target, const QString &text)
-{
-    bool latin = true;
-    for (const QChar c : text)
-        latin = latin && c.unicode() < 128;
-    if (latin) {
-        QTest::keyClicks(target, text);
-        return;
-    }
-    QInputMethodEvent committed;
-    committed.setCommitString(text);
-    QApplication::sendEvent(target, &committed);
 }
 
 void typeInto(QWidget *editor, const QString &text)

@@ -127,6 +127,10 @@ TEST_F(Statements, ConditionWordsAndFieldReferences)
     EXPECT_EQ(TranWordItem(s("当前日期 当前时间 当前年当前月")), s("20110621 90503 20116"));
     EXPECT_EQ(TranWordItem(s("[A.是否完成]等于是 或者 星期一")), s("[A.是否完成] = -1  Or  2"));
     EXPECT_EQ(TranWordItem(s("时间拆分(时,x) 星期几(x)")), s("DatePart('h',x) DatePart('w',x)"));
+    // Quoted values are the user's text: no words are replaced inside them,
+    // and a bracket inside one is no field reference.
+    EXPECT_EQ(TranWordItem(s("[A.备注]包含'%加班%'或者[A.备注]等于'是''否'")),
+              s("[A.备注] Like '%加班%' Or [A.备注] = '是''否'"));
 
     TZDataSource &fee = GetDataSource(s("accFee"));
     EXPECT_EQ(TranSqlWhere(fee, s("[A.日期]等于当前日期")),
@@ -137,6 +141,8 @@ TEST_F(Statements, ConditionWordsAndFieldReferences)
     EXPECT_EQ(TranSqlWhere(fee, s("[B.原单号]等于'F1' 并且 [A.不存在]等于1")),
               s(" And (B.FeeBillNo = 'F1'  And  A.不存在 = 1)"));
     EXPECT_EQ(TranSqlWhere(fee, s("  ")), QString());
+    EXPECT_EQ(TranSqlWhere(fee, s("[A.制单人]不包含'%[A.日期]减%'")),
+              s(" And (A3.PersonName Not Like '%[A.日期]减%')"));
     EXPECT_TRUE(SameBeforeText(s("Year ( [A.x]"), s("Year("), 7));
     EXPECT_FALSE(SameBeforeText(s("Max( [A.x]"), s("Year("), 5));
     EXPECT_TRUE(IsDecodeDateTimeFunc(s("DatePart( 'h' , [A.x]"), 16));
