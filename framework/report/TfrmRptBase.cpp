@@ -14,7 +14,6 @@
 #include "metadata/ZFieldDisplay.h"
 #include "report/TRptDataSet.h"
 #include "report/TfrmRptGridViewBase.h"
-#include "report/ZReportPrinting.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -77,12 +76,6 @@ TfrmRptBase::TfrmRptBase(QWidget *parent)
     layout->addWidget(m_whereBox, 1);
     layout->addLayout(type);
     layout->addLayout(buttons);
-
-    // The fixed-layout choice shows only when the printable report can be
-    // shown and designed.
-    const bool printing = ZReportPrintingAvailable();
-    for (QWidget *fixed : std::initializer_list<QWidget *>{m_fixType, m_layouts, m_names, m_design})
-        fixed->setVisible(printing);
 
     connect(m_run, &QPushButton::clicked, this, [this] { ZGuard([this] { Run(); }); });
     connect(m_stopButton, &QPushButton::clicked, this, [this] { DoStop(); });
@@ -256,6 +249,8 @@ void TfrmRptBase::SetLayoutNames(const QStringList &names)
             kept << ZTrim(name);
     }
     SaveParamValue(QStringLiteral("RptFile_") + m_progID, kept.join(QLatin1Char(',')));
+    // A name new to the parameters is read from the cache only after a reload.
+    GetParamInfo().UpdateParamInfo();
     m_layoutNames = kept.isEmpty() ? QStringList{kPresetLayout} : kept;
     fillLayoutCombo();
 }

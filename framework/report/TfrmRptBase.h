@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/TfrmZForm.h"
+#include "print/TZReportLayout.h"
 #include "report/ZRptDefinition.h"
 
 #include <QList>
@@ -101,6 +102,13 @@ public:
     QString LayoutName() const;
     /// Grid or fixed report with a layout name.
     void SetReportType(bool fixed, const QString &layoutName = QString());
+
+    /// The layout file of the chosen layout name:
+    /// Report/Rpt_<module>_<layout>.zrl below the program folder.
+    QString LayoutFile() const;
+    /// The chosen layout: its file when it exists, else a plain layout of
+    /// the report's shown columns (saved under the file by the designer).
+    TZReportLayout FixedLayout();
 
     /// "确定(&G)": BeforeRun, then the grid or fixed run.
     void Run();

@@ -102,12 +102,3 @@ void TfrmRptBase::DoGridRun()
     m_gridView = WakeUpRelativeForm(this, GridViewFormClassName(), kFormParamsName, ZFormParamsAddress(params));
 }
 
-void TfrmRptBase::DoFixRun()
-{
-    DoPreparyDatas();
-}
-
-void TfrmRptBase::DoDesign()
-{
-    DoPreparyDatas();
-}

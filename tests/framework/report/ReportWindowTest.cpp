@@ -10,13 +10,16 @@
 #include "data/TParamInfo.h"
 #include "launcher/TFormClassCtrl.h"
 #include "launcher/ZLauncher.h"
+#include "print/ZReportPrint.h"
 #include "metadata/TZDataSource.h"
 #include "metadata/ZDataSources.h"
 #include "report/TRptDataSet.h"
 #include "report/TfrmRptGridView.h"
 #include "report/TfrmRptPubBase.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QTimer>
 #include <QPointer>
 #include <QTreeView>
 
@@ -194,4 +197,48 @@ TEST_F(ReportWindow, TheGridWindowShowsTheReportWithSumsAndClosesWithIt)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(report.isNull());
     EXPECT_TRUE(grid.isNull());
+}
+
+TEST_F(ReportWindow, FixedReportsUseTheLayoutOfTheChosenNameOrAPlainOne)
+{
+    copyShipped(s("RptSql"));
+    QPointer<TfrmRptPubBase> report = openReport(s("RptIncomeTotal"));
+    EXPECT_EQ(report->LayoutNames(), QStringList({s("预设报表")}));
+    report->SetLayoutNames({s("月报"), s(" 年报 "), QString()});
+    EXPECT_EQ(GetParamValue(s("RptFile_RptIncomeTotal")), s("月报,年报"));
+    report->SetReportType(true, s("年报"));
+    EXPECT_TRUE(report->FixedReport());
+    EXPECT_EQ(report->LayoutFile(), path(s("Report/Rpt_RptIncomeTotal_年报.zrl")));
+
+    // No file yet: a plain layout of the shown columns, in the preview.
+    // The preview is modal: closed as soon as it shows.
+    QStringList shown;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (QWidget *dialog = QApplication::activeModalWidget()) {
+            shown << dialog->windowTitle();
+            dialog->close();
+            closer.stop();
+        }
+    });
+    closer.start(0);
+    report->Run();
+    EXPECT_EQ(shown, QStringList({s("打印预览")}));
+    const TZReportLayout plain = report->FixedLayout();
+    EXPECT_EQ(plain, TZReportLayout::DefaultLayout(s("收入统计表"), {{s("FeeMonth"), s("月份"), 110, false},
+                                                                      {s("InOutType"), s("收入类型"), 110, false},
+                                                                      {s("TypeName"), s("类型名称"), 110, false},
+                                                                      {s("SumMoney"), s("金额"), 90, true}}));
+
+    // A layout saved under the name is the one used.
+    TZReportLayout own = TZReportLayout::DefaultLayout(s("自定"), {{s("SumMoney"), s("金额"), 90, true}});
+    QDir().mkpath(path(s("Report")));
+    own.SaveToFile(report->LayoutFile());
+    EXPECT_EQ(report->FixedLayout(), own);
+    report->close();
+
+    // The names come back with the next window.
+    report = openReport(s("RptIncomeTotal"));
+    EXPECT_EQ(report->LayoutNames(), QStringList({s("月报"), s("年报")}));
+    report->close();
 }
