@@ -4,6 +4,7 @@
 #include "common/ZTrim.h"
 #include "common/ZWinMessages.h"
 #include "controls/TZDBGrid.h"
+#include "controls/ZGridExport.h"
 #include "controls/ZGridSums.h"
 #include "data/TZDataField.h"
 #include "launcher/TFormParams.h"
@@ -41,9 +42,7 @@ TfrmRptGridViewBase::TfrmRptGridViewBase(QWidget *parent)
     font.setBold(true);
     m_title->setFont(font);
     m_title->setAlignment(Qt::AlignCenter);
-    // Export comes with the workbook writer; until then the button stays
-    // hidden.
-    m_export->setVisible(false);
+    connect(m_export, &QPushButton::clicked, this, [this] { ZGuard([this] { Export(); }); });
     auto *bar = new QHBoxLayout;
     bar->addWidget(m_title, 1);
     bar->addWidget(m_export);
@@ -105,6 +104,14 @@ void TfrmRptGridViewBase::bind()
         m_grid->SetColumnVisible(field.FieldName(), definition->GetZFieldVisible());
     }
     m_grid->View()->expandAll();
+}
+
+void TfrmRptGridViewBase::Export()
+{
+    const QString file = ZChooseExportFile(this, m_title->text() + QStringLiteral(".xlsx"));
+    if (file.isEmpty() || !ZConfirmOverwrite(this, file))
+        return;
+    ZExportGridToXlsx(*m_grid, file);
 }
 
 TfrmRptBase *TfrmRptGridViewBase::Report() const

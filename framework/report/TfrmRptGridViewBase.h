@@ -33,6 +33,9 @@ public:
     TfrmRptBase *Report() const;
     /// Lets go of the report data (the report window is going).
     void ReleaseData();
+    /// The export button: the grid as a workbook, asking before replacing
+    /// a file.
+    void Export();
     /// F3 on the current cell: the related record's window, when the cell
     /// names one.
     void OpenRelated();

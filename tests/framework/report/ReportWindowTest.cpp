@@ -6,6 +6,7 @@
 
 #include "controls/TPrintRange.h"
 #include "controls/TZDBGrid.h"
+#include "controls/ZFileDialogs.h"
 #include "data/TDBConn.h"
 #include "data/TParamInfo.h"
 #include "launcher/TFormClassCtrl.h"
@@ -19,6 +20,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTimer>
 #include <QPointer>
 #include <QTreeView>
@@ -185,6 +187,13 @@ TEST_F(ReportWindow, TheGridWindowShowsTheReportWithSumsAndClosesWithIt)
     EXPECT_EQ(view->Grid()->FooterText(s("FeeMonth")), QString());
     view->resize(720, 320);
     ZSaveScreenshot(*view, s("report_grid"));
+
+    // Export: the workbook the file dialog names.
+    const QString workbook = path(s("收入.xlsx"));
+    SetZFileDialogAnswerer([&](bool, const QString &, const QString &) { return workbook; });
+    view->Export();
+    SetZFileDialogAnswerer(nullptr);
+    EXPECT_TRUE(QFile::exists(workbook));
 
     // Running again reuses the grid window.
     report->PrintCtrls().at(1)->SetKeyList(s("'T2'"));
