@@ -1,6 +1,21 @@
 // The package's entry: its name, which the launcher resolves to tell a
-// package of the program from any other library.
+// package of the program from any other library, and the window classes it
+// registers while it is loaded.
+#include "forms/TfrmRptModules.h"
+#include "launcher/TFormClassCtrl.h"
+
 #include <QtGlobal>
+
+namespace {
+
+TZRegisteredForm<TfrmRptAccDaily> rptAccDaily;
+TZRegisteredForm<TfrmRptAccFeeTotal> rptAccFeeTotal;
+TZRegisteredForm<TfrmRptAccIncomeTotal> rptAccIncomeTotal;
+TZRegisteredForm<TfrmRptAccStock> rptAccStock;
+TZRegisteredForm<TfrmRptFeeTotal> rptFeeTotal;
+TZRegisteredForm<TfrmRptIncomeTotal> rptIncomeTotal;
+
+} // namespace
 
 extern "C" Q_DECL_EXPORT const char *ZPackageName()
 {

@@ -10,6 +10,7 @@
 #include "launcher/TFormClassCtrl.h"
 #include "record/TfrmGridData.h"
 #include "record/TfrmMasterDataAuto.h"
+#include "report/TfrmRptPubBase.h"
 
 #include <QtGlobal>
 
@@ -31,6 +32,7 @@ TRegistered<TfrmMasterDataAuto> masterDataAuto;
 TRegistered<TfrmGridData> gridData;
 TRegistered<TfrmSelectID> selectID;
 TRegistered<TfrmListFormPub> listFormPub;
+TRegistered<TfrmRptPubBase> rptPubBase;
 TRegistered<TfrmSelfWhere3> selfWhere3;
 TRegistered<TfrmSearch> search;
 

@@ -19,6 +19,16 @@ using TZFormFactory = std::function<QWidget *()>;
 void ZRegisterClass(const QString &className, TZFormFactory factory);
 void ZUnRegisterClass(const QString &className);
 
+/// Registers a window class under its own class name while the package that
+/// holds this object is loaded (a package's namespace-scope object).
+template<typename T>
+struct TZRegisteredForm
+{
+    TZRegisteredForm() { ZRegisterClass(name(), [] { return new T; }); }
+    ~TZRegisteredForm() { ZUnRegisterClass(name()); }
+    static QString name() { return QString::fromLatin1(T::staticMetaObject.className()); }
+};
+
 /// The registry of window classes and the packages that hold them: the
 /// classes registered in this process, and the stored map of the long
 /// parameter FormClassInfo (one "class,package file" line per class), read

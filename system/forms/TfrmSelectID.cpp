@@ -4,6 +4,7 @@
 #include "common/ZSqlQuote.h"
 #include "common/ZStrList.h"
 #include "common/ZTrim.h"
+#include "controls/TPrintRange.h"
 #include "controls/TZDBGrid.h"
 #include "controls/ZGridColumns.h"
 #include "data/TDBConn.h"
@@ -86,9 +87,23 @@ void TfrmSelectID::FormReturnValue(const QString &name, const QString &value)
     }
     // A print-range control asks through its own name; any other name is
     // the module, "2" asking for several records.
-    if (name == QLatin1String("TagPrintRange"))
+    if (name == QLatin1String("TagPrintRange")) {
+        openForRange(value);
         return;
+    }
     open(name, value == QLatin1String("2"), QString());
+}
+
+void TfrmSelectID::openForRange(const QString &address)
+{
+    // The address came through a message: only a control alive is followed.
+    const TPrintRange *range = ZPrintRangeAt(address);
+    if (!range || range->ProgID().isEmpty()) {
+        close();
+        return;
+    }
+    m_rangeAddress = address;
+    open(range->ProgID(), !range->PlainTextEditor(), QString());
 }
 
 void TfrmSelectID::open(const QString &progID, bool multi, const QString &statement)
@@ -135,19 +150,41 @@ void TfrmSelectID::TakeBack()
     const TZDataField *key = m_rows->FindField(source->MasterKey);
     if (!key)
         return;
-    if (m_multi) {
-        QStringList keys;
-        const std::vector<TZRowData *> &rows = m_rows->visibleRows();
-        for (const QModelIndex &index : m_grid->View()->selectionModel()->selectedRows()) {
-            if (index.row() >= 0 && index.row() < int(rows.size()) && !m_grid->View()->isRowHidden(index.row(), {}))
-                keys << ZQuotedStr(ZTrim(m_rows->displayText(index.row(), key->Index())));
-        }
+    if (!m_rangeAddress.isEmpty()) {
+        if (TPrintRange *range = ZPrintRangeAt(m_rangeAddress); range && !m_rows->IsEmpty())
+            fillRange(*range, *key);
+    } else if (m_multi) {
+        const QStringList keys = selectedKeys(*key);
         if (!keys.isEmpty())
             SendMsgToParentForm(m_returnName, keys.join(QStringLiteral("[#]")));
     } else if (!m_rows->IsEmpty()) {
         SendMsgToParentForm(m_returnName, ZTrim(key->AsString()));
     }
     close();
+}
+
+QStringList TfrmSelectID::selectedKeys(const TZDataField &key)
+{
+    QStringList keys;
+    const std::vector<TZRowData *> &rows = m_rows->visibleRows();
+    for (const QModelIndex &index : m_grid->View()->selectionModel()->selectedRows()) {
+        if (index.row() >= 0 && index.row() < int(rows.size()) && !m_grid->View()->isRowHidden(index.row(), {}))
+            keys << ZQuotedStr(ZTrim(m_rows->displayText(index.row(), key.Index())));
+    }
+    return keys;
+}
+
+void TfrmSelectID::fillRange(TPrintRange &range, const TZDataField &key)
+{
+    // A plain text takes the current row's key; a list control the chosen
+    // keys, its list switch on exactly when there are some.
+    if (range.PlainTextEditor()) {
+        range.SetPickedKey(ZTrim(key.AsString()));
+        return;
+    }
+    const QString keys = selectedKeys(key).join(QLatin1Char(','));
+    range.SetKeyList(keys);
+    range.SetListOn(!keys.isEmpty());
 }
 
 void TfrmSelectID::AddNew()

@@ -7,6 +7,8 @@
 class QLineEdit;
 class QPushButton;
 class TOrvDataSet;
+class TPrintRange;
+class TZDataField;
 class TZDBGrid;
 
 /// The record selection window: the records of a module in a grid, a filter
@@ -25,7 +27,10 @@ public:
 
     /// "[FormParams]" with a form parameter record (module, return name in
     /// its action, multiple choice, an optional statement in its text), or a
-    /// module name with "2" for multiple choice.
+    /// module name with "2" for multiple choice, or "TagPrintRange" with the
+    /// address of a report condition control: the control's module, several
+    /// records unless it is a plain text editor, and the keys go back into
+    /// the control (an address that names no control alive is refused).
     void FormReturnValue(const QString &name, const QString &value) override;
 
     const QString &ProgID() const { return m_progID; }
@@ -46,6 +51,9 @@ protected:
 
 private:
     void open(const QString &progID, bool multi, const QString &statement);
+    void openForRange(const QString &address);
+    QStringList selectedKeys(const TZDataField &key);
+    void fillRange(TPrintRange &range, const TZDataField &key);
     void restoreColumns();
     void saveColumns();
 
@@ -55,6 +63,7 @@ private:
     QPushButton *m_take;
     QPushButton *m_add;
     QString m_progID;
+    QString m_rangeAddress; ///< the condition control chosen for, checked again on taking back
     QString m_returnName = QStringLiteral("ReturnID");
     bool m_multi = false;
     bool m_placed = false;

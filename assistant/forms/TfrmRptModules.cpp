@@ -1,0 +1,2 @@
+// The meta-object code of the report module windows lives with this file.
+#include "TfrmRptModules.h"

@@ -1,0 +1,6 @@
+#include "TfrmRptGridView.h"
+
+TfrmRptGridView::TfrmRptGridView(QWidget *parent)
+    : TfrmRptGridViewBase(parent)
+{
+}

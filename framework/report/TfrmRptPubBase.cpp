@@ -1,0 +1,6 @@
+#include "TfrmRptPubBase.h"
+
+TfrmRptPubBase::TfrmRptPubBase(QWidget *parent)
+    : TfrmRptBase(parent)
+{
+}
