@@ -59,7 +59,9 @@ int ZCompareValues(const QVariant &a, const QVariant &b, TZFieldType kind, bool 
 
 bool TZClientDataSet::passesFilter(const TZRowData &row) const
 {
-    return !m_filtered || !m_filter || m_filter->matches(row);
+    return (!m_filtered || !m_filter || m_filter->matches(row))
+           && (!m_rowFilter || m_rowFilter(const_cast<TZClientDataSet &>(*this), row))
+           && (m_keyword.isEmpty() || keywordMatches(row));
 }
 
 bool TZClientDataSet::lessBySort(const TZRowData *a, const TZRowData *b) const
@@ -91,6 +93,8 @@ void TZClientDataSet::rebuildView()
 {
     m_view.clear();
     m_view.reserve(m_store->rows.size());
+    m_taken = m_store->rows.size();
+    findKeywordColumns();
     for (const TZRowPtr &row : m_store->rows) {
         if (passesFilter(*row))
             m_view.push_back(row.get());
@@ -274,7 +278,7 @@ void TZClientDataSet::rowEdited(TZRowData *row, const QVector<QVariant> &before)
 
 // --- listeners ---
 
-void TZClientDataSet::emitRow(TZRowEvent::Kind kind, int row, int to)
+void TZClientDataSet::emitRow(TZRowEvent::Kind kind, int row, int to, int count)
 {
     if (m_listeners.empty())
         return;
@@ -282,7 +286,7 @@ void TZClientDataSet::emitRow(TZRowEvent::Kind kind, int row, int to)
         m_changedWhileDisabled = true;
         return;
     }
-    const TZRowEvent event{kind, row, to};
+    const TZRowEvent event{kind, row, to, count};
     const auto listeners = m_listeners; // a listener may remove itself
     for (const auto &[token, listener] : listeners)
         listener(event);
@@ -336,6 +340,8 @@ void TZClientDataSet::SetFilter(const QString &filter)
     // A pending edit is posted first: the row it belongs to may leave the view.
     if (m_store && m_filtered && Active())
         CheckBrowseMode();
+    if (m_filtered)
+        FetchAll(); // a filter is over all the rows
     m_filterText = ZIsBlank(filter) ? QString() : filter;
     m_filter = std::move(compiled);
     if (m_store && m_filtered)
@@ -347,6 +353,7 @@ void TZClientDataSet::SetFiltered(bool filtered)
     if (m_filtered == filtered)
         return;
     CheckBrowseMode();
+    FetchAll();
     m_filtered = filtered;
     if (m_store) {
         refreshView();
@@ -376,7 +383,10 @@ QList<QPair<int, bool>> TZClientDataSet::sortOf(const QString &fields)
 
 void TZClientDataSet::SetIndexFieldNames(const QString &fields)
 {
-    m_sort = sortOf(fields);
+    QList<QPair<int, bool>> sort = sortOf(fields);
+    if (!sort.isEmpty())
+        FetchAll(); // a sort is over all the rows: they come in the order read, then all are sorted
+    m_sort = std::move(sort);
     m_indexFieldNames = fields;
     if (m_store)
         refreshView(); // the edited row stays current: sorting loses no row
