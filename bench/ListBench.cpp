@@ -7,15 +7,15 @@
 // The file is built once per run, from the shipped definitions (table and
 // indexes), in a temporary folder.
 
+#include "BenchReminders.h"
+
 #include "common/ZClock.h"
 #include "settings/ZSession.h"
 #include "data/TZClientDataSet.h"
 #include "data/TZDbConnection.h"
 #include "data/ZDBRoutines.h"
-#include "data/ZTableDefs.h"
 #include "metadata/TZDataSource.h"
 #include "metadata/ZDataSources.h"
-#include "metadata/ZListIndexes.h"
 
 #include <QTemporaryDir>
 
@@ -39,53 +39,27 @@ struct ListFixture
     {
         file = dir.path() + QStringLiteral("/List.orv");
         const QString program = QStringLiteral(ZKVA_PROGRAM_DIR);
-        const QList<TZTableColumnDef> defs = LoadTableDefinitions(program + QStringLiteral("/DBTables"), true);
-        {
-            auto db = ZCreateDataFile(file);
-            CreateTable(*db, defs, QStringLiteral("moxRemind"));
-            CreateIndexes(*db, LoadListIndexDefinitions(program + QStringLiteral("/DBSource"), defs));
-        }
-        fill();
+        fill(program);
         buildStatements(program);
     }
 
-    // Five years back and forward from today, 274 rows a day, in one
-    // transaction through one prepared insert.
-    void fill()
+    // Five years back and forward from today, 274 rows a day.
+    void fill(const QString &program)
     {
-        sqlite3 *db = nullptr;
-        sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
-        sqlite3_exec(db, "begin", nullptr, nullptr, nullptr);
-        sqlite3_stmt *insert = nullptr;
-        sqlite3_prepare_v2(db,
-                           "insert into moxRemind(Flag, RemindID, RemindTitle, RemindContent, CreateDate, "
-                           "RemindType) values(?1, ?2, ?3, ?4, ?5, ?6)",
-                           -1, &insert, nullptr);
         const QDate today = ZDate();
         const QDate first(today.year(), today.month(), 1);
-        for (int i = 0; i < kRows; ++i) {
+        ZBenchReminderFile(file, program, kRows, [&](int i) {
             const QDate day = today.addDays(i % 3650 - 1825);
-            const QByteArray id = QByteArray::number(i).rightJustified(8, '0');
-            const QByteArray title = QByteArrayLiteral("提醒 ") + id;
-            const QByteArray moment = day.toString(QStringLiteral("yyyy-MM-dd")).toLatin1()
-                                      + QTime::fromMSecsSinceStartOfDay(int(qint64(i) * 7919 % 86400) * 1000)
-                                            .toString(QStringLiteral(" hh:mm:ss"))
-                                            .toLatin1();
-            const int flag = i % 10 == 0 ? 2 : 1; // a tenth are birthdays of the address book
-            if (flag == 1 && day >= first && day < first.addMonths(1))
+            TZBenchReminder row;
+            row.moment = day.toString(QStringLiteral("yyyy-MM-dd")).toLatin1()
+                         + QTime::fromMSecsSinceStartOfDay(int(qint64(i) * 7919 % 86400) * 1000)
+                               .toString(QStringLiteral(" hh:mm:ss"))
+                               .toLatin1();
+            row.flag = i % 10 == 0 ? 2 : 1; // a tenth are birthdays of the address book
+            if (row.flag == 1 && day >= first && day < first.addMonths(1))
                 ++monthRows;
-            sqlite3_bind_int(insert, 1, flag);
-            sqlite3_bind_text(insert, 2, id.constData(), int(id.size()), SQLITE_TRANSIENT);
-            sqlite3_bind_text(insert, 3, title.constData(), int(title.size()), SQLITE_TRANSIENT);
-            sqlite3_bind_text(insert, 4, "内容", -1, SQLITE_STATIC);
-            sqlite3_bind_text(insert, 5, moment.constData(), int(moment.size()), SQLITE_TRANSIENT);
-            sqlite3_bind_int(insert, 6, i % 4);
-            sqlite3_step(insert);
-            sqlite3_reset(insert);
-        }
-        sqlite3_finalize(insert);
-        sqlite3_exec(db, "commit", nullptr, nullptr, nullptr);
-        sqlite3_close(db);
+            return row;
+        });
     }
 
     void buildStatements(const QString &program)

@@ -156,6 +156,9 @@ private:
     QString m_progID;
     QString m_powerCode;
     std::shared_ptr<TZDataSource> m_source;
+    /// Orders the rows by the key and refreshes what needs every row, once
+    /// the last piece is in.
+    void allRowsRead();
     std::unique_ptr<TOrvDataSet> m_dataSet;
     TZDBGrid *m_grid = nullptr;
     QToolBar *m_toolBar = nullptr;

@@ -74,13 +74,13 @@ TfrmListFormBase::TfrmListFormBase(QWidget *parent) : TfrmListForm(parent)
     connect(m_keyWord, &QLineEdit::textChanged, this, [this] { ZGuard([this] { applyFilter(); }); });
     connect(m_keyWord, &QLineEdit::returnPressed, this, [this] { ZGuard([this] { Reload(); }); });
     DataSet().SetFiltered(true);
-    DataSet().SetFilterFunction([this](TZClientDataSet &rows) { return rowPasses(rows); });
+    DataSet().SetRowFilter([this](TZClientDataSet &rows, const TZRowData &row) { return rowPasses(rows, row); });
 }
 
 TfrmListFormBase::~TfrmListFormBase()
 {
     ZGuard([this] { saveLeftSide(); });
-    DataSet().SetFilterFunction(nullptr);
+    DataSet().SetRowFilter(nullptr);
 }
 
 QWidget *TfrmListFormBase::buildPanel()

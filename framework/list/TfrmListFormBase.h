@@ -71,7 +71,7 @@ private:
     void fillValues();
     /// Re-applies the value filter and the keyword to the loaded rows.
     void applyFilter();
-    bool rowPasses(TZClientDataSet &rows);
+    bool rowPasses(TZClientDataSet &rows, const TZRowData &row);
     void saveLeftSide();
 
     QWidget *m_panel = nullptr;

@@ -3,6 +3,7 @@
 
 #include "TfrmListForm.h"
 
+#include "common/ZGuard.h"
 #include "common/ZSqlQuote.h"
 #include "common/ZTrim.h"
 #include "controls/TZDBGrid.h"
@@ -34,7 +35,11 @@ void TfrmListForm::GetData(const QString &where, bool useDetail)
     // A statement that does not run raises before the rows are touched.
     m_loading = true;
     try {
-        DBConn().DBOpenDataSet(*m_dataSet, sql);
+        // The first rows show at once; the rest come in pieces from the
+        // event loop, so a long list never keeps the user waiting.
+        m_dataSet->AfterFetch = nullptr;
+        m_dataSet->SetIndexFieldNames(QString()); // a sorted dataset would read every row first
+        DBConn().DBOpenDataSetInPieces(*m_dataSet, sql);
     } catch (...) {
         m_loading = false;
         throw;
@@ -42,9 +47,25 @@ void TfrmListForm::GetData(const QString &where, bool useDetail)
     m_loading = false;
     EnableActions();
     bindFields();
-    m_dataSet->SetIndexFieldNames(source.MasterKey);
     setUpColumns();
     m_dataSet->First();
+    if (m_dataSet->Fetching()) {
+        // Ordering by the key and the value list need every row: they wait
+        // for the last piece.
+        m_dataSet->AfterFetch = [this](TZClientDataSet &) { ZGuard([this] { allRowsRead(); }); };
+        return;
+    }
+    allRowsRead();
+}
+
+void TfrmListForm::allRowsRead()
+{
+    m_dataSet->AfterFetch = nullptr;
+    const TZBookmark current = m_dataSet->GetBookmark();
+    m_dataSet->SetIndexFieldNames(DataSource().MasterKey);
+    if (!m_dataSet->GotoBookmark(current))
+        m_dataSet->First();
+    EnableActions();
     AfterGetData();
 }
 

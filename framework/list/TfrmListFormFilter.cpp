@@ -142,19 +142,19 @@ void TfrmListFormBase::applyFilter()
     EnableActions();
 }
 
-bool TfrmListFormBase::rowPasses(TZClientDataSet &rows)
+bool TfrmListFormBase::rowPasses(TZClientDataSet &rows, const TZRowData &row)
 {
     // While rows are read the filters wait for the new value list.
     if (Loading())
         return true;
     if (!m_allTicked && m_filterColumn >= 0 && m_filterColumn < rows.FieldCount()
-        && !m_ticked.contains(rows.Fields(m_filterColumn).Text()))
+        && !m_ticked.contains(rows.RowText(row, m_filterColumn)))
         return false;
     const QString keyWord = m_keyWord->text();
     if (keyWord.isEmpty())
         return true;
     for (int c = 0; c < rows.FieldCount(); ++c) {
-        if (rows.Fields(c).Text().contains(keyWord, Qt::CaseSensitive))
+        if (rows.RowText(row, c).contains(keyWord, Qt::CaseSensitive))
             return true;
     }
     return false;

@@ -200,6 +200,7 @@ void TZDBGrid::SetDataSet(TZClientDataSet *dataSet)
         m_listener = m_dataSet->AddRowListener([this](const TZRowEvent &event) { onRowEvent(event.kind); });
         followDataSet();
     }
+    m_groups->SetGroupingHeld(m_dataSet && m_dataSet->Fetching());
 }
 
 void TZDBGrid::onRowEvent(int kind)
@@ -207,9 +208,17 @@ void TZDBGrid::onRowEvent(int kind)
     switch (kind) {
     case TZRowEvent::Destroyed:
         m_dataSet = nullptr; // the model empties itself
+        m_groups->SetGroupingHeld(false);
+        break;
+    case TZRowEvent::Reset:
+    case TZRowEvent::Fetched:
+        // Groups and sums wait for the last piece of rows read in pieces.
+        m_groups->SetGroupingHeld(m_dataSet->Fetching());
+        if (kind == TZRowEvent::Fetched)
+            refreshFooter();
+        followDataSet();
         break;
     case TZRowEvent::CurrentChanged:
-    case TZRowEvent::Reset:
     case TZRowEvent::Inserted:
     case TZRowEvent::Moved:
         followDataSet();

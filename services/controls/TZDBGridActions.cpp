@@ -143,10 +143,12 @@ void TZDBGrid::refreshFooter()
 {
     QHash<int, QString> texts;
     bool wanted = m_footerAll;
+    // Rows still coming in pieces: the sums wait for the last piece.
+    const bool complete = m_dataSet && !m_dataSet->Fetching();
     for (int logical = 0; logical < ColumnCount(); ++logical) {
         const bool on = columnOf(FieldOfColumn(logical)).footer;
         wanted = wanted || on;
-        if ((on || m_footerAll) && ZIsSummableColumn(*m_dataSet, logical))
+        if (complete && (on || m_footerAll) && ZIsSummableColumn(*m_dataSet, logical))
             texts.insert(logical, ZColumnSumText(*m_dataSet, logical));
     }
     m_footer->SetTexts(texts);

@@ -202,6 +202,20 @@ void TZGridGroupModel::SetGroupColumns(const QList<int> &columns)
     endResetModel();
 }
 
+void TZGridGroupModel::SetGroupingHeld(bool held)
+{
+    if (held == m_held)
+        return;
+    if (m_groupColumns.isEmpty()) {
+        m_held = held;
+        return;
+    }
+    beginResetModel();
+    m_held = held;
+    rebuild();
+    endResetModel();
+}
+
 void TZGridGroupModel::SetLabelColumn(int column)
 {
     if (column == m_labelColumn)

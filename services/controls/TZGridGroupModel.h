@@ -34,6 +34,12 @@ public:
     /// The source columns rows are grouped by, outermost first; empty = flat.
     void SetGroupColumns(const QList<int> &columns);
     const QList<int> &GroupColumns() const { return m_groupColumns; }
+    /// While held the rows stay flat whatever the group columns say (the
+    /// grid holds the groups while its dataset's rows still come in pieces,
+    /// so that each piece is one insertion instead of a regrouping of all);
+    /// letting go groups them at once.
+    void SetGroupingHeld(bool held);
+    bool GroupingHeld() const { return m_held; }
 
     /// The column in which group rows show their text.
     void SetLabelColumn(int column);
@@ -97,7 +103,7 @@ private:
     QStringList keysOf(int sourceRow) const;
     Node *nodeOf(const QModelIndex &index) const;
     QModelIndex indexOfNode(const Node *node, int column) const;
-    bool flat() const { return m_groupColumns.isEmpty(); }
+    bool flat() const { return m_groupColumns.isEmpty() || m_held; }
     void connectSource(QAbstractItemModel *source);
 
     // Source notices.
@@ -115,6 +121,7 @@ private:
     QSet<int> m_requiredColumns;
     QHash<int, Qt::Alignment> m_alignments;
     bool m_readOnly = false;
+    bool m_held = false;
     enum class Pending { None, Insert, Remove, Move, Reset };
     Pending m_pending = Pending::None;
     QList<QMetaObject::Connection> m_connections;

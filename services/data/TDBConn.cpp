@@ -280,6 +280,11 @@ void TDBConn::DBOpenDataSet(TZClientDataSet &dataSet, const QString &sql)
     ::DBOpenDataSet(GetDBCONN(), dataSet, sql);
 }
 
+void TDBConn::DBOpenDataSetInPieces(TZClientDataSet &dataSet, const QString &sql, int firstRows)
+{
+    ::DBOpenDataSetInPieces(GetDBCONN(), dataSet, sql, firstRows);
+}
+
 std::unique_ptr<TZClientDataSet> TDBConn::DBOpenDataSet(const QString &sql)
 {
     return ::DBOpenDataSet(GetDBCONN(), sql);

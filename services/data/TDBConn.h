@@ -67,6 +67,10 @@ public:
 
     bool DBExcuteSql(const QString &sql);
     void DBOpenDataSet(TZClientDataSet &dataSet, const QString &sql);
+    /// Opens a query in pieces: the first rows now, the rest from the event
+    /// loop (DBOpenDataSetInPieces).
+    void DBOpenDataSetInPieces(TZClientDataSet &dataSet, const QString &sql,
+                               int firstRows = TZClientDataSet::kFirstPieceRows);
     std::unique_ptr<TZClientDataSet> DBOpenDataSet(const QString &sql);
     void DBOpenDataSet(TZClientDataSet &dataSet, const QStringList &sqls);
     std::unique_ptr<TZClientDataSet> DBOpenDataSet(const QStringList &sqls);

@@ -4,11 +4,14 @@
 #include "TZClientDataSet.h"
 
 #include "common/ZErrors.h"
+#include "common/ZTrim.h"
 #include "data/TZDataFilter.h"
 #include "data/TZDbConnection.h"
+#include "data/TZRowLoader.h"
 #include "data/ZSqlTokens.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -133,10 +136,10 @@ QString ZBaseTableOf(const QString &statement)
     return {};
 }
 
-void TZClientDataSet::LoadFromStatement(TZDbStatement &statement, TZDbConnection *connection,
-                                        const QString &statementText, bool firstColumnIsRowId)
+std::shared_ptr<TZRowStore> TZClientDataSet::newStore(TZDbStatement &statement, TZDbConnection *connection,
+                                                      const QString &statementText, bool firstColumnIsRowId,
+                                                      bool &hasRow)
 {
-    Close();
     auto store = std::make_shared<TZRowStore>();
     store->connection = connection;
     store->statement = statementText;
@@ -144,7 +147,8 @@ void TZClientDataSet::LoadFromStatement(TZDbStatement &statement, TZDbConnection
 
     const int first = firstColumnIsRowId ? 1 : 0; // the statement's column of field 0
     const int count = statement.columnCount() - first;
-    const bool hasRow = statement.step();
+    // A column without a declared type takes its kind from the first row.
+    hasRow = statement.step();
     QList<TZColumnInfo> columns;
     QSet<QString> seenOrigins;
     for (int f = 0; f < count; ++f) {
@@ -175,29 +179,17 @@ void TZClientDataSet::LoadFromStatement(TZDbStatement &statement, TZDbConnection
         columns << column;
     }
     store->setColumns(columns);
+    return store;
+}
 
-    if (hasRow) {
-        std::vector<TZFieldType> kinds(std::size_t(count), ftZString);
-        for (int f = 0; f < count; ++f)
-            kinds[std::size_t(f)] = columns.at(f).type;
-        // The rows keep the engine's values compact in blocks and turn them
-        // into values when first read; most rows of a large load never are.
-        TZRawBlockPtr block;
-        do {
-            if (!block || block->full()) {
-                auto next = std::make_shared<TZRawBlock>(kinds);
-                if (block) // more full blocks are likely: room for one at once
-                    next->reserve(std::size_t(TZRawBlock::capacity(count)) * std::size_t(count), block->arenaSize());
-                block = std::move(next);
-            }
-            statement.readRawRow(first, *block);
-            auto row = std::make_shared<TZRowData>();
-            row->setRaw(block, block->rowCount() - 1);
-            if (firstColumnIsRowId)
-                row->rowId = statement.value(0, ftZInteger).toLongLong();
-            store->rows.push_back(std::move(row));
-        } while (statement.step());
-    }
+void TZClientDataSet::LoadFromStatement(TZDbStatement &statement, TZDbConnection *connection,
+                                        const QString &statementText, bool firstColumnIsRowId)
+{
+    Close();
+    bool hasRow = false;
+    auto store = newStore(statement, connection, statementText, firstColumnIsRowId, hasRow);
+    TZRowReader(statement, store->columns, firstColumnIsRowId, hasRow)
+        .Read(store->rows, std::numeric_limits<int>::max(), {});
     attach(std::move(store));
 }
 
@@ -216,6 +208,8 @@ void TZClientDataSet::LoadRows(const QList<TZColumnInfo> &columns, std::vector<T
 void TZClientDataSet::CloneCursor(TZClientDataSet &source)
 {
     source.checkActive();
+    if (!ZIsBlank(m_indexFieldNames))
+        source.FetchAll(); // a sorted view is of all the rows
     Close();
     attach(source.m_store);
 }

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -39,12 +40,16 @@ struct TZRowEvent
         CurrentChanged, ///< the current row may be another (`row`): after moving, inserting, posting, cancelling,
                         ///< deleting
         Destroyed,      ///< the dataset is being destroyed: let go of it (its last word)
-        FieldChanged    ///< a field of the row being edited or inserted took a value (`row`: the current row, -1
+        FieldChanged,   ///< a field of the row being edited or inserted took a value (`row`: the current row, -1
                         ///< for a new row not yet shown); told to this cursor only
+        Fetched         ///< rows read in pieces: the last piece came (or reading stopped); no pair
     };
     Kind kind;
     int row = -1;
     int to = -1;
+    /// Insert events: the rows that appear from `row` on (a piece of rows
+    /// read in pieces comes as one pair).
+    int count = 1;
 };
 
 /// The in-memory dataset of the system: typed columns, rows of values, a
@@ -74,6 +79,37 @@ public:
     /// (ZStatementWithRowId): kept with each row, not shown as a field.
     void LoadFromStatement(TZDbStatement &statement, TZDbConnection *connection, const QString &statementText,
                            bool firstColumnIsRowId = false);
+
+    // --- reading in pieces (TZClientDataSetFetch.cpp) ---
+
+    /// The rows a list reads before its first screen shows.
+    static constexpr int kFirstPieceRows = 100;
+
+    /// Opens a prepared statement like LoadFromStatement, but reads only its
+    /// first `firstRows` rows now; the rest follow in pieces of a few
+    /// milliseconds from the event loop of this thread, each piece told to
+    /// the listeners as one insertion at the end of the view. The statement
+    /// stays open on its connection meanwhile and is let go when the last
+    /// row is read, when the dataset closes, is opened again or destroyed,
+    /// and when the connection closes (the rows read stay). Whatever needs
+    /// every row reads the rest first (FetchAll): a sort, a filter text,
+    /// Last, Locate of a row not read yet, moving past the last row read,
+    /// editing, UpdateBatch, the XML form. RecordCount counts the rows read
+    /// so far. A statement that fails in a later piece keeps the rows read,
+    /// ends the reading and shows its error (ZGuard) or, in FetchAll, raises
+    /// it. A dataset with index fields, or without an application object,
+    /// reads every row at once. When every row came with the first piece,
+    /// Fetching() is false on return and no Fetched is told.
+    void LoadInPieces(std::unique_ptr<TZDbStatement> statement, TZDbConnection *connection,
+                      const QString &statementText, bool firstColumnIsRowId = false,
+                      int firstRows = kFirstPieceRows);
+    /// True while rows are still to come.
+    bool Fetching() const;
+    /// Reads every row still to come, now. Raises the statement's error
+    /// when a piece fails (the rows read stay).
+    void FetchAll();
+    /// The error that stopped the last reading in pieces; empty when none.
+    QString FetchError() const { return m_fetchError; }
 
     /// Opens the given rows in memory (the XML form reads datasets this way).
     void LoadRows(const QList<TZColumnInfo> &columns, std::vector<TZRowPtr> rows, std::vector<TZRowPtr> deleted,
@@ -143,17 +179,35 @@ public:
     QString Filter() const { return m_filterText; }
     void SetFiltered(bool filtered);
     bool Filtered() const { return m_filtered; }
-    /// A filter in code, applied with the filter text while Filtered: a row
-    /// shows when the function returns true; while it runs the fields read
-    /// that row. Setting it (or RefreshFilter, after what it tests changed)
-    /// rebuilds the view without reading the database.
-    void SetFilterFunction(std::function<bool(TZClientDataSet &)> filter);
+    /// Shows the view anew after what the row filter tests changed, without
+    /// reading the database.
     void RefreshFilter();
 
     /// Sorts by fields separated by ";" or "," ("BillNo;RowNo", "Amount DESC");
     /// an empty text keeps the natural order.
     void SetIndexFieldNames(const QString &fields);
     QString IndexFieldNames() const { return m_indexFieldNames; }
+
+    // Filters on the rows in memory (TZClientDataSetKeyword.cpp). They never
+    // read the database, apply whatever Filtered says, on top of the filter
+    // text, and do not wait for rows still coming in pieces: those are
+    // checked as they arrive. Setting one shows the view anew (a reset).
+
+    /// Shows only the rows in whose display text of at least one of `fields`
+    /// (every field but blobs when empty; names the dataset lacks are left
+    /// out) `keyword` is contained. An empty keyword shows every row.
+    void SetKeywordFilter(const QString &keyword, Qt::CaseSensitivity sensitivity = Qt::CaseSensitive,
+                          const QStringList &fields = {});
+    QString KeywordFilter() const { return m_keyword; }
+    /// A test of rows by the program (a list's ticked values); null shows
+    /// every row. It may read RowText.
+    using TZRowFilter = std::function<bool(TZClientDataSet &dataSet, const TZRowData &row)>;
+    void SetRowFilter(TZRowFilter filter);
+    bool HasRowFilter() const { return bool(m_rowFilter); }
+    /// The text a field shows for any row of the dataset's rows (its
+    /// OnGetText runs with that row as the record its fields read). A row
+    /// still kept compact stays so.
+    QString RowText(const TZRowData &row, int column) const;
 
     // --- changes ---
 
@@ -181,6 +235,9 @@ public:
     std::function<void(TZClientDataSet &)> BeforeDelete, AfterDelete;
     std::function<void(TZClientDataSet &)> BeforeScroll, AfterScroll;
     std::function<void(TZClientDataSet &)> AfterOpen, BeforeClose;
+    /// Rows read in pieces: every row is read (or reading stopped); runs for
+    /// every cursor of the rows.
+    std::function<void(TZClientDataSet &)> AfterFetch;
 
     /// Listeners told of every change of this cursor's rows, made through
     /// this dataset or a clone (grid models keep their views current this
@@ -219,6 +276,7 @@ public:
     virtual void doAfterInsert();
     virtual void doAfterPost();
     virtual void doAfterDelete();
+    virtual void doAfterFetch();
 
 private:
     void attach(std::shared_ptr<TZRowStore> store);
@@ -229,6 +287,17 @@ private:
     void checkActive() const;
     TZRowPtr sharedRow(const TZRowData *row) const;
     void beginInsert(bool beforeCurrent);
+    static std::shared_ptr<TZRowStore> newStore(TZDbStatement &statement, TZDbConnection *connection,
+                                                const QString &statementText, bool firstColumnIsRowId,
+                                                bool &hasRow);
+
+    // Reading in pieces (TZClientDataSetFetch.cpp).
+    static void readPiece(const std::shared_ptr<TZRowStore> &store, int maxRows, std::chrono::nanoseconds budget);
+    static void schedulePiece(const std::shared_ptr<TZRowStore> &store);
+    static void endFetch(const std::shared_ptr<TZRowStore> &store, const QString &error);
+    void takeNewRows();
+    /// Reads pieces until the view holds `rows` rows or every row is read.
+    void fetchUntil(int rows);
 
     // The view (TZClientDataSetView.cpp): kept current on every change of
     // the shared rows, for every cursor, with its events.
@@ -237,13 +306,16 @@ private:
     void refreshView();
     QList<QPair<int, bool>> sortOf(const QString &fields);
     bool passesFilter(const TZRowData &row) const;
+    bool keywordMatches(const TZRowData &row) const;
+    QString textOf(const TZRowData &row, const QVector<QVariant> &values, int column) const;
+    void findKeywordColumns();
     bool lessBySort(const TZRowData *a, const TZRowData *b) const;
     int placeFor(const TZRowData *row) const;
     int viewIndexOf(const TZRowData *row) const;
     int rowAdded(TZRowData *row);
     void rowRemoved(TZRowData *row);
     void rowEdited(TZRowData *row, const QVector<QVariant> &before);
-    void emitRow(TZRowEvent::Kind kind, int row = -1, int to = -1);
+    void emitRow(TZRowEvent::Kind kind, int row = -1, int to = -1, int count = 1);
 
     /// Tells AboutToReset now and Reset when it goes, also when the work in
     /// between fails, so views never stay inside a reset.
@@ -263,6 +335,8 @@ private:
     std::shared_ptr<TZRowStore> m_store;
     std::vector<std::unique_ptr<TZDataField>> m_fields;
     std::vector<TZRowData *> m_view;
+    std::size_t m_taken = 0; // the store's rows the view has looked at (the rest came in a piece since)
+    QString m_fetchError;
     quint64 m_viewVersion = ~quint64(0);
     TZRowData *m_currentRow = nullptr;
     int m_current = -1;
@@ -276,8 +350,13 @@ private:
     bool m_filtered = false;
     QString m_indexFieldNames;
     QList<QPair<int, bool>> m_sort;       // column, descending
-    mutable const TZRowData *m_readRow = nullptr; // the row fields read for displayText and the filter function
-    std::function<bool(TZClientDataSet &)> m_filterFunction;
+    mutable const TZRowData *m_readRow = nullptr;              // the row fields read for displayText
+    mutable const QVector<QVariant> *m_readValues = nullptr; // its values when not kept in the row
+    QString m_keyword;
+    Qt::CaseSensitivity m_keywordCase = Qt::CaseSensitive;
+    QStringList m_keywordFields;
+    std::vector<int> m_keywordColumns;
+    TZRowFilter m_rowFilter;
     int m_controlsDisabled = 0;
     bool m_changedWhileDisabled = false;
     std::vector<std::pair<int, std::function<void(const TZRowEvent &)>>> m_listeners;

@@ -241,6 +241,7 @@ void TZClientDataSet::UpdateBatch()
 {
     checkActive();
     CheckBrowseMode();
+    FetchAll(); // the writes never run beside a statement still being read
     if (ChangeCount() == 0)
         return;
     TZDbConnection *db = m_store->connection;

@@ -12,7 +12,7 @@
 QVariant TZClientDataSet::currentValue(int column) const
 {
     if (m_readRow && (m_readRow != m_currentRow || m_state != dsEdit))
-        return m_readRow->values().value(column);
+        return m_readValues ? m_readValues->value(column) : m_readRow->values().value(column);
     if (m_state == dsEdit || m_state == dsInsert)
         return m_buffer.value(column);
     if (!m_store)
@@ -23,8 +23,11 @@ QVariant TZClientDataSet::currentValue(int column) const
 
 QVariant TZClientDataSet::oldValue(int column) const
 {
-    if (m_readRow)
+    if (m_readRow) {
+        if (m_readValues && m_readRow->status != TZRowData::Modified)
+            return m_readValues->value(column);
         return m_readRow->oldValue(column);
+    }
     if (m_state == dsInsert || !m_currentRow)
         return {};
     return m_currentRow->oldValue(column);
@@ -62,6 +65,7 @@ void TZClientDataSet::beginInsert(bool beforeCurrent)
 {
     checkActive();
     CheckBrowseMode();
+    FetchAll(); // changes are made to all the rows, never to rows still coming
     if (BeforeInsert)
         BeforeInsert(*this);
     ensureView();
@@ -79,6 +83,7 @@ void TZClientDataSet::Edit()
     checkActive();
     if (m_state == dsEdit || m_state == dsInsert)
         return;
+    FetchAll();
     ensureView();
     if (!m_currentRow) {
         Append();
@@ -179,6 +184,7 @@ void TZClientDataSet::Delete()
     }
     if (m_state == dsEdit)
         Cancel();
+    FetchAll();
     ensureView();
     if (!m_currentRow)
         throw EZError(QStringLiteral("数据集为空，没有可删除的记录"));

@@ -9,6 +9,7 @@
 
 int TZClientDataSet::RecordCount()
 {
+    // While rows come in pieces: the rows read so far.
     if (!Active())
         return 0;
     ensureView();
@@ -40,6 +41,7 @@ void TZClientDataSet::SetRecNo(int recNo)
     checkActive();
     CheckBrowseMode();
     ensureView();
+    fetchUntil(recNo);
     if (recNo >= 1 && recNo <= int(m_view.size())) {
         scrollTo(recNo - 1);
         m_bof = m_eof = false;
@@ -51,6 +53,7 @@ void TZClientDataSet::First()
     checkActive();
     CheckBrowseMode();
     ensureView();
+    fetchUntil(1);
     scrollTo(m_view.empty() ? -1 : 0);
     m_bof = true;
     m_eof = m_view.empty();
@@ -60,6 +63,7 @@ void TZClientDataSet::Last()
 {
     checkActive();
     CheckBrowseMode();
+    FetchAll();
     ensureView();
     scrollTo(int(m_view.size()) - 1);
     m_eof = true;
@@ -81,6 +85,7 @@ void TZClientDataSet::MoveBy(int distance)
     checkActive();
     CheckBrowseMode();
     ensureView();
+    fetchUntil(m_current + distance + 1); // past the rows read so far: read on
     if (m_view.empty()) {
         m_bof = m_eof = true;
         return;
@@ -102,6 +107,10 @@ void TZClientDataSet::MoveBy(int distance)
 
 bool TZClientDataSet::IsEmpty()
 {
+    if (Active()) {
+        ensureView();
+        fetchUntil(1);
+    }
     return RecordCount() == 0;
 }
 
@@ -117,7 +126,11 @@ bool TZClientDataSet::Locate(const QString &fieldNames, const QVariantList &valu
     for (int i = 0; i < columns.size(); ++i)
         wanted << ZValueOfKind(values.value(i), m_store->columns.at(columns.at(i)).type);
     ensureView();
-    for (int r = 0; r < int(m_view.size()); ++r) {
+    for (int r = 0;; ++r) {
+        if (r == int(m_view.size()) && Fetching()) // not among the rows read so far
+            FetchAll();
+        if (r >= int(m_view.size()))
+            break;
         const TZRowData *row = m_view.at(std::size_t(r));
         bool all = true;
         for (int i = 0; i < columns.size() && all; ++i) {

@@ -57,35 +57,11 @@ int ZCompareValues(const QVariant &a, const QVariant &b, TZFieldType kind, bool 
 
 // --- the view ---
 
-namespace {
-
-/// Points the fields' reading row at another row for a while.
-class TReadRowScope
-{
-public:
-    TReadRowScope(const TZRowData *&slot, const TZRowData *row) : m_slot(slot), m_was(slot) { m_slot = row; }
-    ~TReadRowScope() { m_slot = m_was; }
-    TReadRowScope(const TReadRowScope &) = delete;
-    TReadRowScope &operator=(const TReadRowScope &) = delete;
-
-private:
-    const TZRowData *&m_slot;
-    const TZRowData *m_was;
-};
-
-} // namespace
-
 bool TZClientDataSet::passesFilter(const TZRowData &row) const
 {
-    if (!m_filtered)
-        return true;
-    if (m_filter && !m_filter->matches(row))
-        return false;
-    if (!m_filterFunction)
-        return true;
-    // The function reads fields; they read this row while it runs.
-    const TReadRowScope reading(m_readRow, &row);
-    return m_filterFunction(const_cast<TZClientDataSet &>(*this));
+    return (!m_filtered || !m_filter || m_filter->matches(row))
+           && (!m_rowFilter || m_rowFilter(const_cast<TZClientDataSet &>(*this), row))
+           && (m_keyword.isEmpty() || keywordMatches(row));
 }
 
 bool TZClientDataSet::lessBySort(const TZRowData *a, const TZRowData *b) const
@@ -117,6 +93,8 @@ void TZClientDataSet::rebuildView()
 {
     m_view.clear();
     m_view.reserve(m_store->rows.size());
+    m_taken = m_store->rows.size();
+    findKeywordColumns();
     for (const TZRowPtr &row : m_store->rows) {
         if (passesFilter(*row))
             m_view.push_back(row.get());
@@ -294,7 +272,7 @@ void TZClientDataSet::rowEdited(TZRowData *row, const QVector<QVariant> &before)
 
 // --- listeners ---
 
-void TZClientDataSet::emitRow(TZRowEvent::Kind kind, int row, int to)
+void TZClientDataSet::emitRow(TZRowEvent::Kind kind, int row, int to, int count)
 {
     if (m_listeners.empty())
         return;
@@ -302,7 +280,7 @@ void TZClientDataSet::emitRow(TZRowEvent::Kind kind, int row, int to)
         m_changedWhileDisabled = true;
         return;
     }
-    const TZRowEvent event{kind, row, to};
+    const TZRowEvent event{kind, row, to, count};
     const auto listeners = m_listeners; // a listener may remove itself
     for (const auto &[token, listener] : listeners)
         listener(event);
@@ -356,16 +334,12 @@ void TZClientDataSet::SetFilter(const QString &filter)
     // A pending edit is posted first: the row it belongs to may leave the view.
     if (m_store && m_filtered && Active())
         CheckBrowseMode();
+    if (m_filtered)
+        FetchAll(); // a filter is over all the rows
     m_filterText = ZIsBlank(filter) ? QString() : filter;
     m_filter = std::move(compiled);
     if (m_store && m_filtered)
         refreshView();
-}
-
-void TZClientDataSet::SetFilterFunction(std::function<bool(TZClientDataSet &)> filter)
-{
-    m_filterFunction = std::move(filter);
-    RefreshFilter();
 }
 
 void TZClientDataSet::RefreshFilter()
@@ -382,6 +356,7 @@ void TZClientDataSet::SetFiltered(bool filtered)
     if (m_filtered == filtered)
         return;
     CheckBrowseMode();
+    FetchAll();
     m_filtered = filtered;
     if (m_store) {
         refreshView();
@@ -411,7 +386,10 @@ QList<QPair<int, bool>> TZClientDataSet::sortOf(const QString &fields)
 
 void TZClientDataSet::SetIndexFieldNames(const QString &fields)
 {
-    m_sort = sortOf(fields);
+    QList<QPair<int, bool>> sort = sortOf(fields);
+    if (!sort.isEmpty())
+        FetchAll(); // a sort is over all the rows: they come in the order read, then all are sorted
+    m_sort = std::move(sort);
     m_indexFieldNames = fields;
     if (m_store)
         refreshView(); // the edited row stays current: sorting loses no row

@@ -19,7 +19,7 @@ void TZDataSetModel::onRowEvent(const TZRowEvent &event)
 {
     switch (event.kind) {
     case TZRowEvent::AboutToInsert:
-        beginInsertRows(QModelIndex(), event.row, event.row);
+        beginInsertRows(QModelIndex(), event.row, event.row + event.count - 1); // a piece comes at once
         break;
     case TZRowEvent::Inserted:
         endInsertRows();
@@ -50,6 +50,7 @@ void TZDataSetModel::onRowEvent(const TZRowEvent &event)
         break;
     case TZRowEvent::CurrentChanged: // the cursor is no part of the model
     case TZRowEvent::FieldChanged:   // the edit buffer shows once posted
+    case TZRowEvent::Fetched:        // its rows came as insertions
         break;
     case TZRowEvent::Destroyed:
         beginResetModel();

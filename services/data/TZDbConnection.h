@@ -8,7 +8,10 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class TZRawBlock;
 
@@ -98,6 +101,21 @@ public:
     /// A condition that picks exactly one row of `table` among those that
     /// meet `condition` (for tables without a key, whose rows may repeat).
     virtual QString oneRowCondition(const QString &table, const QString &condition) const = 0;
+
+    /// Work that must end before the connection closes (a dataset still
+    /// reading a statement in pieces) asks to be told: the listener runs
+    /// when close() starts, before any statement is finalised. Returns a
+    /// token for RemoveCloseListener.
+    int AddCloseListener(std::function<void()> listener);
+    void RemoveCloseListener(int token);
+
+protected:
+    /// Tells the close listeners (each once; they are forgotten).
+    void tellClosing();
+
+private:
+    std::vector<std::pair<int, std::function<void()>>> m_closeListeners;
+    int m_nextCloseListener = 1;
 };
 
 /// The statement error of the system: "语法执行错误！", the database's text

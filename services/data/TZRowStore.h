@@ -15,6 +15,7 @@
 
 class TZClientDataSet;
 class TZDbConnection;
+class TZRowLoader;
 
 /// A column of a client dataset.
 struct TZColumnInfo
@@ -60,6 +61,10 @@ struct TZRowData : std::enable_shared_from_this<TZRowData>
 
     const QVariant &oldValue(int column) const { return status == Modified ? original.at(column) : values().at(column); }
 
+    /// The values without keeping them: a row still in its block is read
+    /// anew (filters that look at every row leave the rows compact).
+    QVector<QVariant> peekValues() const { return m_block ? m_block->values(m_blockRow) : m_values; }
+
 private:
     void materialise() const;
 
@@ -85,6 +90,8 @@ struct TZRowStore
     QString baseTable;                    ///< the first table of its from clause
 
     std::vector<TZClientDataSet *> cursors; ///< the datasets showing these rows
+    /// The statement still being read in pieces; null once every row is read.
+    std::shared_ptr<TZRowLoader> loader;
 
     void setColumns(const QList<TZColumnInfo> &newColumns);
     int indexOf(const QString &name) const;

@@ -323,6 +323,7 @@ TZSqliteConnection::~TZSqliteConnection()
 
 void TZSqliteConnection::close()
 {
+    tellClosing(); // statements read in pieces are given back first
     m_statements->clear();
     m_keyColumns.clear();
     if (m_db) {

@@ -47,11 +47,13 @@ bool DBExcuteSql(TZDbConnection &connection, const QString &sql)
     return true;
 }
 
-void DBOpenDataSet(TZDbConnection &connection, TZClientDataSet &dataSet, const QString &sql)
+namespace {
+
+// The statement of a query as a dataset opens it: rows of one table carry
+// its row identity, so that UpdateBatch finds exactly them; a statement that
+// cannot take it opens as written.
+std::unique_ptr<TZDbStatement> openDataSetQuery(TZDbConnection &connection, const QString &text, bool &hasRowId)
 {
-    const QString text = prepareText(connection, ZIsBlank(sql) ? dataSet.CommandText() : sql, true);
-    // Rows of one table carry its row identity, so that UpdateBatch finds
-    // exactly them; a statement that cannot take it opens as written.
     std::unique_ptr<TZDbStatement> statement;
     const QString withRowId = connection.kind() == dtMSSQL ? QString() : ZStatementWithRowId(text);
     if (!withRowId.isEmpty()) {
@@ -61,11 +63,33 @@ void DBOpenDataSet(TZDbConnection &connection, TZClientDataSet &dataSet, const Q
             statement.reset(); // a view or a table without row identities
         }
     }
-    const bool hasRowId = statement != nullptr;
+    hasRowId = statement != nullptr;
     if (!statement)
         statement = openQuery(connection, text);
+    return statement;
+}
+
+} // namespace
+
+void DBOpenDataSet(TZDbConnection &connection, TZClientDataSet &dataSet, const QString &sql)
+{
+    const QString text = prepareText(connection, ZIsBlank(sql) ? dataSet.CommandText() : sql, true);
+    bool hasRowId = false;
+    const std::unique_ptr<TZDbStatement> statement = openDataSetQuery(connection, text, hasRowId);
     try {
         dataSet.LoadFromStatement(*statement, &connection, text, hasRowId);
+    } catch (const TZDbError &e) {
+        throw ZStatementError(e.message(), text);
+    }
+}
+
+void DBOpenDataSetInPieces(TZDbConnection &connection, TZClientDataSet &dataSet, const QString &sql, int firstRows)
+{
+    const QString text = prepareText(connection, ZIsBlank(sql) ? dataSet.CommandText() : sql, true);
+    bool hasRowId = false;
+    std::unique_ptr<TZDbStatement> statement = openDataSetQuery(connection, text, hasRowId);
+    try {
+        dataSet.LoadInPieces(std::move(statement), &connection, text, hasRowId, firstRows);
     } catch (const TZDbError &e) {
         throw ZStatementError(e.message(), text);
     }

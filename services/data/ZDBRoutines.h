@@ -21,6 +21,12 @@ bool DBExcuteSql(TZDbConnection &connection, const QString &sql);
 /// Opens a query into the dataset.
 void DBOpenDataSet(TZDbConnection &connection, TZClientDataSet &dataSet, const QString &sql);
 
+/// Opens a query into the dataset in pieces (TZClientDataSet::LoadInPieces):
+/// its first `firstRows` rows now, the rest from the event loop. The list
+/// windows open their rows this way.
+void DBOpenDataSetInPieces(TZDbConnection &connection, TZClientDataSet &dataSet, const QString &sql,
+                           int firstRows = TZClientDataSet::kFirstPieceRows);
+
 /// Opens a query and hands its rows to the dataset (the form the LAN
 /// messages carry as XML).
 inline void DBOpenDatasetXML(TZDbConnection &connection, TZClientDataSet &dataSet, const QString &sql)

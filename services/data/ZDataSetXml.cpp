@@ -172,6 +172,7 @@ const char *statusName(const TZRowData &row, bool deleted)
 QString RecordsetToXMLString(TZClientDataSet &dataSet)
 {
     dataSet.CheckBrowseMode();
+    dataSet.FetchAll();
     QString xml;
     QXmlStreamWriter w(&xml);
     w.writeStartDocument();

@@ -115,6 +115,20 @@ void TOrvDataSet::installFieldTexts()
 
 void TOrvDataSet::doAfterOpen()
 {
+    countRowNumbers();
+    m_source.reset(); // opening reads the definitions of the cache's current data source
+    installFieldTexts();
+    TZClientDataSet::doAfterOpen();
+}
+
+void TOrvDataSet::doAfterFetch()
+{
+    countRowNumbers(); // over every row, now that all are read
+    TZClientDataSet::doAfterFetch();
+}
+
+void TOrvDataSet::countRowNumbers()
+{
     m_maxRowNo = 0;
     m_nextRowNo = 1;
     m_nextSerNo = 1;
@@ -126,9 +140,6 @@ void TOrvDataSet::doAfterOpen()
             m_nextSerNo = highest(*this, m_serNo, false) + 1;
     }
     m_nextRowNo = m_maxRowNo + 1;
-    m_source.reset(); // opening reads the definitions of the cache's current data source
-    installFieldTexts();
-    TZClientDataSet::doAfterOpen();
 }
 
 void TOrvDataSet::doNewRecord()

@@ -70,8 +70,10 @@ protected:
     void doAfterInsert() override;
     void doAfterPost() override;
     void doAfterDelete() override;
+    void doAfterFetch() override;
 
 private:
+    void countRowNumbers();
     void installFieldTexts();
 
     mutable std::shared_ptr<TZDataSource> m_source;

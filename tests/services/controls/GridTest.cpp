@@ -6,7 +6,10 @@
 #include "controls/TZGridDelegate.h"
 #include "controls/TZGridGroupModel.h"
 #include "controls/ZGridColumns.h"
+#include "data/TDBConn.h"
 #include "data/TZDataSetModel.h"
+#include "metadata/TZDataSource.h"
+#include "metadata/ZDataSources.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -293,6 +296,41 @@ TEST_F(GridTest, FooterSumsMoneyExactly)
     lines->FieldByName(s("Qty")).SetAsInteger(10);
     lines->Post();
     EXPECT_EQ(grid->FooterText(s("Qty")), s("20"));
+}
+
+TEST_F(GridTest, GroupsAndSumsWaitForRowsComingInPieces)
+{
+    DBConn().BeginTrans();
+    for (int i = 0; i < 600; ++i)
+        DBConn().DBExcuteSql(s("Insert into tstLine(LineID,ItemName,Kind,Amount,Qty) values('M%1','x','%2',0.25,1)")
+                                 .arg(i, 3, 10, QLatin1Char('0'))
+                                 .arg(i % 2 ? s("水果") : s("蔬菜")));
+    DBConn().CommitTrans();
+    grid->SetColumnGroupIndex(s("Kind"), 0);
+    grid->SetColumnFooterSum(s("Amount"), true);
+    TZGridGroupModel &model = *grid->GroupModel();
+
+    DBConn().DBOpenDataSetInPieces(*lines, GetDataSource(s("tstLine")).GetDataSetSQL(0, false), 3);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    ASSERT_TRUE(lines->Fetching());
+    EXPECT_TRUE(model.GroupingHeld());
+    EXPECT_EQ(model.rowCount(), 3); // flat: the rows read so far
+    EXPECT_TRUE(grid->FooterShown());
+    EXPECT_EQ(grid->FooterText(s("Amount")), QString());
+    while (lines->Fetching())
+        QCoreApplication::processEvents();
+    EXPECT_FALSE(model.GroupingHeld());
+    ASSERT_EQ(model.rowCount(), 2);
+    EXPECT_EQ(model.rowCount(model.index(0, 0)) + model.rowCount(model.index(1, 0)), 605);
+    EXPECT_EQ(grid->FooterText(s("Amount")), s("156.55"));
+    EXPECT_EQ(grid->GroupModel()->SourceRow(grid->View()->currentIndex()), 0);
+    // Grouping set while rows come waits too.
+    grid->SetColumnGroupIndex(s("Kind"), -1);
+    DBConn().DBOpenDataSetInPieces(*lines, GetDataSource(s("tstLine")).GetDataSetSQL(0, false), 3);
+    grid->SetColumnGroupIndex(s("Kind"), 0);
+    EXPECT_EQ(model.rowCount(), 3);
+    lines->FetchAll();
+    EXPECT_EQ(model.rowCount(), 2);
 }
 
 TEST_F(GridTest, EnterWalksTheCellsAndAppendsAfterTheLast)

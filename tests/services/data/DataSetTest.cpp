@@ -161,25 +161,28 @@ TEST_F(DataSetTest, FilterTexts)
     }
 }
 
-TEST_F(DataSetTest, FilterFunctionReadsEachRowAndJoinsTheFilterText)
+TEST_F(DataSetTest, RowFilterReadsEachRowAndJoinsTheFilterText)
 {
-    // The function's fields read the row it tests, texts through OnGetText.
+    // The filter reads each row's texts through OnGetText.
     ds.FieldByName(s("UseForFilter")).OnGetText = [](const TZDataField &f) { return s("<") + f.AsString() + s(">"); };
+    const int useForFilter = ds.FieldByName(s("UseForFilter")).Index();
     QString wanted = s("x");
     ds.SetFiltered(true);
-    ds.SetFilterFunction(
-        [&wanted](TZClientDataSet &rows) { return rows.FieldByName(s("UseForFilter")).Text().contains(wanted); });
+    ds.SetRowFilter([&wanted, useForFilter](TZClientDataSet &rows, const TZRowData &row) {
+        return rows.RowText(row, useForFilter).contains(wanted);
+    });
     EXPECT_EQ(column(ds, "BillNo"), QStringList({s("B1")}));
-    // What the function tests changed: the view follows on request.
+    // What the filter tests changed: the view follows on request.
     wanted = s("<");
     ds.RefreshFilter();
     EXPECT_EQ(ds.RecordCount(), 3);
     ds.SetFilter(s("Amount > 0"));
     EXPECT_EQ(column(ds, "BillNo"), QStringList({s("B2"), s("B1")}));
-    // The current row's own values are read again outside the function.
+    // The current row's own values are read again outside the filter.
     ds.Last();
     EXPECT_EQ(ds.FieldByName(s("Amount")).AsString(), s("20"));
     ds.SetFiltered(false);
+    ds.SetRowFilter(nullptr);
     EXPECT_EQ(ds.RecordCount(), 3);
 }
 
