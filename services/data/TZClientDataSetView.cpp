@@ -144,13 +144,7 @@ TZRowPtr TZClientDataSet::sharedRow(const TZRowData *row) const
 
 QString TZClientDataSet::displayText(int viewIndex, int column)
 {
-    const TZRowData *row = visibleRows().at(std::size_t(viewIndex));
-    TZDataField &field = Fields(column);
-    if (!field.OnGetText)
-        return ZValueText(row->values().at(column), field.DataType());
-    // The handler reads fields; they read this row while it runs.
-    const TReadRowScope reading(m_readRow, row);
-    return field.Text();
+    return RowText(*visibleRows().at(std::size_t(viewIndex)), column);
 }
 
 // --- changes of the shared rows, as each cursor sees them ---
