@@ -12,6 +12,7 @@ class QLineEdit;
 class QListWidget;
 class QWidget;
 class TZClientDataSet;
+struct TZRowData;
 
 /// The texts of the list periods, in TDataArea order.
 QString ZDataAreaText(TDataArea area);
@@ -84,5 +85,6 @@ private:
     bool m_allTicked = true;
     int m_filterColumn = -1;
     bool m_filling = false;
+    bool m_fillingValues = false; ///< fillValues is running (reading the last rows asks for it again)
     bool m_stateRestored = false;
 };

@@ -11,6 +11,7 @@
 #include "metadata/TZField.h"
 
 #include <QComboBox>
+#include <QScopedValueRollback>
 #include <QLineEdit>
 #include <QListWidget>
 
@@ -63,6 +64,11 @@ void TfrmListFormBase::AfterGetData()
 
 void TfrmListFormBase::fillValues()
 {
+    // The list is over every row: rows still coming are read first, and the
+    // refill that the end of reading asks for is this one.
+    if (m_fillingValues)
+        return;
+    const QScopedValueRollback<bool> filling(m_fillingValues, true);
     m_filling = true;
     m_values->clear();
     m_ticked.clear();
@@ -82,14 +88,13 @@ void TfrmListFormBase::fillValues()
         applyFilter();
         return;
     }
+    rows.FetchAll();
     // Every loaded row counts, whatever the filters show now.
     std::set<QString> values;
-    rows.DisableControls();
-    const TZBookmark current = rows.GetBookmark();
-    rows.SetFiltered(false);
-    const int count = int(rows.visibleRows().size());
-    for (int r = 0; r < count && int(values.size()) <= kMaxFilterValues; ++r) {
-        const QString text = rows.displayText(r, m_filterColumn);
+    for (const TZRowPtr &row : rows.store()->rows) {
+        if (int(values.size()) > kMaxFilterValues)
+            break;
+        const QString text = rows.RowText(*row, m_filterColumn);
         if (!ZTrim(text).isEmpty())
             values.insert(text);
     }
@@ -101,9 +106,7 @@ void TfrmListFormBase::fillValues()
         m_ticked.insert(value);
     }
     m_filling = false;
-    rows.SetFiltered(true);
-    rows.GotoBookmark(current);
-    rows.EnableControls();
+    applyFilter();
 }
 
 QStringList TfrmListFormBase::FilterValues() const

@@ -113,3 +113,27 @@ TEST_F(ListFilter, KeywordWorksOnTheLoadedRowsAndEnterReloads)
     people->SetKeyWord(QString());
     EXPECT_EQ(keys(*people), QStringList({s("P1"), s("P2"), s("P3")}));
 }
+
+TEST_F(ListFilter, ALongListShowsItsFirstRowsAndCompletesFromTheEventLoop)
+{
+    addDefinitionLine(s("moxAddressBook"), s("DefaultFilterField=Sex"));
+    // Inserted against the key order, so the order by key is visible.
+    DBConn().DBExcuteSql(s("begin"));
+    for (int i = 349; i >= 0; --i)
+        addPerson(s("R%1").arg(i, 3, 10, QLatin1Char('0')), s("名%1").arg(i), i % 2);
+    DBConn().DBExcuteSql(s("commit"));
+    auto people = openList(s("moxAddressBook"));
+    // The window is there with the first piece; the rest is still coming.
+    TOrvDataSet &rows = people->DataSet();
+    EXPECT_TRUE(rows.Fetching());
+    EXPECT_LT(rows.RecordCount(), 350);
+    EXPECT_GT(rows.RecordCount(), 0);
+    QTRY_VERIFY(!rows.Fetching());
+    // Then every row, ordered by the key, and the value list over all rows.
+    const QStringList all = keys(*people);
+    ASSERT_EQ(all.size(), 350);
+    EXPECT_TRUE(std::is_sorted(all.begin(), all.end()));
+    EXPECT_EQ(people->FilterValues().size(), 2);
+    people->SetValueTicked(people->FilterValues().first(), false);
+    EXPECT_EQ(rows.RecordCount(), 175);
+}
