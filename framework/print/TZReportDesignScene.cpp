@@ -130,6 +130,14 @@ TZReportDesignScene::TZReportDesignScene(TZReportLayout &layout, double dotsPerM
     Rebuild();
 }
 
+TZReportDesignScene::~TZReportDesignScene()
+{
+    // The items go while this class is still whole: removing selected items
+    // reports a selection change, which must not reach a scene half gone.
+    disconnect(this, &QGraphicsScene::selectionChanged, this, &TZReportDesignScene::onSelectionChanged);
+    clear();
+}
+
 void TZReportDesignScene::Rebuild()
 {
     m_rebuilding = true;

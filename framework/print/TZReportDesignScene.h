@@ -17,6 +17,7 @@ class TZReportDesignScene final : public QGraphicsScene
 
 public:
     TZReportDesignScene(TZReportLayout &layout, double dotsPerMm, QObject *parent = nullptr);
+    ~TZReportDesignScene() override;
 
     /// Builds the items again from the layout, keeping the selection when it
     /// still exists.

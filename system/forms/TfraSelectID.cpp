@@ -246,7 +246,7 @@ bool TfraSelectID::editorKey(int key)
 
 bool TfraSelectID::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_editor && event->type() == QEvent::KeyPress) {
+    if (event->type() == QEvent::KeyPress && watched == m_editor) {
         bool used = false;
         ZGuard([&] { used = editorKey(static_cast<QKeyEvent *>(event)->key()); });
         if (used)

@@ -105,6 +105,11 @@ protected:
 
     void TearDown() override
     {
+        // Choosers still open go with the test.
+        for (TfrmZForm *form : TfrmZForm::OpenForms()) {
+            if (qobject_cast<TfrmSelectID *>(form))
+                delete form;
+        }
         ZUnRegisterClass(s("TfrmSelectID"));
         TRecordTest::TearDown();
     }
