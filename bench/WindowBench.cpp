@@ -14,6 +14,7 @@
 #include "record/TfrmMasterData.h"
 #include "settings/ZSession.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -23,6 +24,9 @@
 namespace {
 
 constexpr int kLines = 20;
+
+struct WindowFixture;
+WindowFixture &windowFixture();
 
 struct WindowFixture
 {
@@ -49,6 +53,8 @@ struct WindowFixture
         params.Action = QStringLiteral("F3");
         params.ProgID = QStringLiteral("accGather");
         window->FormReturnValue(kFormParamsName, ZFormParamsAddress(params));
+        // The window goes with the application, not after it.
+        qAddPostRoutine([] { windowFixture().window.reset(); });
     }
 
     void fill(int bill)

@@ -21,8 +21,10 @@ struct Held
 QMutex g_mutex;
 QHash<QString, Held> &held()
 {
-    static QHash<QString, Held> locks;
-    return locks;
+    // Never destroyed: a connection closed by a static destructor at exit
+    // (the session's) still finds its entry.
+    static auto *locks = new QHash<QString, Held>;
+    return *locks;
 }
 
 } // namespace
