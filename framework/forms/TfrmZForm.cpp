@@ -1,5 +1,7 @@
 #include "TfrmZForm.h"
 
+#include "common/ZDialogOwner.h"
+
 #include "layout/ZFormKeepers.h"
 #include "ZFormOpener.h"
 #include "common/ZGuard.h"
@@ -21,7 +23,10 @@
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTextEdit>
+#include <QScreen>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -143,7 +148,26 @@ void TfrmZForm::SetFormSizeAndposition()
         h = m_minHeight > 0 ? m_minHeight : height();
     if (!FormFixSize())
         resize(w, h);
-    move(left > 0 ? left : x(), top > 0 ? top : y());
+    if (left > 0 || top > 0) {
+        move(left > 0 ? left : x(), top > 0 ? top : y());
+        return;
+    }
+    // Opened for the first time: centred on the window that opened it, and
+    // within the screen.
+    QWidget *opener = ParentForm();
+    if (!opener || !opener->isVisible())
+        opener = ZDialogOwner();
+    if (!opener || opener == this || !opener->isVisible())
+        return;
+    QRect bounds(QPoint(), size());
+    bounds.moveCenter(opener->frameGeometry().center());
+    if (const QScreen *screen = opener->screen()) {
+        const QRect area = screen->availableGeometry();
+        const int titleBar = 30; // the frame the window manager adds above the window
+        bounds.moveLeft(std::max(area.left(), std::min(bounds.left(), area.right() - bounds.width())));
+        bounds.moveTop(std::max(area.top() + titleBar, std::min(bounds.top(), area.bottom() - bounds.height())));
+    }
+    move(bounds.topLeft());
 }
 
 void TfrmZForm::AddMsg(const QString &text, int colour)

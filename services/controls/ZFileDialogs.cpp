@@ -46,7 +46,13 @@ QString ZQtFileFilter(const QString &filter)
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QString masks = parts.at(i + 1);
         masks.replace(QLatin1Char(';'), QLatin1Char(' '));
-        filters << parts.at(i) + QStringLiteral(" (") + masks + QLatin1Char(')');
+        // A description that already shows its masks ("EXCEL(*.xlsx)") is
+        // not given them twice; the dialog reads the masks from it.
+        const QString description = parts.at(i).trimmed();
+        if (description.endsWith(QLatin1Char('(') + masks + QLatin1Char(')')))
+            filters << description;
+        else
+            filters << parts.at(i) + QStringLiteral(" (") + masks + QLatin1Char(')');
     }
     if (parts.size() % 2 == 1 && !parts.constLast().isEmpty())
         filters << parts.constLast();
