@@ -2,28 +2,28 @@
 
 #include "common/ZDialogOwner.h"
 
-#include "layout/ZFormKeepers.h"
 #include "ZFormOpener.h"
-#include "common/ZGuard.h"
 #include "ZSkins.h"
+#include "common/ZGuard.h"
+#include "layout/ZFormKeepers.h"
 
 #include "common/ZErrors.h"
 #include "common/ZFiles.h"
 #include "common/ZMainWindow.h"
-#include "settings/ZSession.h"
 #include "common/ZWinMessages.h"
-#include "controls/ZEditorAdapter.h"
 #include "common/ZWindowHandles.h"
+#include "controls/ZEditorAdapter.h"
 #include "data/TDBConn.h"
 #include "ini/TZIniFile.h"
+#include "settings/ZSession.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
-#include <QTextEdit>
 #include <QScreen>
+#include <QTextEdit>
 #include <QTimer>
 
 #include <algorithm>
@@ -158,6 +158,16 @@ void TfrmZForm::SetFormSizeAndposition()
     if (!opener || !opener->isVisible())
         opener = ZDialogOwner();
     if (!opener || opener == this || !opener->isVisible())
+        return;
+    // Placed once the window has its size: a window laid out from its
+    // module's definitions gets it after it is shown.
+    QMetaObject::invokeMethod(
+        this, [this, opener = QPointer<QWidget>(opener)] { ZGuard([&] { centreOn(opener); }); }, Qt::QueuedConnection);
+}
+
+void TfrmZForm::centreOn(QWidget *opener)
+{
+    if (!opener || !opener->isVisible() || !isVisible())
         return;
     QRect bounds(QPoint(), size());
     bounds.moveCenter(opener->frameGeometry().center());

@@ -113,6 +113,8 @@ private:
     bool enterToNext(QObject *watched);
     QString storePath() const;
     void createKeepers();
+    /// Centred on `opener` within the screen.
+    void centreOn(QWidget *opener);
 
     qint64 m_handle;
     qint64 m_parentHandle = 0;

@@ -100,8 +100,8 @@ protected:
         m_resizing = false;
         const QRectF mm(pos() / scale(), m_size / scale());
         if (mm != model().rect)
-            m_scene.objectGeometryDone(m_band, m_object, QRectF(snap(mm.x()), snap(mm.y()), snap(mm.width()),
-                                                                snap(mm.height())));
+            m_scene.objectGeometryDone(m_band, m_object,
+                                       QRectF(snap(mm.x()), snap(mm.y()), snap(mm.width()), snap(mm.height())));
     }
 
     void hoverMoveEvent(QGraphicsSceneHoverEvent *) override {}

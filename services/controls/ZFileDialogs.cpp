@@ -1,7 +1,7 @@
 #include "ZFileDialogs.h"
 
-#include "common/ZFiles.h"
 #include "common/ZDialogOwner.h"
+#include "common/ZFiles.h"
 
 #include <QApplication>
 #include <QFileDialog>

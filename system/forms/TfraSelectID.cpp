@@ -98,7 +98,8 @@ void TfraSelectID::filterRows(const QString &text)
         if (text.isEmpty()) {
             data.SetFiltered(false);
         } else {
-            data.SetFilter(kFilterField + QStringLiteral(" like ") + ZQuotedStr(QLatin1Char('%') + text + QLatin1Char('%')));
+            data.SetFilter(kFilterField + QStringLiteral(" like ")
+                           + ZQuotedStr(QLatin1Char('%') + text + QLatin1Char('%')));
             data.SetFiltered(true);
         }
         data.First();
@@ -216,8 +217,7 @@ void TfraSelectID::AttachTo(QLineEdit *editor)
         ZGuard([this, &text] {
             if (!m_editor || !rows())
                 return;
-            const QPoint below =
-                parentWidget()->mapFromGlobal(m_editor->mapToGlobal(QPoint(0, m_editor->height())));
+            const QPoint below = parentWidget()->mapFromGlobal(m_editor->mapToGlobal(QPoint(0, m_editor->height())));
             ShowSelectFast(below.x(), below.y(), text);
         });
     });

@@ -88,8 +88,7 @@ namespace {
 
 /// A window holding condition controls, as a report window does.
 class THost final : public TfrmZForm
-{
-};
+{};
 
 class PrintRangeChooser : public TRecordTest
 {

@@ -1,11 +1,11 @@
 #include "TTempProgramFolder.h"
 #include "TestText.h"
 
-#include "settings/ZBusyCursor.h"
 #include "common/ZFiles.h"
 #include "common/ZProcess.h"
-#include "settings/ZSession.h"
 #include "controls/ZFileDialogs.h"
+#include "settings/ZBusyCursor.h"
+#include "settings/ZSession.h"
 
 #include <QCursor>
 #include <QFile>
@@ -108,8 +108,7 @@ TEST(BusyCursor, CallsNestAndNeverGoBelowZero)
 
 TEST(FileDialogs, FiltersAndTheTestAnswer)
 {
-    EXPECT_EQ(ZQtFileFilter(s("帐套备份文件(*.bak)|*.bak|所有类型(*.*)|*.*")),
-              s("帐套备份文件(*.bak);;所有类型(*.*)"));
+    EXPECT_EQ(ZQtFileFilter(s("帐套备份文件(*.bak)|*.bak|所有类型(*.*)|*.*")), s("帐套备份文件(*.bak);;所有类型(*.*)"));
     EXPECT_EQ(ZQtFileFilter(s("表格|*.xls;*.xlsx")), s("表格 (*.xls *.xlsx)"));
 
     QString asked;
