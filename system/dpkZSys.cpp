@@ -16,25 +16,15 @@
 
 namespace {
 
-/// Registers a window class under its own class name while the package is
-/// loaded.
-template<typename T>
-struct TRegistered
-{
-    TRegistered() { ZRegisterClass(name(), [] { return new T; }); }
-    ~TRegistered() { ZUnRegisterClass(name()); }
-    static QString name() { return QString::fromLatin1(T::staticMetaObject.className()); }
-};
-
-TRegistered<TfrmUserMsg> userMsg;
-TRegistered<TfrmMasterDataBase> masterDataBase;
-TRegistered<TfrmMasterDataAuto> masterDataAuto;
-TRegistered<TfrmGridData> gridData;
-TRegistered<TfrmSelectID> selectID;
-TRegistered<TfrmListFormPub> listFormPub;
-TRegistered<TfrmRptPubBase> rptPubBase;
-TRegistered<TfrmSelfWhere3> selfWhere3;
-TRegistered<TfrmSearch> search;
+TZRegisteredForm<TfrmUserMsg> userMsg;
+TZRegisteredForm<TfrmMasterDataBase> masterDataBase;
+TZRegisteredForm<TfrmMasterDataAuto> masterDataAuto;
+TZRegisteredForm<TfrmGridData> gridData;
+TZRegisteredForm<TfrmSelectID> selectID;
+TZRegisteredForm<TfrmListFormPub> listFormPub;
+TZRegisteredForm<TfrmRptPubBase> rptPubBase;
+TZRegisteredForm<TfrmSelfWhere3> selfWhere3;
+TZRegisteredForm<TfrmSearch> search;
 
 } // namespace
 

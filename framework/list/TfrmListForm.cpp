@@ -7,8 +7,8 @@
 #include "common/ZGuard.h"
 #include "common/ZTrim.h"
 #include "common/ZWinMessages.h"
-#include "forms/ZToolBar.h"
 #include "controls/TZDBGrid.h"
+#include "forms/ZToolBar.h"
 #include "launcher/TFormParams.h"
 #include "launcher/ZLauncher.h"
 #include "metadata/TOrvDataSet.h"
@@ -146,8 +146,7 @@ void TfrmListForm::SetProgID(const QString &progID)
     m_progID = m_source->Name;
     m_dataSet->ProgID = m_progID;
     m_dataSet->ProgDSIndex = 0;
-    m_powerCode = IsAdminUser() ? ::GetPowerCode(m_source->Powers)
-                                : GetUserPowerCode(UserInfo.UserID, m_progID, 0, QStringLiteral("Powers"));
+    m_powerCode = ZLoginPowerCode(m_progID, m_source->Powers);
 }
 
 // --- parameters and messages ---

@@ -151,8 +151,7 @@ void TfrmMasterData::SetProgID(const QString &progID)
     for (auto &dataSet : m_datasets)
         wireFields(*dataSet);
 
-    m_powerCode = IsAdminUser() ? ::GetPowerCode(m_source->Powers)
-                                : GetUserPowerCode(UserInfo.UserID, m_progID, 0, QStringLiteral("Powers"));
+    m_powerCode = ZLoginPowerCode(m_progID, m_source->Powers);
     // Buttons are shown for the module's applicable items only.
     for (QAction *action : m_toolBar->actions()) {
         const TPowerItem item = GetPowerItem(action->objectName());

@@ -1,13 +1,13 @@
 #include "ZPowers.h"
 
-#include "settings/ZSession.h"
 #include "common/ZSqlQuote.h"
-#include "settings/ZSwitches.h"
 #include "common/ZTrim.h"
 #include "data/TDBConn.h"
 #include "data/ZDBRoutines.h"
 #include "metadata/TZDataSource.h"
 #include "metadata/ZDataSources.h"
+#include "settings/ZSession.h"
+#include "settings/ZSwitches.h"
 
 #include <QAction>
 
@@ -258,4 +258,10 @@ void SetActionState(int state, QAction *action, const QString &code)
 {
     if (action)
         action->setEnabled(ZActionEnabled(state, action->objectName(), code));
+}
+
+QString ZLoginPowerCode(const QString &progID, const QString &modulePowers)
+{
+    return IsAdminUser() ? GetPowerCode(modulePowers)
+                         : GetUserPowerCode(UserInfo.UserID, progID, 0, QStringLiteral("Powers"));
 }

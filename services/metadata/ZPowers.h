@@ -51,6 +51,10 @@ bool GetHavePower(const QString &code, int item);
 /// department's); modes 1, 2, 3 read the row of that Flag directly.
 QString GetUserPowerCode(const QString &holder, const QString &progID, int mode, const QString &column);
 
+/// The power code the login user holds on a module: every item the module
+/// lists for an administrator, else the user's resolved code.
+QString ZLoginPowerCode(const QString &progID, const QString &modulePowers);
+
 /// The full test for a login user: the module must exist, not exclude the
 /// running system by its SysCode, and list the item among its Powers; Admin
 /// then passes, others by their resolved code.
