@@ -2,6 +2,7 @@
 
 #include "data/ZSqlTokens.h"
 #include "data/ZSqliteAdapterRules.h"
+#include "data/ZSqliteTimeParts.h"
 
 #include <QHash>
 
@@ -272,5 +273,8 @@ QString ZAdaptSqlForSqlite(const QString &sql)
     ZPeriodRanges(tokens);
     ZCollateTextLiterals(tokens);
     ZAddMoneyTriggers(tokens);
+    // Last: its CASE compares a text literal that must stay as written, the
+    // same as in the time-of-day indexes.
+    ZBuiltInTimeParts(tokens);
     return ZJoinSqlTokens(tokens);
 }

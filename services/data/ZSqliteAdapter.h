@@ -24,5 +24,8 @@
 /// - text literals compared with expressions → COLLATE NOCASE
 ///   (ZCollateTextLiterals);
 /// - money columns of a new table or a new money column → the triggers that
-///   store money rounded to four decimals (ZAddMoneyTriggers).
+///   store money rounded to four decimals (ZAddMoneyTriggers);
+/// - the hour and the minute of a bare date column (DatePart('h', C),
+///   DatePart('n', C)) → SQLite's strftime, so an index on the column's time
+///   of day serves the condition (ZBuiltInTimeParts).
 QString ZAdaptSqlForSqlite(const QString &sql);

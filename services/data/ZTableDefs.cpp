@@ -7,6 +7,7 @@
 #include "data/ZDBRoutines.h"
 #include "data/ZFieldType.h"
 #include "data/ZSqliteMoney.h"
+#include "data/ZSqliteTimeParts.h"
 #include "ini/TZMemIniFile.h"
 
 #include <QDir>
@@ -215,6 +216,7 @@ void ApplyEngineRules(TZDbConnection &connection)
     if (!triggers.isEmpty())
         connection.execute(triggers);
     connection.execute(QStringLiteral("REINDEX NOCASE"));
+    ZCreateTimeOfDayIndexes(connection);
 }
 
 void ZEnsureEngineRules(TZDbConnection &connection)

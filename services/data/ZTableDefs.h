@@ -69,11 +69,14 @@ void CreateIndexes(TZDbConnection &connection, const QList<TZIndexDef> &indexes)
 /// Brings an existing data file to the engine rules of the current program
 /// (for the database update): money columns of every table get their
 /// rounding triggers, and the indexes on case-insensitive text are rebuilt
-/// with the current NOCASE (which ignores case for every letter).
+/// with the current NOCASE (which ignores case for every letter); the
+/// columns looked up by their time of day get their index
+/// (ZCreateTimeOfDayIndexes).
 void ApplyEngineRules(TZDbConnection &connection);
 
-/// The version of the engine rules a data file carries (pragma user_version).
-constexpr int kZEngineRulesVersion = 1;
+/// The version of the engine rules a data file carries (pragma user_version):
+/// 1 money triggers and NOCASE indexes, 2 the time-of-day indexes.
+constexpr int kZEngineRulesVersion = 2;
 
 /// Applies the engine rules once to a data file made before them, inside one
 /// transaction, and records it in the file (pragma user_version), so every

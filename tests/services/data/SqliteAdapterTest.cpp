@@ -10,8 +10,29 @@ TEST(SqliteAdapter, FunctionsWhoseNamesAreKeyWords)
     EXPECT_EQ(ZAdaptSqlForSqlite(s("select Left(A, 2), RIGHT (B,3), IsNull(C, '') from T left join U on 1=1")),
               s("select ZLeft(A, 2), ZRight (B,3), IfNull(C, '') from T left join U on 1=1"));
     EXPECT_EQ(ZAdaptSqlForSqlite(s("select 'Left(x)' from T")), s("select 'Left(x)' from T"));
-    EXPECT_EQ(ZAdaptSqlForSqlite(s("select DatePart(Hour, X), DatePart('h', X), DateDiff(day, A, B) from T")),
-              s("select DatePart('Hour', X), DatePart('h', X), DateDiff('day', A, B) from T"));
+    EXPECT_EQ(ZAdaptSqlForSqlite(s("select DatePart(weekday, X), DatePart('yyyy', X), DateDiff(day, A, B) from T")),
+              s("select DatePart('weekday', X), DatePart('yyyy', X), DateDiff('day', A, B) from T"));
+}
+
+TEST(SqliteAdapter, HourAndMinuteOfAColumnInBuiltInFunctions)
+{
+    const QString hour = s("CAST(strftime('%H', CASE WHEN typeof(%1) = 'text' THEN %1 ELSE %1 + 2415018.5 END) AS "
+                           "INTEGER)");
+    const QString minute = s("CAST(strftime('%M', CASE WHEN typeof(%1) = 'text' THEN %1 ELSE %1 + 2415018.5 END) AS "
+                             "INTEGER)");
+    EXPECT_EQ(ZAdaptSqlForSqlite(s("select DatePart(Hour, X), DatePart('h', A.[X]), DatePart( 'n' , RemindTime ) "
+                                   "from T")),
+              s("select %1, %2, %3 from T")
+                  .arg(hour.arg(s("X")), hour.arg(s("A.[X]")), minute.arg(s("RemindTime"))));
+    // The reminder poll's condition, as its index holds it.
+    EXPECT_EQ(ZAdaptSqlForSqlite(s("Where IsDisabled = 0 And DatePart('h', RemindTime) * 100 + DatePart('n', "
+                                   "RemindTime) = 830")),
+              s("Where IsDisabled = 0 And %1 * 100 + %2 = 830").arg(hour.arg(s("RemindTime")), minute.arg(s("RemindTime"))));
+    // Other arguments keep the program's DatePart, which reads more forms.
+    EXPECT_EQ(ZAdaptSqlForSqlite(s("select DatePart('h', Now()), DatePart('n', '2011-06-21 09:07'), "
+                                   "DatePart(Minute, (X)), DatePart('s', X) from T")),
+              s("select DatePart('h', Now()), DatePart('n', '2011-06-21 09:07'), DatePart('Minute', (X)), "
+                "DatePart('s', X) from T"));
 }
 
 TEST(SqliteAdapter, TopSelectIntoAndPrimaryKeys)

@@ -4,6 +4,7 @@
 #include "TDataFileTest.h"
 #include "TTestClock.h"
 #include "TestText.h"
+#include "ZQueryPlan.h"
 
 #include "settings/ZSession.h"
 #include "data/TDBConn.h"
@@ -24,17 +25,6 @@ protected:
         TDataFileTest::SetUp();
         copyShipped(QStringLiteral("DBSource"));
         InitSysIDAndProgID();
-    }
-
-    // The query plan of a statement of the system, as the program runs it.
-    static QString plan(const QString &sql)
-    {
-        TZDbConnection &c = DBConn().GetDBCONN();
-        auto stmt = c.prepare(s("explain query plan ") + c.adapt(TranToAccessSQL(sql)));
-        QStringList steps;
-        while (stmt->step())
-            steps << stmt->value(3, ftZString).toString();
-        return steps.join(QLatin1Char('\n'));
     }
 };
 
@@ -68,7 +58,7 @@ TEST_F(ListIndexes, ListsOfDatedModulesReadAnIndexInTheirOrder)
         ++dated;
         for (TDataArea area : {lsToday, lsThisWeek, lsThisMonth, lsThisYear, lsAll}) {
             const QString sql = source.Datasets.front()->GetListSql(area);
-            const QString steps = plan(sql);
+            const QString steps = ZQueryPlan(sql);
             SCOPED_TRACE(sql.toStdString() + "\n" + steps.toStdString());
             EXPECT_FALSE(steps.contains(s("TEMP B-TREE")));
             EXPECT_TRUE(steps.contains(s("INDEX IX_"))) << module.toStdString();

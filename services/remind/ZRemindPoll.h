@@ -1,0 +1,73 @@
+#pragma once
+
+#include "data/ZDBType.h"
+#include "remind/TZRemindStore.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+class TZDbConnection;
+
+/// The statement that finds the timed reminders due in `minute` (its date,
+/// weekday, day, month, hour and minute), with the date-part expressions of
+/// the database kind `kind`.
+QString ZRemindPollSql(const QDateTime &minute, TDBType kind);
+
+/// A reminder the poll statement found.
+struct TZDueRemind
+{
+    TZRemindKey Key;
+    QString Title;
+    QString Content;
+    bool EmailRemind = false;
+    QString EmailAddress;
+};
+
+/// The reminders due in `minute`, read through `connection`.
+QList<TZDueRemind> ZDueReminders(TZDbConnection &connection, const QDateTime &minute);
+
+/// Which minutes the polls look at. A poll looks at every whole minute that
+/// has passed since the previous poll, so a late tick (a busy window, a
+/// suspended machine) still fires what fell due in between, once:
+/// - the first poll of a run, and a poll after the clock was set back,
+///   looks at the current minute only when it runs at second 00 (a program
+///   started at 08:30:25 does not fire the reminders of 08:30);
+/// - a later poll looks at the minutes after the last one it looked at, up
+///   to the current minute, at most the last 24 hours of them;
+/// - a poll within the minute it already looked at looks at none.
+class TZRemindPoller
+{
+public:
+    /// The minutes (seconds dropped) a poll at `now` looks at, oldest
+    /// first; they count as looked at from then on.
+    QList<QDateTime> TakeMinutes(const QDateTime &now);
+    /// Forgets the previous poll (a new run).
+    void Reset() { m_last = QDateTime(); }
+
+    /// Minutes looked at, at most, by one poll.
+    static constexpr int kMaxMinutes = 24 * 60;
+
+private:
+    QDateTime m_last;
+};
+
+/// The poller of the process.
+TZRemindPoller &ZRemindPoller();
+
+/// What a poll did.
+struct TZRemindPollResult
+{
+    int Added = 0;     ///< entries added to the pending list
+    QString SoundFile; ///< the sound to play once, when something was added
+};
+
+/// One poll at ZNow() on the session's database: the reminders due in each
+/// minute to look at join the pending list (ZRemindStore), then the snoozed
+/// reminders that are due join it.
+TZRemindPollResult ZPollReminders();
+
+/// The sound of a poll that added reminders: the file named by the registry
+/// value RemindSound (trimmed, below the program folder when relative), or
+/// Sounds/Msg2.MP3 of the program folder when that is empty or missing.
+QString ZRemindSoundFile();
