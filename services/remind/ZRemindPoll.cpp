@@ -3,6 +3,7 @@
 #include "common/ZClock.h"
 #include "common/ZFiles.h"
 #include "data/TDBConn.h"
+#include "data/TParamInfo.h"
 #include "data/TZClientDataSet.h"
 #include "data/ZDBRoutines.h"
 #include "data/ZDateSql.h"
@@ -50,6 +51,16 @@ QList<TZDueRemind> ZDueReminders(TZDbConnection &connection, const QDateTime &mi
         due << r;
     }
     return due;
+}
+
+std::optional<QString> ZRemindMailAddress(const TZDueRemind &due)
+{
+    if (due.Key.Flag == 1 && due.EmailRemind)
+        return due.EmailAddress;
+    if (due.Key.Flag != 2 || GetParamValue(QStringLiteral("BornDateEmailRemind")).trimmed() == QLatin1String("0"))
+        return std::nullopt;
+    const QString birthdays = GetParamValue(QStringLiteral("BornDateRemindEmail"));
+    return birthdays.trimmed().isEmpty() ? GetParamValue(QStringLiteral("Email")) : birthdays;
 }
 
 QList<QDateTime> TZRemindPoller::TakeMinutes(const QDateTime &now)

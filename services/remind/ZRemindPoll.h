@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 class TZDbConnection;
 
 /// The statement that finds the timed reminders due in `minute` (its date,
@@ -26,6 +28,13 @@ struct TZDueRemind
 
 /// The reminders due in `minute`, read through `connection`.
 QList<TZDueRemind> ZDueReminders(TZDbConnection &connection, const QDateTime &minute);
+
+/// Where a due reminder's e-mail goes: the reminder's EmailAddress for a
+/// memo reminder (Flag 1) that asks for mail; for a birthday-tomorrow
+/// reminder (Flag 2), unless the parameter BornDateEmailRemind is "0", the
+/// parameter BornDateRemindEmail, or Email when that is empty; no mail for
+/// the others. The address may be blank (the mail routine says so).
+std::optional<QString> ZRemindMailAddress(const TZDueRemind &due);
 
 /// Which minutes the polls look at. A poll looks at every whole minute that
 /// has passed since the previous poll, so a late tick (a busy window, a

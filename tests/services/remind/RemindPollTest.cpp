@@ -5,6 +5,7 @@
 #include "RemindTestSupport.h"
 
 #include "common/ZFiles.h"
+#include "data/TParamInfo.h"
 #include "settings/ZRegistry.h"
 
 #include <gtest/gtest.h>
@@ -219,4 +220,28 @@ TEST_F(RemindPoll, SoundOfTheRegistryOrTheShippedOne)
     EXPECT_EQ(ZRemindSoundFile(), GetCurrPath() + s("Sounds/叮.wav"));
     WriteRegKey(s("RemindSound"), s("Sounds/没有.wav"));
     EXPECT_EQ(ZRemindSoundFile(), GetCurrPath() + s("Sounds/Msg2.MP3"));
+}
+
+TEST_F(RemindPoll, MailGoesToTheReminderOrTheBirthdayAddress)
+{
+    addReminder(1, s("M1"), s("要邮件"), 1, s("08:30"), QDate(2027, 1, 1),
+                s("EmailRemind = -1, EmailAddress = 'me@example.com'"));
+    addReminder(1, s("M2"), s("不要邮件"), 1, s("08:30"), QDate(2027, 1, 1), s("EmailAddress = 'me@example.com'"));
+    addReminder(2, s("M1"), s("明天生日"), 1, s("08:30"), QDate(2027, 1, 1), s("EmailRemind = -1"));
+    addReminder(3, s("M1"), s("今天生日"), 1, s("08:30"), QDate(2027, 1, 1), s("EmailRemind = -1"));
+    const auto addresses = [] {
+        GetParamInfo().UpdateParamInfo();
+        QStringList all;
+        for (const TZDueRemind &due : ZDueReminders(DBConn().GetDBCONN(), at(7, 8, 30))) {
+            const std::optional<QString> address = ZRemindMailAddress(due);
+            all << due.Title + QLatin1Char(':') + (address ? *address : s("-"));
+        }
+        return all.join(QLatin1Char(','));
+    };
+    SaveParamValue(s("Email"), s("owner@example.com"));
+    EXPECT_EQ(addresses(), s("要邮件:me@example.com,不要邮件:-,明天生日:owner@example.com,今天生日:-"));
+    SaveParamValue(s("BornDateRemindEmail"), s("family@example.com"));
+    EXPECT_EQ(addresses(), s("要邮件:me@example.com,不要邮件:-,明天生日:family@example.com,今天生日:-"));
+    SaveParamValue(s("BornDateEmailRemind"), s("0"));
+    EXPECT_EQ(addresses(), s("要邮件:me@example.com,不要邮件:-,明天生日:-,今天生日:-"));
 }
