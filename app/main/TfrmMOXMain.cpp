@@ -28,7 +28,6 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -68,8 +67,8 @@ TfrmMOXMain::TfrmMOXMain(QWidget *parent) : TfrmZForm(parent)
     createActions();
     createMenus();
     createTray();
-    resize(780, 540);
-    ReSetFormMinSize(480, 680);
+    // The designed size, which the window takes when it has none stored.
+    ReSetFormMinSize(500, 700);
 
     // 2. The background-music setting, set without counting as a click.
     chkMusic->setChecked(ReadRegKey(QStringLiteral("PlayMusic")) == QLatin1String("1"));
@@ -217,7 +216,7 @@ bool TfrmMOXMain::eventFilter(QObject *watched, QEvent *event)
         ZGuard([this] { ClickRemindIndicator(); });
         return true;
     }
-    if (watched == pnlPageButtons && event->type() == QEvent::Resize)
+    if (watched == pnlPageButtons && event->type() == QEvent::Resize && !m_firstShow)
         layoutPageButtons();
     return TfrmZForm::eventFilter(watched, event);
 }

@@ -6,8 +6,11 @@
 #include "common/ZErrors.h"
 #include "launcher/ZMenuBuilder.h"
 #include "main/TfrmMOXMain.h"
+#include "data/TDBConn.h"
 #include "metadata/ZDataSources.h"
+#include "metadata/ZPowers.h"
 #include "settings/ZRegistry.h"
+#include "settings/ZSession.h"
 
 #include <QAction>
 #include <QFile>
@@ -110,6 +113,22 @@ TEST_F(MainMenus, AModuleWithoutAModuleNameStopsTheBuild)
     // Another group is not concerned.
     ZBuildSysMenu(&menu, s("其他"), true, true);
     EXPECT_TRUE(menu.actions().isEmpty());
+}
+
+TEST_F(MainMenus, AUserSeesOnlyTheModulesHeMayOpen)
+{
+    TDBConn &db = DBConn();
+    db.DBExcuteSql(s("insert into comPerson(PersonID, PersonName) values('P01', '王五')"));
+    InitPowerDesignTable(db.GetDBCONN());
+    db.DBExcuteSql(s("insert into PowerDesign(Flag, UserID, ProgID, Powers) values(1, 'P01', 'moxDiary', '1000000000')"));
+    db.DBExcuteSql(s("insert into PowerDesign(Flag, UserID, ProgID, Powers) values(1, 'P01', 'moxTask', '0100000000')"));
+    UserInfo.UserID = s("P01");
+    InitSysIDAndProgID();
+    QMenu menu;
+    menu.setObjectName(s("mnuSystem"));
+    ZBuildSysMenu(&menu, s("个人管理"), true, false);
+    EXPECT_EQ(subMenuCaptions(&menu), QStringList{s("行程管理")});
+    EXPECT_EQ(visibleItems(subMenu(&menu, s("行程管理"))), QStringList{s("写日记")});
 }
 
 TEST_F(MainMenus, ChoosingAnAppearanceTakesEffectAtTheNextStart)
