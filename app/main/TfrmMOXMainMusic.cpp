@@ -5,6 +5,7 @@
 
 #include "common/ZFiles.h"
 #include "controls/ZFileDialogs.h"
+#include "media/TZPlayMusicCtrl.h"
 #include "settings/ZRegistry.h"
 
 #include <QCheckBox>
@@ -16,11 +17,6 @@ bool musicOn()
 {
     return ReadRegKey(QStringLiteral("PlayMusic")) == QLatin1String("1");
 }
-
-// The sound player arrives with the media services; until then the music
-// stays silent.
-void playLoop(const QString &) {}
-void stopMusic() {}
 
 } // namespace
 
@@ -34,7 +30,9 @@ void TfrmMOXMain::PlayBackgroundMusic()
 {
     chkMusic->setToolTip(QString());
     if (!musicOn()) {
-        stopMusic();
+        // Paused, so that the music goes on where it stopped when it is
+        // switched on again.
+        ZMusicPlayer().Pause();
         return;
     }
     const QString file = MusicFile();
@@ -43,7 +41,7 @@ void TfrmMOXMain::PlayBackgroundMusic()
         return;
     }
     // The same file again continues where it stopped.
-    playLoop(file);
+    ZMusicPlayer().PlayLoop(file);
 }
 
 void TfrmMOXMain::musicClicked()

@@ -9,6 +9,7 @@
 #include "data/TParamInfo.h"
 #include "forms/ZMessageBox.h"
 #include "main/TfrmMOXMain.h"
+#include "media/TZPlayMusicCtrl.h"
 #include "settings/ZRegistry.h"
 
 #include <QAction>
@@ -118,6 +119,7 @@ TEST_F(MainCommands, BackgroundMusicSettings)
     // The default file is not in this program folder.
     EXPECT_EQ(music->toolTip(), s("找不到文件：") + path(s("Sounds/mzdhl.mp3")));
 
+    EXPECT_FALSE(ZMusicPlayer().LoopPlaying());
     music->click();
     EXPECT_EQ(ReadRegKey(s("PlayMusic")), s("0"));
     EXPECT_TRUE(music->toolTip().isEmpty());
@@ -133,9 +135,32 @@ TEST_F(MainCommands, BackgroundMusicSettings)
     main.findChild<QPushButton *>(s("btnChangeMusic"))->click();
     EXPECT_EQ(filter, s("MP3(*.mp3)|*.mp3|MID(*.mid)|*.mid|WAV(*.wav)|*.wav"));
     EXPECT_EQ(ReadRegKey(s("MusicFileName")), chosen);
+    EXPECT_FALSE(ZMusicPlayer().LoopPlaying());
     music->click();
     EXPECT_EQ(ReadRegKey(s("PlayMusic")), s("1"));
     EXPECT_TRUE(music->toolTip().isEmpty());
+    EXPECT_EQ(ZMusicPlayer().LoopFileName(), chosen);
+    EXPECT_TRUE(ZMusicPlayer().LoopPlaying());
+    // Switched off, it pauses; "换" while it is on plays the new file.
+    music->click();
+    EXPECT_FALSE(ZMusicPlayer().LoopPlaying());
+    music->click();
+    const QString other = folder->writeFile(s("Music/other.mp3"), QByteArray("ID3"));
+    SetZFileDialogAnswerer([&](bool, const QString &, const QString &) { return other; });
+    main.findChild<QPushButton *>(s("btnChangeMusic"))->click();
+    EXPECT_EQ(ZMusicPlayer().LoopFileName(), other);
+    ZMusicPlayer().Stop();
+}
+
+TEST_F(MainCommands, TheMusicPlaysFromTheStartWhenItIsOn)
+{
+    copyShipped(s("Sounds"));
+    WriteRegKey(s("PlayMusic"), s("1"));
+    TfrmMOXMain &main = showWindow();
+    EXPECT_TRUE(main.findChild<QCheckBox *>(s("chkMusic"))->toolTip().isEmpty());
+    EXPECT_EQ(ZMusicPlayer().LoopFileName(), path(s("Sounds/mzdhl.mp3")));
+    EXPECT_TRUE(ZMusicPlayer().LoopPlaying());
+    ZMusicPlayer().Stop();
 }
 
 #include "MainCommandsTest.moc"
