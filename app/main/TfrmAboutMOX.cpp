@@ -34,6 +34,7 @@ TfrmAboutMOX::TfrmAboutMOX(QWidget *owner) : QDialog(nullptr), m_owner(owner)
 
     auto *text = new QVBoxLayout;
     text->setSpacing(6);
+    text->addStrut(220);
     text->addWidget(title);
     text->addWidget(version);
     text->addWidget(site);
@@ -58,7 +59,6 @@ TfrmAboutMOX::TfrmAboutMOX(QWidget *owner) : QDialog(nullptr), m_owner(owner)
     layout->addLayout(body);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    setMinimumWidth(320);
 }
 
 int TfrmAboutMOX::Execute()

@@ -8,7 +8,6 @@
 
 #include "common/ZGuard.h"
 #include "launcher/ZLauncher.h"
-#include "settings/ZSession.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

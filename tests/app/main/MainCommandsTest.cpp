@@ -2,6 +2,7 @@
 // about box and the background music.
 #include "MainWindowFixture.h"
 #include "TestText.h"
+#include "ZScreenshot.h"
 
 #include "ZProductInfo.h"
 #include "common/ZVersion.h"
@@ -51,6 +52,7 @@ TEST_F(MainCommands, SettingTheLoginPassword)
 
     // Two entries that differ only in case are accepted.
     inputs = QStringList{s("Secret"), s("sECRET")};
+    shotName = s("main_window_password");
     command->click();
     EXPECT_EQ(texts, QStringList({s("设置登陆密码"), s("请在确认一次密码"), s("密码已设置成功!")}));
     EXPECT_EQ(captions.value(0), main.windowTitle());
@@ -101,6 +103,7 @@ TEST_F(MainCommands, TheAboutBox)
     SetZBoxAnswerer([&](QDialog &box) {
         title = box.findChild<QLabel *>(s("lblTitle"))->text();
         version = box.findChild<QLabel *>(s("lblVersion"))->text();
+        ZSaveScreenshot(box, s("main_window_about"));
         box.findChild<QPushButton *>(s("btnOK"))->click();
     });
     main.findChild<QAction *>(s("actAbout"))->trigger();

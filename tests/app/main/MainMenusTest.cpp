@@ -2,6 +2,7 @@
 // menu and the tray menu, and the appearance menu.
 #include "MainWindowFixture.h"
 #include "TestText.h"
+#include "ZScreenshot.h"
 
 #include "common/ZErrors.h"
 #include "launcher/ZMenuBuilder.h"
@@ -89,6 +90,14 @@ TEST_F(MainMenus, TheModulesOfTheDefinitionsInTheirOrder)
         EXPECT_EQ(visibleItems(subMenu(reports, s("营业账务"))),
                   QStringList({s("月营业统计表"), s("收入统计表"), s("支付统计表"), s("库存查询")}));
     }
+
+    auto *system = main.findChild<QMenu *>(s("mnuSystem"));
+    system->popup(main.mapToGlobal(QPoint(0, 24)));
+    subMenu(system, s("行程管理"))->popup(main.mapToGlobal(QPoint(system->width(), 24)));
+    ZSaveScreenshot(*system, s("main_window_system_menu"));
+    ZSaveScreenshot(*subMenu(system, s("行程管理")), s("main_window_system_submenu"));
+    subMenu(system, s("行程管理"))->hide();
+    system->hide();
 
     // An item opens its module's list.
     subMenu(main.findChild<QMenu *>(s("mnuSystem")), s("行程管理"))->actions().first()->trigger();

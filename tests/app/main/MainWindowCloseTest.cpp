@@ -52,6 +52,7 @@ TEST_F(MainWindowClose, TheFrameHidesToTheTrayAndExitAsks)
     // "返回" keeps the program as it was, and the next frame close hides
     // again without asking.
     answers = QStringList{s("btnCancel")};
+    shotName = s("main_window_exit_question");
     exit();
     EXPECT_EQ(texts, QStringList{question});
     EXPECT_EQ(captions, QStringList{main.windowTitle()});

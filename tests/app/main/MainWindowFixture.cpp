@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "TestText.h"
+#include "ZScreenshot.h"
 
 #include "data/TDBConn.h"
 #include "forms/TfrmZForm.h"
@@ -16,6 +17,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <utility>
 
 void MainWindowFixture::SetUp()
 {
@@ -34,6 +37,8 @@ void MainWindowFixture::SetUp()
             if (!inputs.isEmpty())
                 edit->setText(inputs.takeFirst());
         }
+        if (!shotName.isEmpty())
+            ZSaveScreenshot(box, std::exchange(shotName, QString()));
         const QString button = answers.isEmpty() ? s("btnOK") : answers.takeFirst();
         if (auto *pressed = box.findChild<QPushButton *>(button))
             pressed->click();

@@ -31,6 +31,8 @@ protected:
     QStringList captions;
     /// Whether every box showed in password mode when it had an edit.
     QList<bool> masked;
+    /// When set, the next box is saved as a screenshot of that name.
+    QString shotName;
 
     std::unique_ptr<TfrmMOXMain> window;
 };
