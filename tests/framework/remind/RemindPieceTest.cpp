@@ -128,3 +128,11 @@ TEST_F(RemindPiece, DraggedByItsPanels)
     QTest::mouseClick(piece->rbDelay, Qt::LeftButton);
     EXPECT_TRUE(piece->rbDelay->isChecked());
 }
+
+TEST_F(RemindPiece, ReminderDeletedMeanwhileShowsItsCaption)
+{
+    TfrmRemindPiece *piece = ShowRemindPiece(1, s("GONE"), s("已删除的提醒"));
+    EXPECT_EQ(piece->lblTitle->text(), s("已删除的提醒"));
+    EXPECT_EQ(piece->memContent->toPlainText(), s("已删除的提醒"));
+    confirm(piece);
+}
