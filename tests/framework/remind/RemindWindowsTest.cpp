@@ -9,9 +9,12 @@
 #include "controls/TZDBGrid.h"
 #include "forms/TfrmRemind.h"
 #include "forms/TfrmRemindBox.h"
+#include "forms/TfrmListFormPub.h"
+#include "forms/TfrmMasterDataBase.h"
 #include "forms/TfrmRemindSet.h"
 #include "forms/TfrmSelectDS.h"
 #include "forms/ZMessageBox.h"
+#include "launcher/TFormClassCtrl.h"
 #include "launcher/TFormParams.h"
 #include "list/TfrmSelfWhere.h"
 #include "metadata/TOrvDataSet.h"
@@ -46,6 +49,11 @@ protected:
     void SetUp() override
     {
         TListDialogTest<TfrmSelfWhere>::SetUp();
+        // The windows the reminder windows open, registered as the system
+        // package registers them.
+        ZRegisterClass(s("TfrmMasterDataBase"), [] { return new TfrmMasterDataBase; });
+        ZRegisterClass(s("TfrmListFormPub"), [] { return new TfrmListFormPub; });
+        ZRegisterClass(s("TfrmRemindSet"), [] { return new TfrmRemindSet; });
         InitSysIDAndProgID();
         FillRemindData();
         SetZMainWindow(&main);
@@ -58,6 +66,12 @@ protected:
     void TearDown() override
     {
         SetZMainWindow(nullptr);
+        for (TfrmZForm *form : TfrmZForm::OpenForms()) {
+            if (!form->Closed())
+                form->close();
+        }
+        for (const char *name : {"TfrmMasterDataBase", "TfrmListFormPub", "TfrmRemindSet"})
+            ZUnRegisterClass(QLatin1String(name));
         TListDialogTest<TfrmSelfWhere>::TearDown();
     }
 
@@ -198,4 +212,63 @@ TEST_F(RemindWindows, TheNoticeSlidesUpAndOpensTheRightKey)
     TfrmRemind deleted;
     deleted.ShowRemain(s("accGather"), s("G1"), s("0"), s("删除"), s("张三删除了单据"));
     EXPECT_EQ(deleted.ClickKey(), QString());
+}
+
+/// The open framework window of class T, or null.
+template<typename T>
+T *openWindow()
+{
+    for (TfrmZForm *form : TfrmZForm::OpenForms()) {
+        if (auto *window = qobject_cast<T *>(form); window && !window->Closed())
+            return window;
+    }
+    return nullptr;
+}
+
+TEST_F(RemindWindows, TheBoxOpensRecordsAndTheDefinitions)
+{
+    DBConn().DBExcuteSql(s("insert into moxTask(TaskID, TaskName, Place, PlanBeginDate, PlanEndDate) "
+                           "values('T1', '交报告', '公司', '2026-05-01', '2026-05-02')"));
+    DBConn().DBExcuteSql(s("insert into comRemindSet(RemindID, RemindTitle, ProgID, RemindWhere, IsValid) "
+                           "values('R4', '未完成的任务', 'moxTask', '', -1)"));
+    TfrmRemindBox box;
+    box.show();
+    box.Tree()->setCurrentItem(box.Tree()->topLevelItem(2));
+    ASSERT_EQ(box.CurrentProgID(), s("moxTask"));
+    box.Grid()->View()->setFocus();
+    QTest::mouseClick(box.findChild<QPushButton *>(s("btnOpen")), Qt::LeftButton);
+    auto *record = openWindow<TfrmMasterDataBase>();
+    ASSERT_NE(record, nullptr) << main.texts.join(s("|")).toStdString();
+    EXPECT_EQ(record->GetProgID(), s("moxTask"));
+    EXPECT_EQ(record->CurrKeyValue(), s("T1"));
+    record->close();
+
+    // The definitions' list shows each module by its caption.
+    QTest::mouseClick(box.findChild<QPushButton *>(s("btnRemindSet")), Qt::LeftButton);
+    auto *list = openWindow<TfrmListFormPub>();
+    ASSERT_NE(list, nullptr) << main.texts.join(s("|")).toStdString();
+    EXPECT_EQ(list->GetProgID(), s("comRemindSet"));
+    TOrvDataSet &rows = list->DataSet();
+    ASSERT_GE(rows.RecordCount(), 1);
+    QStringList captions;
+    for (int r = 0; r < rows.RecordCount(); ++r)
+        captions << rows.displayText(r, rows.FieldByName(s("ProgID")).Index());
+    EXPECT_TRUE(captions.contains(s("应收冲款单"))) << captions.join(s("|")).toStdString();
+    EXPECT_TRUE(captions.contains(s("行程安排"))) << captions.join(s("|")).toStdString();
+}
+
+TEST_F(RemindWindows, AClickOnTheNoticeOpensItsRecord)
+{
+    DBConn().DBExcuteSql(s("insert into moxTask(TaskID, TaskName, Place, PlanBeginDate, PlanEndDate) "
+                           "values('T1', '交报告', '公司', '2026-05-01', '2026-05-02')"));
+    TfrmRemind *deleted = ShowRemain(s("moxTask"), s("T1"), s("46000"), s("删除"), s("张三删除"));
+    QTest::mouseClick(deleted, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(openWindow<TfrmMasterDataBase>(), nullptr);
+
+    TfrmRemind *added = ShowRemain(s("moxTask"), s("X,T1"), s("46000"), s("新增"), s("张三"));
+    QTest::mouseClick(added, Qt::LeftButton);
+    auto *record = openWindow<TfrmMasterDataBase>();
+    ASSERT_NE(record, nullptr) << main.texts.join(s("|")).toStdString();
+    EXPECT_EQ(record->CurrKeyValue(), s("T1"));
 }

@@ -81,6 +81,7 @@ TEST_F(ShippedDefinitions, EveryModuleLoadsIntoItsMenuGroup)
     EXPECT_EQ(GetDataSource(s("moxAccountTran")).FormClassName, s("TfrmAccountTran"));
     EXPECT_EQ(GetDataSource(s("accFee")).FormClassName, s("TfrmAccFee"));
     EXPECT_EQ(GetDataSource(s("accPay")).FormClassName, s("TfrmAccPay"));
+    EXPECT_EQ(GetDataSource(s("comRemindSet")).FormClassName, s("TfrmRemindSet"));
     // Modules sharing one table are told apart by their flag.
     EXPECT_EQ(GetDataSource(s("moxIncome")).Datasets.front()->Tables.front()->Flag, 1);
     EXPECT_EQ(GetDataSource(s("moxFee")).Datasets.front()->Tables.front()->Flag, 2);
