@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -127,6 +128,15 @@ void TfrmRemind::mouseReleaseEvent(QMouseEvent *event)
     TfrmZForm::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton)
         ZGuard([this] { Click(); });
+}
+
+void TfrmRemind::paintEvent(QPaintEvent *event)
+{
+    TfrmZForm::paintEvent(event);
+    // A frameless window: a thin border sets it off from what lies behind.
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 TfrmRemind *ShowRemain(const QString &progID, const QString &keyValues, const QString &dateValue,

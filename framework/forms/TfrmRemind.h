@@ -56,6 +56,7 @@ public:
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     QLabel *m_labels[5];

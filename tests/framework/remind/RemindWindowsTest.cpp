@@ -183,6 +183,8 @@ TEST_F(RemindWindows, TheChooserOffersModulesWithRecords)
     EXPECT_FALSE(offered.contains(s("RptFeeTotal")));
     chooser.SetSelectedProgID(s("moxtask"));
     EXPECT_EQ(chooser.SelectedProgID(), s("moxTask"));
+    chooser.show();
+    ZSaveScreenshot(chooser, s("remind_select_ds"));
 }
 
 TEST_F(RemindWindows, TheNoticeSlidesUpAndOpensTheRightKey)
@@ -204,6 +206,7 @@ TEST_F(RemindWindows, TheNoticeSlidesUpAndOpensTheRightKey)
         top = notice->y();
     }
     EXPECT_EQ(notice->geometry().bottom(), area.bottom());
+    ZSaveScreenshot(*notice, s("remind_notice"));
     notice->close();
 
     TfrmRemind pair;
