@@ -97,19 +97,19 @@ TfrmMOXMain::TfrmMOXMain(QWidget *parent) : TfrmZForm(parent)
         m_tray->setToolTip(windowTitle());
 
     // 5. One kind of menu bar serves every appearance here.
-    // 6.
+    // 6. The first page.
     ShowPage(0);
     // 7. Every module of the definitions, so that the menus can list them.
     ZGuard([] { InitSysIDAndProgID(); });
-    // 8.
+    // 8. The packages, in their order.
     loadPackages();
     // 9. The pages are white (createPage); the module menus.
     buildModuleMenus();
-    // 10.
+    // 10. The checks for a newer database and program.
     CheckDatabaseAndVersion();
     // 11. The page control has no tabs to hide.
     buildSkinMenu();
-    // 12.
+    // 12. The greeting and the version.
     showGreeting();
     lblVersion->setText(GetAppVersion());
     showClock();
@@ -171,7 +171,7 @@ void TfrmMOXMain::firstShow()
     SetZMainWindow(this);
     // 2. Poll the reminders at once.
     QCoreApplication::postEvent(this, new TZMessageEvent(ZWM_ENTERTONEXT, QString(), QString(), 1));
-    // 3.
+    // 3. The page buttons in their places, the first page chosen.
     layoutPageButtons();
     ShowPage(0);
     m_pageButtons.value(0)->setFocus();

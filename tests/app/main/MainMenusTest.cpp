@@ -124,6 +124,26 @@ TEST_F(MainMenus, AModuleWithoutAModuleNameStopsTheBuild)
     EXPECT_TRUE(menu.actions().isEmpty());
 }
 
+TEST_F(MainMenus, ModulesTheRunningSystemLeavesOut)
+{
+    QByteArray definition = folder->readFile(s("DBSource/moxNotepad.dbs"));
+    definition.replace(QString(s("DisplayName=记事本")).toUtf8(), QString(s("DisplayName=另一个")).toUtf8());
+    folder->writeFile(s("DBSource/ComObjUser.dbs"), definition);
+    folder->writeFile(s("DBSource/dssOrg.dbs"), definition);
+    InitSysIDAndProgID();
+    const auto schedule = [] {
+        QMenu menu;
+        menu.setObjectName(s("mnuSystem"));
+        ZBuildSysMenu(&menu, s("个人管理"), true, false);
+        return visibleItems(subMenu(&menu, s("行程管理")));
+    };
+    // Organisation management is off here: dssOrg never shows.
+    EXPECT_EQ(schedule().count(s("另一个")), 1);
+    FSYSID = 1011;
+    EXPECT_EQ(schedule().count(s("另一个")), 0);
+    FSYSID = 1003;
+}
+
 TEST_F(MainMenus, AUserSeesOnlyTheModulesHeMayOpen)
 {
     TDBConn &db = DBConn();
@@ -138,6 +158,18 @@ TEST_F(MainMenus, AUserSeesOnlyTheModulesHeMayOpen)
     ZBuildSysMenu(&menu, s("个人管理"), true, false);
     EXPECT_EQ(subMenuCaptions(&menu), QStringList{s("行程管理")});
     EXPECT_EQ(visibleItems(subMenu(&menu, s("行程管理"))), QStringList{s("写日记")});
+}
+
+TEST_F(MainMenus, AMenuErrorAtStartIsShownAndTheWindowStillComesUp)
+{
+    QByteArray definition = folder->readFile(s("DBSource/moxNotepad.dbs"));
+    definition.replace(QString(s("Module=行程管理")).toUtf8(), "Module=");
+    folder->writeFile(s("DBSource/moxNotepad2.dbs"), definition);
+    TfrmMOXMain &main = showWindow();
+    EXPECT_EQ(texts, QStringList{s("菜单名不能为空")});
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_TRUE(subMenuCaptions(main.findChild<QMenu *>(s("mnuSystem"))).isEmpty());
+    EXPECT_NE(main.findChild<QMenu *>(s("mnuSystem"))->actions().size(), 0);
 }
 
 TEST_F(MainMenus, ChoosingAnAppearanceTakesEffectAtTheNextStart)

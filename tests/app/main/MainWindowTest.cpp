@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -65,6 +66,11 @@ TEST_F(MainWindow, CaptionGreetingClockAndIndicator)
     EXPECT_EQ(labelText(main, "lblWeek"), s("星期四"));
     EXPECT_EQ(labelText(main, "lblDate"), s("2026年03月05日"));
     EXPECT_EQ(labelText(main, "lblRemind"), s("提醒(0)"));
+    // The tick shows the clock.
+    SetZClock(QDateTime(QDate(2026, 3, 8), QTime(23, 59, 59)));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return labelText(main, "lblTime") == s("23:59:59"); }, 5000));
+    EXPECT_EQ(labelText(main, "lblWeek"), s("星期日"));
+    EXPECT_EQ(labelText(main, "lblDate"), s("2026年03月08日"));
     EXPECT_TRUE(main.RemindTimer()->isActive());
     EXPECT_EQ(main.RemindTimer()->interval(), 1000);
     EXPECT_FALSE(main.BlinkTimer()->isActive());
