@@ -6,6 +6,8 @@
 #include "forms/TfrmSearch.h"
 #include "forms/TfrmSelectID.h"
 #include "forms/TfrmSelfWhere3.h"
+#include "forms/TfrmUserFeedBack.h"
+#include "forms/TfrmUserFeedBackMOX.h"
 #include "forms/TfrmUserMsg.h"
 #include "launcher/TFormClassCtrl.h"
 #include "record/TfrmGridData.h"
@@ -25,6 +27,8 @@ TZRegisteredForm<TfrmListFormPub> listFormPub;
 TZRegisteredForm<TfrmRptPubBase> rptPubBase;
 TZRegisteredForm<TfrmSelfWhere3> selfWhere3;
 TZRegisteredForm<TfrmSearch> search;
+TZRegisteredForm<TfrmUserFeedBackMOX> userFeedBackMOX;
+TZRegisteredForm<TfrmUserFeedBack> userFeedBack;
 
 } // namespace
 
