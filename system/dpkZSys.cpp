@@ -9,6 +9,8 @@
 #include "forms/TfrmSelectDS.h"
 #include "forms/TfrmSelectID.h"
 #include "forms/TfrmSelfWhere3.h"
+#include "forms/TfrmUserFeedBack.h"
+#include "forms/TfrmUserFeedBackMOX.h"
 #include "forms/TfrmUserMsg.h"
 #include "launcher/TFormClassCtrl.h"
 #include "record/TfrmGridData.h"
@@ -31,6 +33,8 @@ TZRegisteredForm<TfrmSearch> search;
 TZRegisteredForm<TfrmRemindSet> remindSet;
 TZRegisteredForm<TfrmRemindBox> remindBox;
 TZRegisteredForm<TfrmSelectDS> selectDS;
+TZRegisteredForm<TfrmUserFeedBackMOX> userFeedBackMOX;
+TZRegisteredForm<TfrmUserFeedBack> userFeedBack;
 
 } // namespace
 

@@ -22,8 +22,12 @@ packages=(
   # zip library libxlsxwriter uses; QuaZip exports a copy of the same
   # functions and cannot share a process with it)
   libxlsxwriter-dev libminizip-dev
+  # mail over SMTP
+  libcurl4-openssl-dev
   # tests, benchmarks and fuzzing
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+  # the SMTP server the mail tests send to
+  python3-aiosmtpd
   # text of printed PDF files in the report tests
   poppler-utils
   # Chinese text in the windows and their screenshots; the Latin font that

@@ -1,3 +1,4 @@
+#include "TNoticeWindow.h"
 #include "TTestClock.h"
 #include "TestText.h"
 
@@ -39,24 +40,6 @@ protected:
 
 private:
     std::function<bool(TScriptedThread &)> m_job;
-};
-
-/// A window that collects the notices posted to the main window.
-class TNoticeWindow final : public QWidget
-{
-public:
-    QStringList notices;
-
-protected:
-    bool event(QEvent *e) override
-    {
-        if (e->type() == QEvent::Type(ZWM_ADDMSG)) {
-            const auto *msg = static_cast<TZMessageEvent *>(e);
-            notices << msg->text1() + QLatin1Char('|') + QString::number(msg->param1());
-            return true;
-        }
-        return QWidget::event(e);
-    }
 };
 
 void runToEnd(TZBaseThread &thread)
