@@ -7,6 +7,7 @@
 #include "data/TZClientDataSet.h"
 #include "data/ZDBRoutines.h"
 #include "data/ZDateSql.h"
+#include "net/ZRemindMail.h"
 #include "settings/ZRegistry.h"
 
 #include <QFileInfo>
@@ -95,6 +96,8 @@ TZRemindPollResult ZPollReminders()
         for (const TZDueRemind &due : ZDueReminders(DBConn().GetDBCONN(), minute)) {
             if (store.AddPending(due.Key, due.Title))
                 ++result.Added;
+            if (const std::optional<QString> address = ZRemindMailAddress(due))
+                ZSendRemindMail(due.Title, due.Content, *address);
         }
     }
     result.Added += store.WakeDueSnoozes(now);

@@ -72,8 +72,10 @@ struct TZRemindPollResult
 };
 
 /// One poll at ZNow() on the session's database: the reminders due in each
-/// minute to look at join the pending list (ZRemindStore), then the snoozed
-/// reminders that are due join it.
+/// minute to look at join the pending list (ZRemindStore) and send their
+/// e-mails (ZRemindMailAddress, ZSendRemindMail: problems are told to the
+/// user, the poll goes on), then the snoozed reminders that are due join
+/// the pending list.
 TZRemindPollResult ZPollReminders();
 
 /// The sound of a poll that added reminders: the file named by the registry

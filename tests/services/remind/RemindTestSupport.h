@@ -33,6 +33,7 @@ protected:
         TDataFileTest::TearDown();
     }
 
+public:
     /// A reminder row: its kind, number, title, repetition (0 once … 4
     /// yearly), time of day "hh:mm", last day, and more columns as
     /// ", Col = value" pairs of an update.
@@ -53,6 +54,7 @@ protected:
                                .arg(id));
     }
 
+protected:
     /// Polls at the moment.
     TZRemindPollResult pollAt(const QDateTime &moment)
     {
@@ -69,10 +71,13 @@ protected:
         return captions.join(QLatin1Char(','));
     }
 
+public:
+    /// A moment of December 2026 (the 7th is a Monday).
     static QDateTime at(int day, int hour, int minute, int second = 0)
     {
         return QDateTime(QDate(2026, 12, day), QTime(hour, minute, second));
     }
 
+protected:
     std::unique_ptr<TTestClock> clock;
 };
