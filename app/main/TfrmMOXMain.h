@@ -145,6 +145,7 @@ private:
     QAction *actAccessBackUp = nullptr;
     QAction *actCheckNew = nullptr;
     QAction *actWebSitde = nullptr;
+    QAction *actRemindBox = nullptr;
 
     QStackedWidget *pgcMain = nullptr;
     QWidget *pnlPageButtons = nullptr;

@@ -7,6 +7,7 @@
 #include "common/ZGuard.h"
 #include "forms/ZMessageBox.h"
 #include "forms/ZSkins.h"
+#include "launcher/ZLauncher.h"
 #include "launcher/ZMenuBuilder.h"
 #include "settings/ZRegistry.h"
 
@@ -40,6 +41,7 @@ void TfrmMOXMain::createActions()
     actAccessBackUp = namedAction(this, "actAccessBackUp", QStringLiteral("备份数据..."));
     actCheckNew = namedAction(this, "actCheckNew", QStringLiteral("检查是否有新版本..."));
     actWebSitde = namedAction(this, "actWebSitde", QStringLiteral("进入官方网站"));
+    actRemindBox = namedAction(this, "actRemindBox", QStringLiteral("提醒精灵..."));
 
     connect(actOpenMainForm, &QAction::triggered, this, [this] { ZGuard([this] { ShowProgram(); }); });
     connect(actMinMainForm, &QAction::triggered, this, [this] { ZGuard([this] { HideToTray(); }); });
@@ -54,6 +56,9 @@ void TfrmMOXMain::createActions()
     connect(actCheckNew, &QAction::triggered, this,
             [] { ZGuard([] { ZShowMessage(QStringLiteral("检查新版本的功能暂未提供。")); }); });
     connect(actWebSitde, &QAction::triggered, this, [this] { ZGuard([this] { OpenWebSite(); }); });
+    // The data reminders' window: the records that meet the saved conditions.
+    connect(actRemindBox, &QAction::triggered, this,
+            [] { ZGuard([] { WakeUpForm(QStringLiteral("TfrmRemindBox"), wtShow, QString(), QString()); }); });
     connect(btnExit, &QPushButton::clicked, actExit, &QAction::trigger);
 }
 
@@ -91,6 +96,7 @@ void TfrmMOXMain::buildModuleMenus()
     });
     // The program's own commands follow the modules in the system menu.
     mnuSystem->addSeparator();
+    mnuSystem->addAction(actRemindBox);
     mnuSystem->addAction(actAccessBackUp);
     mnuSystem->addAction(actCheckNew);
     mnuSystem->addAction(actWebSitde);

@@ -97,6 +97,9 @@ TZMsgBtn ZMessageBox(const QString &caption, const QString &text, const TZMsgBtn
         auto *button = new QPushButton(item.isEmpty() ? QString::fromUtf16(info.caption) : item, &box);
         button->setObjectName(QLatin1String(info.objectName));
         button->setAutoDefault(true);
+        // Room on both sides of a long caption, as wide as a standard button
+        // at least.
+        button->setMinimumWidth(qMax(80, button->fontMetrics().horizontalAdvance(button->text()) + 24));
         QObject::connect(button, &QPushButton::clicked, &box, [&box, &result, info] {
             result = info.button;
             box.accept();

@@ -94,7 +94,7 @@ TEST_F(MainWindow, PageButtonsStandAboveExitFourPixelsApart)
     EXPECT_TRUE(main.PageButton(0)->isChecked());
     EXPECT_EQ(main.focusWidget(), main.PageButton(0));
     // From the bottom: Exit, then the pages 4, 3, 2, 1, 0 upwards.
-    const QList<QPushButton *> upwards = {main.ExitButton(), main.PageButton(4), main.PageButton(3),
+    const QList<QPushButton *> upwards = {main.ExitButton(),  main.PageButton(4), main.PageButton(3),
                                           main.PageButton(2), main.PageButton(1), main.PageButton(0)};
     const QStringList captions = {s("退出"), s("系统设置"), s("知识积累"), s("个人账务"), s("人脉经营"), s("行程管理")};
     for (int i = 0; i < upwards.size(); ++i) {
@@ -139,6 +139,10 @@ TEST_F(MainWindow, CommandsOpenTheirModulesAndNoticesOpenTheNoticeWindow)
     // By ProgID: the report's own window.
     main.CommandButton(2, s("支出统计表"))->click();
     EXPECT_NE(GetIsExistForm(s("TfrmRptFeeTotal")), nullptr);
+
+    // The data reminders' window, from the system menu.
+    main.findChild<QAction *>(s("actRemindBox"))->trigger();
+    EXPECT_NE(GetIsExistForm(s("TfrmRemindBox")), nullptr);
 
     // A window class no package holds yet: the launcher says so.
     main.CommandButton(0, s("写字板"))->click();
