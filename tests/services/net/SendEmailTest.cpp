@@ -11,8 +11,8 @@
 #include "net/ZSupportAddresses.h"
 #include "settings/ZSession.h"
 
-#include <QDeadlineTimer>
 #include <QJsonArray>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -107,7 +107,8 @@ TEST_F(Mail, HtmlMailCarriesItsAttachments)
     job.SenderName = s("财务");
     job.Recipients = s("boss@example.com");
     job.Attachments = {report, picture};
-    (new TSendEmailThreadEx(job))->start();
+    const QPointer<TSendEmailThreadEx> sending = new TSendEmailThreadEx(job);
+    sending->start();
 
     const QList<QJsonObject> mails = server->WaitForMessages(1);
     ASSERT_EQ(mails.size(), 1);
@@ -126,6 +127,7 @@ TEST_F(Mail, HtmlMailCarriesItsAttachments)
     EXPECT_EQ(attachments[1][s("content_type")].toString(), s("image/png"));
     EXPECT_EQ(QByteArray::fromBase64(attachments[1][s("data")].toString().toLatin1()), pictureBytes);
     EXPECT_TRUE(mail[s("defects")].toArray().isEmpty()) << qPrintable(strings(mail[s("defects")]).join(s(",")));
+    QTRY_VERIFY_WITH_TIMEOUT(sending.isNull(), 30000); // the job frees itself
 }
 
 TEST_F(Mail, HtmlMailTriesThreeTimesThenReportsTheFailure)
