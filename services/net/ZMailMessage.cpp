@@ -12,9 +12,10 @@ namespace {
 
 const QByteArray kCrLf = QByteArrayLiteral("\r\n");
 
-// Header texts in encoded words: 45 bytes of UTF-8 make 60 base64
-// characters, so a word "=?UTF-8?B?…?=" stays within the 75 RFC 2047 allows.
-constexpr int kWordBytes = 45;
+// Header texts in encoded words: 39 bytes of UTF-8 make 52 base64
+// characters, a word "=?UTF-8?B?…?=" of 64, so even "Subject: " and its
+// first word stay within the 78 characters a header line should keep to.
+constexpr int kWordBytes = 39;
 // Base64 body lines: 76 characters, the MIME limit.
 constexpr int kBase64Line = 76;
 

@@ -86,6 +86,7 @@ TEST(MailMessage, HeaderTextsAreEncodedWordsThatDecodeBack)
         EXPECT_FALSE(decodeWords(line).contains(QChar::ReplacementCharacter)) << line.constData();
     }
     EXPECT_GT(lines(encoded).size(), 2);
+    EXPECT_LE((QByteArray("Subject: ") + lines(encoded).first().trimmed()).size(), 78);
     EXPECT_EQ(decodeWords(encoded), chinese);
 
     // Line breaks cannot start a header of their own; text that looks like an
@@ -145,7 +146,8 @@ TEST(MailMessage, AttachmentsArePartsWithEncodedFileNames)
     const QString path = dir.filePath(s("报告 2026.pdf"));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    const QByteArray content("%PDF-1.4\n\x00\xff binary", 19);
+    static const char pdf[] = "%PDF-1.4\n\x00\xff binary";
+    const QByteArray content(pdf, sizeof(pdf) - 1);
     file.write(content);
     file.close();
 

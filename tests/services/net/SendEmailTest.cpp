@@ -90,7 +90,8 @@ TEST_F(Mail, HtmlMailCarriesItsAttachments)
     const QString report = dir.filePath(s("月度报告 12月.txt"));
     const QString picture = dir.filePath(s("chart.png"));
     const QByteArray reportBytes = s("收入 1,234.50\r\n支出 987.00\r\n").toUtf8();
-    const QByteArray pictureBytes("\x89PNG\r\n\x1a\n\x00\x00\xff\xfe binary", 22);
+    static const char pngData[] = "\x89PNG\r\n\x1a\n\x00\x00\xff\xfe binary";
+    const QByteArray pictureBytes(pngData, sizeof(pngData) - 1);
     for (const auto &[path, bytes] : {std::pair{report, reportBytes}, std::pair{picture, pictureBytes}}) {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
