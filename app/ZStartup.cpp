@@ -17,11 +17,8 @@
 #include "settings/ZSession.h"
 #include "data/TParamInfo.h"
 #include "data/ZFreeAllSource.h"
-#include "common/ZGuard.h"
 #include "forms/ZMessageBox.h"
 #include "forms/ZSkins.h"
-#include "launcher/TFormClassCtrl.h"
-#include "launcher/ZPackages.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -64,17 +61,6 @@ void loadQtTranslations()
         QCoreApplication::installTranslator(translator);
     else
         delete translator;
-}
-
-// Loads the run-time packages in their order, each once per process; a
-// package that fails is reported and the others still load.
-void loadPackages()
-{
-    for (const QString &package : ZRuntimePackages()) {
-        const QString file = package + QStringLiteral(".so");
-        if (!FormClassCtrl().BplIsLoad(file))
-            ZGuard([&] { FormClassCtrl().LoadBpl(file); });
-    }
 }
 
 } // namespace
@@ -148,10 +134,14 @@ int ZRunProgram()
     }
     loading->show();
     QCoreApplication::processEvents();
-    loadPackages();
     int result = 0;
     {
+        // The main window loads the packages. The program lives on in the
+        // tray while its windows are closed, and ends when the main window
+        // closes for good.
+        QApplication::setQuitOnLastWindowClosed(false);
         TfrmMOXMain window;
+        QObject::connect(&window, &TfrmMOXMain::ProgramEnds, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
         window.show();
         result = QApplication::exec();
     }

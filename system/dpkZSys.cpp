@@ -3,7 +3,10 @@
 // registers while it is loaded.
 #include "forms/TfrmListFormPub.h"
 #include "forms/TfrmMasterDataBase.h"
+#include "forms/TfrmRemindBox.h"
+#include "forms/TfrmRemindSet.h"
 #include "forms/TfrmSearch.h"
+#include "forms/TfrmSelectDS.h"
 #include "forms/TfrmSelectID.h"
 #include "forms/TfrmSelfWhere3.h"
 #include "forms/TfrmUserFeedBack.h"
@@ -27,6 +30,9 @@ TZRegisteredForm<TfrmListFormPub> listFormPub;
 TZRegisteredForm<TfrmRptPubBase> rptPubBase;
 TZRegisteredForm<TfrmSelfWhere3> selfWhere3;
 TZRegisteredForm<TfrmSearch> search;
+TZRegisteredForm<TfrmRemindSet> remindSet;
+TZRegisteredForm<TfrmRemindBox> remindBox;
+TZRegisteredForm<TfrmSelectDS> selectDS;
 TZRegisteredForm<TfrmUserFeedBackMOX> userFeedBackMOX;
 TZRegisteredForm<TfrmUserFeedBack> userFeedBack;
 

@@ -11,6 +11,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-charts-dev qt6-qpa-plugins libgl-dev
   # the OpenGL module's CMake files, which Qt Charts needs to be found
   libqt6opengl6-dev
+  # sound: Qt Multimedia's GStreamer back end decodes wav (base) and mp3
+  # (good); MIDI plays only where a MIDI decoder happens to be installed
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   # Qt's own Chinese texts (standard buttons, file dialogs)
   qt6-translations-l10n
   # libraries of the services layer

@@ -18,6 +18,8 @@ constexpr int ZWM_FORMDESTROYED = 1937; ///< a window was destroyed (to the main
 constexpr int ZWM_SELECTID = 1939;      ///< open the record-selection window
 constexpr int ZWM_RELOADLIST = 1940;    ///< reload a list keeping the current row
 constexpr int ZWM_RELOADBGIMAGE = 1942; ///< reload the background picture
+constexpr int ZWM_REMINDDATACOUNT = 1943; ///< the number of records data reminders find (first parameter)
+constexpr int ZWM_REMINDINTERVAL = 1944;  ///< the interval of the data reminder check changed (to the main window)
 
 /// Colours of ZWM_ADDMSG texts.
 constexpr int ZMSG_COLOR_ERROR = 255;     ///< red: an error

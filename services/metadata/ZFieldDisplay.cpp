@@ -41,6 +41,15 @@ TZDataSource *linkedSource(const TZField &definition)
     }
 }
 
+// A text field holding a module's name (SrcProgID, ProgID): shown as the
+// module's caption.
+bool namesModule(const TZDataField &field)
+{
+    return field.DataType() == ftZString
+           && (field.FieldName().compare(QLatin1String("SrcProgID"), Qt::CaseInsensitive) == 0
+               || field.FieldName().compare(QLatin1String("ProgID"), Qt::CaseInsensitive) == 0);
+}
+
 } // namespace
 
 QString ZFieldDisplayText(const TZField *definition, const TZDataField &field)
@@ -50,8 +59,7 @@ QString ZFieldDisplayText(const TZField *definition, const TZDataField &field)
     if (!definition->Permitted)
         return ZHiddenFieldText();
     const QVariant value = field.Value();
-    if (field.DataType() == ftZString
-        && field.FieldName().compare(QLatin1String("SrcProgID"), Qt::CaseInsensitive) == 0) {
+    if (namesModule(field)) {
         const QString progID = ZTrim(field.AsString());
         return IsExistProgID(progID) ? GetDataSource(progID).DisplayName : progID;
     }
@@ -86,6 +94,20 @@ QVariant ZFieldEntryValue(const TZField *definition, const TZDataField &field, c
         if (kind == ftZInteger || kind == ftZSmallint)
             return ZNumberFromText(text, kind, type, QString());
         return ZNumberFromText(text, kind, type, definition ? currencyOf(*definition, field) : QString());
+    }
+    if (definition && namesModule(field)) {
+        // The caption shown stands for the module stored (captions may
+        // repeat); another caption or a module name picks that module.
+        const QString typed = ZTrim(text);
+        if (typed == ZFieldDisplayText(definition, field))
+            return field.Value();
+        if (IsExistProgID(typed))
+            return typed;
+        for (const QString &progID : RegisteredProgIDs()) {
+            if (GetDataSource(progID).DisplayName == typed)
+                return progID;
+        }
+        return typed;
     }
     if (TZDataSource *related = definition ? linkedSource(*definition) : nullptr) {
         QList<QPair<QString, QString>> rows;

@@ -1,6 +1,6 @@
 // The start-up sequence run as a person meets it: the login dialog appears,
-// is answered, and the main window opens on the chosen data file; closing
-// the main window ends the run.
+// is answered, and the main window opens on the chosen data file; Exit with
+// "直接退出" ends the run.
 #include "TDataFileTest.h"
 #include "TestText.h"
 #include "ZScreenshot.h"
@@ -9,10 +9,13 @@
 #include "data/TDBConn.h"
 #include "login/TfrmLoading.h"
 #include "login/TfrmMoxLogin.h"
+#include "forms/ZMessageBox.h"
 #include "main/TfrmMOXMain.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -35,13 +38,18 @@ protected:
     }
 
     /// Runs the program, logging in to data file `fileNo` when the dialog
-    /// shows, and closing the main window once it is up; returns its caption.
+    /// shows, and exiting from the main window once it is up; returns its
+    /// caption.
     QString runAndLogIn(int fileNo)
     {
         QString caption;
+        bool exiting = false;
         QTimer driver;
         driver.setInterval(10);
         QObject::connect(&driver, &QTimer::timeout, [&] {
+            bool startingUp = false;
+            for (QWidget *window : QApplication::topLevelWidgets())
+                startingUp = startingUp || (window->isVisible() && qobject_cast<TfrmLoading *>(window));
             for (QWidget *window : QApplication::topLevelWidgets()) {
                 if (!window->isVisible())
                     continue;
@@ -54,12 +62,19 @@ protected:
                 } else if (auto *main = qobject_cast<TfrmMOXMain *>(window)) {
                     caption = main->windowTitle();
                     dataFileSeen = QFile::exists(path(s("DBFiles/DBAcs%1.orv").arg(fileNo)));
-                    main->close();
+                    // Exit, once the start-up window has gone, answering
+                    // "直接退出".
+                    if (!exiting && !startingUp) {
+                        exiting = true;
+                        SetZBoxAnswerer([](QDialog &box) { box.findChild<QPushButton *>(s("btnNo"))->click(); });
+                        main->findChild<QAction *>(s("actExit"))->trigger();
+                    }
                 }
             }
         });
         driver.start();
         exitCode = ZRunProgram();
+        SetZBoxAnswerer(nullptr);
         return caption;
     }
 

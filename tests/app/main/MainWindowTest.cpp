@@ -1,91 +1,176 @@
-// The main window for now: its caption names the open data file, its
-// commands go through the launcher, and notices open the notice window.
-#include "TDataFileTest.h"
+// The main window as it comes up: its caption names the open data file, the
+// greeting, clock and version, the page buttons in their places, and the
+// commands of the panel opening their modules through the launcher.
+#include "MainWindowFixture.h"
 #include "TestText.h"
 #include "ZScreenshot.h"
 
+#include "common/ZAppTitle.h"
+#include "common/ZClock.h"
 #include "common/ZMainWindow.h"
+#include "common/ZVersion.h"
 #include "data/TDBConn.h"
 #include "data/TParamInfo.h"
 #include "forms/TfrmZForm.h"
-#include "forms/ZMessageBox.h"
 #include "launcher/TFormClassCtrl.h"
 #include "launcher/ZLauncher.h"
 #include "main/TfrmMOXMain.h"
+#include "settings/ZSession.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
-#include <QDialog>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
-using MainWindow = TDataFileTest;
+using MainWindow = MainWindowFixture;
 
-TEST_F(MainWindow, CaptionCommandsAndNotices)
+namespace {
+
+QString labelText(const QWidget &window, const char *name)
 {
-    QStringList messages;
-    SetZBoxAnswerer([&messages](QDialog &box) {
-        messages << box.findChild<QLabel *>(QStringLiteral("lblText"))->text();
-        box.findChild<QPushButton *>(QStringLiteral("btnOK"))->click();
-    });
-    copyShipped(s("DBSource"));
+    const auto *label = window.findChild<QLabel *>(s(name));
+    return label ? label->text() : s("<none>");
+}
+
+QList<TfrmZForm *> openOf(const char *className)
+{
+    QList<TfrmZForm *> forms;
+    for (TfrmZForm *form : TfrmZForm::OpenForms()) {
+        if (form->inherits(className) && !form->Closed())
+            forms << form;
+    }
+    return forms;
+}
+
+} // namespace
+
+TEST_F(MainWindow, CaptionGreetingClockAndIndicator)
+{
+    SetZClock(QDateTime(QDate(2026, 3, 5), QTime(8, 9, 10)));
     DBConn().ChangeAccessFile(3);
     SaveParamValue(s("MyName"), s("张三"));
     GetParamInfo().UpdateParamInfo();
-    {
-        TfrmMOXMain window;
-        window.show();
-        EXPECT_TRUE(window.windowTitle().endsWith(s("(第3帐套)")));
-        EXPECT_EQ(window.findChild<QLabel *>(s("lblGreeting"))->text(), s("张三,欢迎您！"));
-        ZSaveScreenshot(window, s("main_window_standin"));
+    TfrmMOXMain &main = showWindow(3);
+    EXPECT_EQ(main.windowTitle(), ZApplicationTitle() + s("(第3帐套)"));
+    EXPECT_EQ(ZMainWindow(), &main);
+    EXPECT_EQ(labelText(main, "lblGreeting"), s("张三,欢迎您！"));
+    EXPECT_EQ(labelText(main, "lblVersion"), GetAppVersion());
+    EXPECT_EQ(labelText(main, "lblTime"), s("08:09:10"));
+    EXPECT_EQ(labelText(main, "lblWeek"), s("星期四"));
+    EXPECT_EQ(labelText(main, "lblDate"), s("2026年03月05日"));
+    EXPECT_EQ(labelText(main, "lblRemind"), s("提醒(0)"));
+    // The tick shows the clock.
+    SetZClock(QDateTime(QDate(2026, 3, 8), QTime(23, 59, 59)));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return labelText(main, "lblTime") == s("23:59:59"); }, 5000));
+    EXPECT_EQ(labelText(main, "lblWeek"), s("星期日"));
+    EXPECT_EQ(labelText(main, "lblDate"), s("2026年03月08日"));
+    EXPECT_TRUE(main.RemindTimer()->isActive());
+    EXPECT_EQ(main.RemindTimer()->interval(), 1000);
+    EXPECT_FALSE(main.BlinkTimer()->isActive());
+    EXPECT_EQ(main.BlinkTimer()->interval(), 500);
+    ASSERT_NE(main.TrayIcon(), nullptr);
+    ResetZClock();
+}
 
-        // The system package holds the list and notice windows.
-        QFile::copy(s(ZKVA_PROGRAM_DIR "/dpkZSys.so"), path(s("dpkZSys.so")));
-        if (!FormClassCtrl().BplIsLoad(s("dpkZSys.so")))
-            FormClassCtrl().LoadBpl(s("dpkZSys.so"));
+TEST_F(MainWindow, WithoutAnOwnersNameTheGreetingNamesTheLoginUser)
+{
+    UserInfo.UserID = s("Admin");
+    UserInfo.PersonName = s("李四");
+    TfrmMOXMain &main = showWindow();
+    EXPECT_EQ(labelText(main, "lblGreeting"), s("李四,欢迎您！"));
+}
 
-        // A module command opens the module's list.
-        window.RunCommand(1);
-        QWidget *diaries = GetIsExistForm(s("TfrmListFormPub"));
-        ASSERT_NE(diaries, nullptr);
-        EXPECT_EQ(diaries->windowTitle(), s("写日记【清单】"));
-        EXPECT_TRUE(messages.isEmpty());
-        // Adding goes to the diary's own window, which is not built yet: the
-        // launcher says so.
-        diaries->findChild<QAction *>(s("actAdd"))->trigger();
-        EXPECT_EQ(messages, QStringList({s("找不到TfrmMoxDiary窗体类所在的程序包，请先注册程序包！")}));
-
-        // A notice opens the notice window of the system package.
-        PostMsgToMainWindow(s("已保存"), 16711680);
-        QCoreApplication::sendPostedEvents(&window);
-        QWidget *notice = GetIsExistForm(s("TfrmUserMsg"));
-        ASSERT_NE(notice, nullptr);
-        EXPECT_EQ(notice->findChild<QPlainTextEdit *>()->toPlainText(), s("已保存"));
-        notice->close();
-
-        // Another module gets a list window of its own; opening the first
-        // again brings its window back.
-        window.RunCommand(2);
-        QWidget *targets = nullptr;
-        for (TfrmZForm *form : TfrmZForm::OpenForms()) {
-            if (form != diaries && form->inherits("TfrmListFormPub"))
-                targets = form;
+TEST_F(MainWindow, PageButtonsStandAboveExitFourPixelsApart)
+{
+    TfrmMOXMain &main = showWindow();
+    EXPECT_EQ(main.CurrentPage(), 0);
+    EXPECT_TRUE(main.PageButton(0)->isChecked());
+    EXPECT_EQ(main.focusWidget(), main.PageButton(0));
+    // From the bottom: Exit, then the pages 4, 3, 2, 1, 0 upwards.
+    const QList<QPushButton *> upwards = {main.ExitButton(), main.PageButton(4), main.PageButton(3),
+                                          main.PageButton(2), main.PageButton(1), main.PageButton(0)};
+    const QStringList captions = {s("退出"), s("系统设置"), s("知识积累"), s("个人账务"), s("人脉经营"), s("行程管理")};
+    for (int i = 0; i < upwards.size(); ++i) {
+        EXPECT_TRUE(upwards[i]->isVisible()) << i;
+        EXPECT_EQ(upwards[i]->text(), captions[i]);
+        if (i > 0) {
+            EXPECT_EQ(upwards[i]->geometry().bottom() + 1 + 4, upwards[i - 1]->geometry().top()) << i;
         }
-        ASSERT_NE(targets, nullptr);
-        EXPECT_EQ(targets->windowTitle(), s("目标管理【清单】"));
-        window.RunCommand(1);
-        int lists = 0;
-        for (TfrmZForm *form : TfrmZForm::OpenForms())
-            lists += form->inherits("TfrmListFormPub") && !form->Closed() ? 1 : 0;
-        EXPECT_EQ(lists, 2);
-        targets->close();
-        diaries->close();
     }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    SetZBoxAnswerer(nullptr);
+    EXPECT_EQ(main.ExitButton()->geometry().bottom() + 1, main.ExitButton()->parentWidget()->height() - 10);
+    EXPECT_FALSE(main.PageButton(5)->isVisible());
+    EXPECT_FALSE(main.PageButton(6)->isVisible());
+
+    for (int page = 0; page <= 4; ++page) {
+        main.PageButton(page)->click();
+        EXPECT_EQ(main.CurrentPage(), page);
+        ZSaveScreenshot(main, s("main_window_page%1").arg(page));
+    }
+    // The layout follows the window's height.
+    main.resize(main.width(), main.height() + 60);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(main.ExitButton()->geometry().bottom() + 1, main.ExitButton()->parentWidget()->height() - 10);
+    EXPECT_EQ(main.PageButton(4)->geometry().bottom() + 1 + 4, main.ExitButton()->geometry().top());
+}
+
+TEST_F(MainWindow, CommandsOpenTheirModulesAndNoticesOpenTheNoticeWindow)
+{
+    TfrmMOXMain &main = showWindow();
+
+    // A list command opens the module's list, and again brings it back.
+    main.CommandButton(0, s("写日记"))->click();
+    ASSERT_EQ(openOf("TfrmListFormPub").size(), 1);
+    TfrmZForm *diaries = openOf("TfrmListFormPub").first();
+    EXPECT_EQ(diaries->windowTitle(), s("写日记【清单】"));
+    main.CommandButton(0, s("目标管理"))->click();
+    main.CommandButton(0, s("写日记"))->click();
+    EXPECT_EQ(openOf("TfrmListFormPub").size(), 2);
+    EXPECT_TRUE(texts.isEmpty()) << texts.join(s("\n")).toStdString();
+    // Modules opened from the main window know it as their opener.
+    EXPECT_EQ(diaries->ParentForm(), &main);
+
+    // By ProgID: the report's own window.
+    main.CommandButton(2, s("支出统计表"))->click();
+    EXPECT_NE(GetIsExistForm(s("TfrmRptFeeTotal")), nullptr);
+
+    // A window class no package holds yet: the launcher says so.
+    main.CommandButton(0, s("写字板"))->click();
+    EXPECT_EQ(texts.value(0), s("找不到TfrmHandPaper窗体类所在的程序包，请先注册程序包！"));
+
+    // A modal window: it is shown modal, and the command returns once it
+    // closes. A stand-in window takes the class while no package has it.
+    const bool standIn = !TFormClassCtrl::IsRegistered(s("TfrmSystemSet"));
+    if (standIn)
+        ZRegisterClass(s("TfrmSystemSet"), [] { return new TfrmZForm; });
+    bool wasModal = false;
+    QTimer closer;
+    closer.setInterval(10);
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (QWidget *modal = QApplication::activeModalWidget(); modal && modal->inherits("TfrmZForm")) {
+            wasModal = modal->windowModality() == Qt::ApplicationModal;
+            modal->close();
+        }
+    });
+    closer.start();
+    main.CommandButton(4, s("系统设定"))->click();
+    closer.stop();
+    EXPECT_TRUE(wasModal);
+    if (standIn)
+        ZUnRegisterClass(s("TfrmSystemSet"));
+
+    // A notice opens the notice window, showing the hidden program first.
+    main.hide();
+    PostMsgToMainWindow(s("已保存"), 16711680);
+    QCoreApplication::sendPostedEvents(&main);
+    EXPECT_TRUE(main.isVisible());
+    QWidget *notice = GetIsExistForm(s("TfrmUserMsg"));
+    ASSERT_NE(notice, nullptr);
+    EXPECT_EQ(notice->findChild<QPlainTextEdit *>()->toPlainText(), s("已保存"));
 }

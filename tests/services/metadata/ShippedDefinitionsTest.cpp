@@ -14,6 +14,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <climits>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -79,6 +81,7 @@ TEST_F(ShippedDefinitions, EveryModuleLoadsIntoItsMenuGroup)
     EXPECT_EQ(GetDataSource(s("moxAccountTran")).FormClassName, s("TfrmAccountTran"));
     EXPECT_EQ(GetDataSource(s("accFee")).FormClassName, s("TfrmAccFee"));
     EXPECT_EQ(GetDataSource(s("accPay")).FormClassName, s("TfrmAccPay"));
+    EXPECT_EQ(GetDataSource(s("comRemindSet")).FormClassName, s("TfrmRemindSet"));
     // Modules sharing one table are told apart by their flag.
     EXPECT_EQ(GetDataSource(s("moxIncome")).Datasets.front()->Tables.front()->Flag, 1);
     EXPECT_EQ(GetDataSource(s("moxFee")).Datasets.front()->Tables.front()->Flag, 2);
@@ -153,4 +156,62 @@ TEST_F(ShippedDefinitions, DefaultRowsNameRealColumns)
         for (const QString &line : lines.mid(1))
             EXPECT_EQ(line.trimmed().split(QLatin1Char(',')).size(), columns.size()) << line.toStdString();
     }
+}
+
+// Every item of a pick list must read as a value the field can hold, and no
+// two items as the same value: the editor offers the items' texts and stores
+// their values, and lists show stored values through the same list. A number
+// field stores the item's value ("text-value" items, else its position); a
+// text field stores the item's text.
+TEST_F(ShippedDefinitions, EveryPickListItemReadsAsItsOwnValue)
+{
+    int lists = 0;
+    for (const QString &module : modules()) {
+        const TZDataSource &source = GetDataSource(module);
+        for (const auto &dataset : source.Datasets) {
+            for (const auto &table : dataset->Tables) {
+                for (const auto &field : table->Fields) {
+                    if (field->PickItems.isEmpty() || field->IsRelationField)
+                        continue;
+                    ++lists;
+                    const std::string where = module.toStdString() + "." + field->FieldName.toStdString();
+                    const bool number = field->FieldType == ftZInteger || field->FieldType == ftZSmallint;
+                    if (!number && field->FieldType != ftZString) {
+                        ADD_FAILURE() << where << ": a pick list on a field that is neither a number nor a text";
+                        continue;
+                    }
+                    QStringList values;
+                    for (const QString &text : field->GetPickListTextForCbxList().split(QLatin1Char('\n'))) {
+                        const std::string item = where + " \"" + text.toStdString() + "\"";
+                        EXPECT_FALSE(text.trimmed().isEmpty()) << item << ": an item without text";
+                        QString value = text;
+                        if (number) {
+                            const int n = field->GetPickListValue(text);
+                            EXPECT_GE(n, 0) << item << ": the item reads as no value";
+                            EXPECT_TRUE(field->FieldType == ftZInteger || n <= SHRT_MAX) << item << ": too large";
+                            EXPECT_EQ(field->GetPickListText(n).toStdString(), text.toStdString()) << item << ": its value shows another text";
+                            value = QString::number(n);
+                        } else {
+                            EXPECT_TRUE(field->Length <= 0 || text.size() <= field->Length)
+                                << item << ": longer than the field";
+                        }
+                        EXPECT_FALSE(values.contains(value)) << item << ": the value " << value.toStdString()
+                                                             << " belongs to another item too";
+                        values << value;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GE(lists, 10);
+}
+
+// The yearly reminder's month reads as its number, in the list and back.
+TEST_F(ShippedDefinitions, ReminderMonthsAreNumbered)
+{
+    const TZField *month = GetDataSource(s("moxRemind")).Datasets.front()->Tables.front()->GetZField(s("RemindMonth"));
+    ASSERT_NE(month, nullptr);
+    EXPECT_EQ(month->GetPickListValue(s("3月")), 3);
+    EXPECT_EQ(month->GetPickListText(12), s("12月"));
+    EXPECT_EQ(month->GetPickListTextForCbxList().split(QLatin1Char('\n')).size(), 12);
 }
