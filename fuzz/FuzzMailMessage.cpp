@@ -1,8 +1,8 @@
 // Feeds arbitrary recipient lists, sender names, subjects and bodies to the
 // mail composition and checks what the SMTP server and mail programs rely
 // on: only addresses that are addresses reach the envelope, every line of
-// the message ends with CRLF and no text given by the user can start a
-// header of its own.
+// the message ends with CRLF and stays within 998 characters, and no text
+// given by the user can start a header of its own.
 
 #include "common/ZErrors.h"
 #include "net/ZMailMessage.h"
@@ -51,6 +51,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         // Header lines (the last one's CRLF belongs to the blank line).
         for (const QByteArray &line : text.left(headEnd + 2).split('\n')) {
             if (!line.isEmpty() && (!line.endsWith('\r') || !knownHeader(line)))
+                std::abort();
+        }
+        for (const QByteArray &line : text.split('\n')) {
+            if (line.size() > 998)
                 std::abort();
         }
         for (qsizetype i = 0; i < text.size(); ++i) {
