@@ -21,6 +21,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <optional>
+
 namespace {
 
 QString className(const QWidget *window)
@@ -157,7 +159,9 @@ QWidget *WakeUpForm(const QString &formClass, TFormWakeUpType wakeUpType, const 
     // Making the window may load a package and run nested event loops, in
     // which the opener can close.
     const QPointer<QWidget> opener = QApplication::activeWindow() ? QApplication::activeWindow() : ZMainWindow();
-    const TZBusyCursorScope busy;
+    // Busy while the window is found or made; not while a modal window
+    // waits for the user.
+    std::optional<TZBusyCursorScope> busy(std::in_place);
     if (QWidget *open = findOpen(formClass, param1, param2)) {
         sendParams(open, msgID, param1, param2);
         open->raise();
@@ -182,10 +186,14 @@ QWidget *WakeUpForm(const QString &formClass, TFormWakeUpType wakeUpType, const 
     sendParams(window, msgID, param1, param2);
     Q_UNUSED(style); // the main window is never a multi-document frame here
     if (wakeUpType == wtShowModal) {
+        busy.reset();
         window->setWindowModality(Qt::ApplicationModal);
         window->show();
-        while (window->isVisible())
+        // A window closed is deleted; it may go while the loop runs.
+        const QPointer<QWidget> modal = window;
+        while (modal && modal->isVisible())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        return modal.data();
     } else if (show) {
         window->setWindowState(Qt::WindowNoState);
         window->show();

@@ -12,11 +12,16 @@ namespace {
 
 const QByteArray kCrLf = QByteArrayLiteral("\r\n");
 
-// Header texts in encoded words: 45 bytes of UTF-8 make 60 base64
-// characters, so a word "=?UTF-8?B?…?=" stays within the 75 RFC 2047 allows.
-constexpr int kWordBytes = 45;
+// Header texts in encoded words: 39 bytes of UTF-8 make 52 base64
+// characters, a word "=?UTF-8?B?…?=" of 64, so even "Subject: " and its
+// first word stay within the 78 characters a header line should keep to.
+constexpr int kWordBytes = 39;
 // Base64 body lines: 76 characters, the MIME limit.
 constexpr int kBase64Line = 76;
+// Printable ASCII longer than this goes into encoded words as well, which
+// fold onto continuation lines: a header line must stay below 998
+// characters, and should below 78.
+constexpr int kPlainHeaderLength = 60;
 
 QString randomCode()
 {
@@ -38,6 +43,8 @@ QByteArray randomHex(int bytes)
 
 bool isPlainHeaderText(const QString &text)
 {
+    if (text.size() > kPlainHeaderLength)
+        return false;
     for (const QChar c : text) {
         if (c.unicode() < 0x20 || c.unicode() > 0x7E)
             return false;
@@ -246,7 +253,8 @@ QByteArray ZBuildMailMessage(const TZMailMessage &message)
     const QByteArray sender = '<' + message.SenderAddress.toUtf8() + '>';
     text += "From: " + (message.SenderName.trimmed().isEmpty() ? sender : displayName(message.SenderName) + ' ' + sender)
             + kCrLf;
-    text += "To: " + message.Recipients.join(QStringLiteral(", ")).toUtf8() + kCrLf;
+    // One address a line: a long list would pass the line limit.
+    text += "To: " + message.Recipients.join(QStringLiteral(",\r\n ")).toUtf8() + kCrLf;
     text += "Subject: " + ZEncodeHeaderText(message.Subject) + kCrLf;
     text += "MIME-Version: 1.0" + kCrLf;
     if (message.Attachments.isEmpty())

@@ -30,8 +30,9 @@ inline constexpr char16_t kRandomCodeMarker[] = u"{随机码}";
 QString ZAddRandomCode(const QString &senderName);
 
 /// A header text as RFC 2047 encoded words ("=?UTF-8?B?…?="), folded onto
-/// continuation lines, when it holds anything but printable ASCII; printable
-/// ASCII stays as it is. Line breaks never reach the header.
+/// continuation lines, when it holds anything but printable ASCII or is
+/// long; short printable ASCII stays as it is. Line breaks never reach the
+/// header.
 QByteArray ZEncodeHeaderText(const QString &text);
 
 /// True for an address a mail server can be given: local part "@" domain,

@@ -15,6 +15,7 @@
 #include "launcher/ZLauncher.h"
 #include "net/TSendEmailThread.h"
 #include "net/ZMachineInfo.h"
+#include "settings/ZSession.h"
 
 #include <QComboBox>
 #include <QDeadlineTimer>
@@ -190,11 +191,13 @@ TEST_F(UserFeedBack, OpensModallyThroughTheLauncherCentredOnItsOpener)
     bool inspected = false;
     QPoint centre;
     Qt::WindowModality modality = Qt::NonModal;
+    int busyDuringModal = -1;
     QTimer::singleShot(0, [&] {
         const QPointer<QWidget> form = GetIsExistForm(s("TfrmUserFeedBackMOX"));
         if (!form)
             return;
         modality = form->windowModality();
+        busyDuringModal = FCursorBusyCount;
         // Centred once it has its size: a queued step after showing.
         const QDeadlineTimer deadline(10000);
         while (form && !nearlyCentred(*form, opener) && !deadline.hasExpired())
@@ -213,6 +216,7 @@ TEST_F(UserFeedBack, OpensModallyThroughTheLauncherCentredOnItsOpener)
     WakeUpForm(s("TfrmUserFeedBackMOX"), wtShowModal, QString(), QString());
     EXPECT_TRUE(inspected);
     EXPECT_EQ(modality, Qt::ApplicationModal);
+    EXPECT_EQ(busyDuringModal, 0); // no hourglass while the user writes
     EXPECT_LE((centre - opener.frameGeometry().center()).manhattanLength(), 4)
         << centre.x() << "," << centre.y() << " vs " << opener.frameGeometry().center().x() << ","
         << opener.frameGeometry().center().y();

@@ -77,6 +77,12 @@ TEST(MailMessage, SenderNamesGetARandomCodeForEveryMarker)
 TEST(MailMessage, HeaderTextsAreEncodedWordsThatDecodeBack)
 {
     EXPECT_EQ(ZEncodeHeaderText(s("Weekly report")), QByteArray("Weekly report"));
+    // Long ASCII folds like any other text.
+    const QString longAscii = QString(s("x")).repeated(2000);
+    const QByteArray folded = ZEncodeHeaderText(longAscii);
+    EXPECT_EQ(decodeWords(folded), longAscii);
+    for (const QByteArray &line : lines(folded))
+        EXPECT_LE(line.size(), 78);
 
     const QString chinese = s("会议提醒：明天上午 8:30 在三楼会议室评审项目计划，请带上笔记本电脑和上周的报告 😀 谢谢");
     const QByteArray encoded = ZEncodeHeaderText(chinese);
@@ -86,6 +92,7 @@ TEST(MailMessage, HeaderTextsAreEncodedWordsThatDecodeBack)
         EXPECT_FALSE(decodeWords(line).contains(QChar::ReplacementCharacter)) << line.constData();
     }
     EXPECT_GT(lines(encoded).size(), 2);
+    EXPECT_LE((QByteArray("Subject: ") + lines(encoded).first().trimmed()).size(), 78);
     EXPECT_EQ(decodeWords(encoded), chinese);
 
     // Line breaks cannot start a header of their own; text that looks like an
@@ -119,7 +126,7 @@ TEST(MailMessage, PlainMessageHasItsHeadersAndABase64Body)
     EXPECT_TRUE(QRegularExpression(s("\r\nMessage-ID: <[0-9a-f]+\\.[0-9]+@example\\.com>\r\n"))
                     .match(QString::fromLatin1(head))
                     .hasMatch());
-    EXPECT_TRUE(head.contains("\r\nTo: one@example.com, two@example.com\r\n"));
+    EXPECT_TRUE(head.contains("\r\nTo: one@example.com,\r\n two@example.com\r\n"));
     EXPECT_TRUE(head.contains("\r\nMIME-Version: 1.0\r\n"));
     EXPECT_TRUE(head.contains("\r\nContent-Type: text/plain; charset=UTF-8\r\nContent-Transfer-Encoding: base64"));
     const QByteArray from = head.mid(head.indexOf("From: ") + 6).split('\n').first();
@@ -145,7 +152,8 @@ TEST(MailMessage, AttachmentsArePartsWithEncodedFileNames)
     const QString path = dir.filePath(s("报告 2026.pdf"));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    const QByteArray content("%PDF-1.4\n\x00\xff binary", 19);
+    static const char pdf[] = "%PDF-1.4\n\x00\xff binary";
+    const QByteArray content(pdf, sizeof(pdf) - 1);
     file.write(content);
     file.close();
 

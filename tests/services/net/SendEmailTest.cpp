@@ -11,8 +11,8 @@
 #include "net/ZSupportAddresses.h"
 #include "settings/ZSession.h"
 
-#include <QDeadlineTimer>
 #include <QJsonArray>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -90,7 +90,8 @@ TEST_F(Mail, HtmlMailCarriesItsAttachments)
     const QString report = dir.filePath(s("月度报告 12月.txt"));
     const QString picture = dir.filePath(s("chart.png"));
     const QByteArray reportBytes = s("收入 1,234.50\r\n支出 987.00\r\n").toUtf8();
-    const QByteArray pictureBytes("\x89PNG\r\n\x1a\n\x00\x00\xff\xfe binary", 22);
+    static const char pngData[] = "\x89PNG\r\n\x1a\n\x00\x00\xff\xfe binary";
+    const QByteArray pictureBytes(pngData, sizeof(pngData) - 1);
     for (const auto &[path, bytes] : {std::pair{report, reportBytes}, std::pair{picture, pictureBytes}}) {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -107,7 +108,8 @@ TEST_F(Mail, HtmlMailCarriesItsAttachments)
     job.SenderName = s("财务");
     job.Recipients = s("boss@example.com");
     job.Attachments = {report, picture};
-    (new TSendEmailThreadEx(job))->start();
+    const QPointer<TSendEmailThreadEx> sending = new TSendEmailThreadEx(job);
+    sending->start();
 
     const QList<QJsonObject> mails = server->WaitForMessages(1);
     ASSERT_EQ(mails.size(), 1);
@@ -126,6 +128,7 @@ TEST_F(Mail, HtmlMailCarriesItsAttachments)
     EXPECT_EQ(attachments[1][s("content_type")].toString(), s("image/png"));
     EXPECT_EQ(QByteArray::fromBase64(attachments[1][s("data")].toString().toLatin1()), pictureBytes);
     EXPECT_TRUE(mail[s("defects")].toArray().isEmpty()) << qPrintable(strings(mail[s("defects")]).join(s(",")));
+    QTRY_VERIFY_WITH_TIMEOUT(sending.isNull(), 30000); // the job frees itself
 }
 
 TEST_F(Mail, HtmlMailTriesThreeTimesThenReportsTheFailure)
