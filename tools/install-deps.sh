@@ -30,6 +30,9 @@ packages=(
   python3-aiosmtpd
   # text of printed PDF files in the report tests
   poppler-utils
+  # a display with a window manager that frames windows, for the test of
+  # remembered window bounds (tests/support/run-framed.sh)
+  xvfb openbox x11-utils
   # Chinese text in the windows and their screenshots; the Latin font that
   # prints digits and letters in front of the CJK font in PDF files
   fonts-noto-cjk fonts-dejavu-core

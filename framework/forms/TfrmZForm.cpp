@@ -126,12 +126,18 @@ QString TfrmZForm::FormStorePath()
 
 void TfrmZForm::SaveFormSizeAndPosition()
 {
+    // The inside of the window, position and size alike: what setGeometry
+    // takes back. The frame's position cannot be given back reliably: a
+    // window is placed before the window manager has framed it, when Qt
+    // does not know the frame yet and would take the frame's position for
+    // the inside's (the window crept up by its title bar on each reopen).
     TZIniFile store(storePath());
     const QString section = FormSizeAndPositionTag();
-    store.WriteInteger(section, QStringLiteral("Width"), width());
-    store.WriteInteger(section, QStringLiteral("Height"), height());
-    store.WriteInteger(section, QStringLiteral("Top"), y());
-    store.WriteInteger(section, QStringLiteral("Left"), x());
+    const QRect bounds = geometry();
+    store.WriteInteger(section, QStringLiteral("Width"), bounds.width());
+    store.WriteInteger(section, QStringLiteral("Height"), bounds.height());
+    store.WriteInteger(section, QStringLiteral("Top"), bounds.y());
+    store.WriteInteger(section, QStringLiteral("Left"), bounds.x());
 }
 
 void TfrmZForm::SetFormSizeAndposition()
@@ -146,12 +152,15 @@ void TfrmZForm::SetFormSizeAndposition()
         w = m_minWidth > 0 ? m_minWidth : width();
     if (h < 1)
         h = m_minHeight > 0 ? m_minHeight : height();
+    QRect bounds = geometry();
     if (!FormFixSize())
-        resize(w, h);
+        bounds.setSize(QSize(w, h));
     if (left > 0 || top > 0) {
-        move(left > 0 ? left : x(), top > 0 ? top : y());
+        bounds.moveTo(left > 0 ? left : bounds.x(), top > 0 ? top : bounds.y());
+        setGeometry(bounds);
         return;
     }
+    resize(bounds.size());
     // Opened for the first time: centred on the window that opened it, and
     // within the screen.
     QWidget *opener = ParentForm();
@@ -334,8 +343,7 @@ void TfrmZForm::changeEvent(QEvent *event)
             // Out of the platform's maximised state: place the window.
             m_placing = false;
             m_restoring = true;
-            move(m_placeAt.topLeft());
-            resize(m_placeAt.size());
+            setGeometry(m_placeAt);
             m_restoring = false;
         }
         return;
@@ -351,8 +359,11 @@ void TfrmZForm::changeEvent(QEvent *event)
             const bool echo = event->spontaneous() && m_expectEcho;
             m_expectEcho = !event->spontaneous();
             if (!echo) {
+                // Over the main window's client area: the frame at its
+                // origin, so the inside one frame's width further in.
                 const QRect client = main->contentsRect();
-                m_placeAt = m_maximised ? m_normal : QRect(0, 0, client.width(), client.height() - 5);
+                const QPoint inside = geometry().topLeft() - pos();
+                m_placeAt = m_maximised ? m_normal : QRect(inside, QSize(client.width(), client.height() - 5));
                 m_maximised = !m_maximised;
             }
             m_placing = true;
@@ -395,7 +406,7 @@ void TfrmZForm::moveEvent(QMoveEvent *event)
 void TfrmZForm::takeNormalBounds()
 {
     if (!m_maximised && !m_restoring && m_created && !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)))
-        m_normal = QRect(x(), y(), width(), height());
+        m_normal = geometry();
 }
 
 void TfrmZForm::restoreNormalBounds()
@@ -403,8 +414,7 @@ void TfrmZForm::restoreNormalBounds()
     if (m_normal.width() < 0)
         return;
     m_restoring = true;
-    move(m_normal.topLeft());
-    resize(m_normal.size());
+    setGeometry(m_normal);
     m_restoring = false;
 }
 

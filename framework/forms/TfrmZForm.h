@@ -16,7 +16,8 @@ class TZDbConnection;
 class TZMessageEvent;
 
 /// The ancestor of every window of the system: size and position remembered
-/// per user and module (log/forms_<user>.log, section FormSizeAndPositionTag),
+/// per user and module (log/forms_<user>.log, section FormSizeAndPositionTag;
+/// both of the inside of the window, its geometry, frame left out),
 /// Enter to the next control, a 100 ms housekeeping timer, the parent
 /// protocol (messages 1926, 1928, 1936, 1937, 1939: the record selection
 /// window for "TagPrintRange"), and the overridable hooks.
@@ -86,6 +87,7 @@ public:
     bool Maximised() const { return m_maximised; }
     /// True once the window was closed (it is deleted soon after).
     bool Closed() const { return m_closed; }
+    /// The inside's bounds (geometry) while neither maximised nor minimised.
     QRect NormalBounds() const { return m_normal; }
 
     TZGridKeeper *GridKeeper() const { return m_gridKeeper.get(); }

@@ -51,7 +51,7 @@ bool isBlank(const TZDataField &field)
     if (field.IsNull())
         return true;
     if (field.DataType() == ftZDate)
-        return field.AsDateTime() <= ZNumberToDateTime(2);
+        return ZIsEmptyDate(field.AsDateTime());
     return ZTrim(field.AsString()).isEmpty();
 }
 

@@ -191,8 +191,9 @@ void TZGridDelegate::setEditorData(QWidget *editor, const QModelIndex &index) co
     const int kind = dataSet && column < dataSet->FieldCount() ? dataSet->Fields(column).DataType() : ftZString;
     switch (kindOf(editor)) {
     case TZCellEditor::Date: {
+        // An empty date starts the editor at today, as a null one does.
         const QDateTime moment = ZDbValueToDateTime(value);
-        static_cast<QDateEdit *>(editor)->setDate(moment.isValid() ? moment.date() : ZDate());
+        static_cast<QDateEdit *>(editor)->setDate(ZIsEmptyDate(moment) ? ZDate() : moment.date());
         break;
     }
     case TZCellEditor::Time: {
@@ -222,10 +223,10 @@ void TZGridDelegate::setEditorData(QWidget *editor, const QModelIndex &index) co
         break;
     }
     case TZCellEditor::Button:
-        buttonLine(editor)->setText(ZValueText(value, kind));
+        buttonLine(editor)->setText(ZDisplayText(value, kind));
         break;
     case TZCellEditor::Default:
-        static_cast<QLineEdit *>(editor)->setText(ZValueText(value, kind));
+        static_cast<QLineEdit *>(editor)->setText(ZDisplayText(value, kind));
         break;
     }
     editor->setProperty(kInitial, editorValue(editor));

@@ -2,6 +2,7 @@
 
 #include "controls/TZDBImage.h"
 #include "controls/TZLookUpCombobox.h"
+#include "data/ZDbValues.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
@@ -144,7 +145,7 @@ void SetValue(QWidget *editor, const QVariant &value)
             moment->setTime(value.toTime());
         else if (value.typeId() == QMetaType::QDate)
             moment->setDate(value.toDate());
-        else if (value.isNull())
+        else if (value.isNull() || (momentKind(editor) == Moment::Date && ZIsEmptyDate(ZDbValueToDateTime(value))))
             moment->setDateTime(moment->minimumDateTime());
         else
             moment->setDateTime(value.toDateTime());

@@ -32,7 +32,9 @@ bool IsEditor(const QWidget *widget);
 bool IsMemo(const QWidget *editor);
 
 QVariant Value(const QWidget *editor);
-/// Shows a value, converted to the editor's kind; a null value clears it.
+/// Shows a value, converted to the editor's kind; a null value clears it,
+/// and so does an empty date (ZIsEmptyDate) in a date editor: both set the
+/// editor to its minimum, which a record window's date editor shows blank.
 void SetValue(QWidget *editor, const QVariant &value);
 
 /// Locks or unlocks typing. Kinds without a read-only mode (check boxes,

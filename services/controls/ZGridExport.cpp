@@ -92,7 +92,7 @@ void writeCell(TZXlsxWriter &writer, int row, int column, const TExportColumn &i
         break;
     case ftZDate:
     case ftZTime:
-        if (shown == ZValueText(value, info.type)) {
+        if (shown == ZDisplayText(value, info.type)) {
             const QDateTime moment = ZDbValueToDateTime(value);
             TZXlsxWriter::TNumberStyle style = TZXlsxWriter::nsTime;
             if (info.type == ftZDate)

@@ -54,7 +54,7 @@ QString TZClientDataSet::textOf(const TZRowData &row, const QVector<QVariant> &v
 {
     TZDataField &field = *m_fields.at(std::size_t(column));
     if (!field.OnGetText)
-        return ZValueText(values.at(column), field.DataType());
+        return ZDisplayText(values.at(column), field.DataType());
     // The handler reads fields; they read this row's values while it runs.
     struct Restore
     {

@@ -126,6 +126,13 @@ QString ZValueText(const QVariant &v, int kind)
     return ZStr(v);
 }
 
+QString ZDisplayText(const QVariant &value, int kind)
+{
+    if (kind == ftZDate && !value.isNull() && ZIsEmptyDate(ZDbValueToDateTime(value)))
+        return {};
+    return ZValueText(value, kind);
+}
+
 QString TZDataField::AsString() const
 {
     return ZValueText(Value(), DataType());
@@ -158,7 +165,7 @@ QDateTime TZDataField::AsDateTime() const
 
 QString TZDataField::Text() const
 {
-    return OnGetText ? OnGetText(*this) : AsString();
+    return OnGetText ? OnGetText(*this) : ZDisplayText(Value(), DataType());
 }
 
 void TZDataField::SetText(const QString &text)

@@ -16,10 +16,14 @@ class TZClientDataSet;
 /// the text kinds; a value that does not convert is null.
 QVariant ZValueOfKind(const QVariant &value, TZFieldType kind);
 
-/// The text of a value as a field of its kind shows it: dates as
-/// "yyyy-MM-dd" (with the time when it is not midnight), times as "hh:mm:ss",
-/// null as "".
+/// The text of a value in a field of its kind: dates as "yyyy-MM-dd" (with
+/// the time when it is not midnight), times as "hh:mm:ss", null as "".
 QString ZValueText(const QVariant &value, int kind);
+
+/// The text grids and editors show for a value of a field of its kind: the
+/// value's text (ZValueText), but nothing for an empty date (ZIsEmptyDate).
+/// Every display text of a field without its own rules comes from here.
+QString ZDisplayText(const QVariant &value, int kind);
 
 /// A field of a client dataset: reads and writes the value of its column in
 /// the dataset's current record (the edit buffer while editing).
@@ -47,6 +51,7 @@ public:
     /// The value before the row was changed (null for a new row).
     QVariant OldValue() const;
 
+    /// The value's text (ZValueText).
     QString AsString() const;
     void SetAsString(const QString &value) { SetValue(value); }
     int AsInteger() const;
@@ -60,7 +65,7 @@ public:
     QDateTime AsDateTime() const;
     void SetAsDateTime(const QDateTime &value) { SetValue(value); }
 
-    /// The text shown for the value: OnGetText when set, else AsString.
+    /// The text shown for the value: OnGetText when set, else ZDisplayText.
     QString Text() const;
     /// Stores a typed text: OnSetText when set, else SetAsString.
     void SetText(const QString &text);

@@ -160,6 +160,11 @@ QDateTime ZNumberToDateTime(double days)
     return ZLocalDateTime(kDayZero.addDays(dayCount), QTime::fromMSecsSinceStartOfDay(int(msecs)));
 }
 
+bool ZIsEmptyDate(const QDateTime &moment)
+{
+    return !moment.isValid() || moment.date() <= kDayZero.addDays(2);
+}
+
 QDateTime ZDbValueToDateTime(const QVariant &value)
 {
     switch (value.typeId()) {

@@ -25,6 +25,12 @@ QDateTime ZNumberToDateTime(double days);
 /// The moment a stored value stands for: a text as above, or a number.
 QDateTime ZDbValueToDateTime(const QVariant &value);
 
+/// An empty date: no moment, or a day no later than 1 January 1900. The
+/// framework's own empty dates are among them: the zero date (30 December
+/// 1899, the number 0), the default "NULL" (day 1) and what a record window
+/// stores for a date left empty (day 2). Grids and editors show it blank.
+bool ZIsEmptyDate(const QDateTime &moment);
+
 /// The moment of a stored text given as UTF-8 bytes (the fast path of
 /// reading a data file).
 QDateTime ZDbUtf8ToDateTime(const char *text, int length);

@@ -55,7 +55,7 @@ bool namesModule(const TZDataField &field)
 QString ZFieldDisplayText(const TZField *definition, const TZDataField &field)
 {
     if (!definition)
-        return field.AsString();
+        return ZDisplayText(field.Value(), field.DataType());
     if (!definition->Permitted)
         return ZHiddenFieldText();
     const QVariant value = field.Value();
@@ -81,7 +81,7 @@ QString ZFieldDisplayText(const TZField *definition, const TZDataField &field)
     }
     if (field.DataType() == ftZString || field.DataType() == ftZMemo)
         return ZPlainText(field.AsString());
-    return field.AsString();
+    return ZDisplayText(value, field.DataType());
 }
 
 QVariant ZFieldEntryValue(const TZField *definition, const TZDataField &field, const QString &text)

@@ -23,6 +23,12 @@
 
 #include <gtest/gtest.h>
 
+// Bounds in failure messages as x,y widthxheight.
+void PrintTo(const QRect &r, std::ostream *os)
+{
+    *os << r.x() << ',' << r.y() << ' ' << r.width() << 'x' << r.height();
+}
+
 namespace {
 
 class TfrmSample : public TfrmZForm
@@ -104,9 +110,9 @@ TEST_F(BaseForm, BoundsAreKeptPerModuleAndRestored)
     auto *b = new TfrmSample(s("moxTask"));
     b->show();
     b->setGeometry(60, 70, 640, 420);
-    // Positions are the frame's, sizes the inside's.
-    const QRect diary(a->pos(), a->size());
-    const QRect task(b->pos(), b->size());
+    // Positions and sizes are the inside's.
+    const QRect diary = a->geometry();
+    const QRect task = b->geometry();
     closeAndWait(a);
     closeAndWait(b);
     EXPECT_EQ(stored(s("TfrmSample-moxDiary")), diary);
@@ -134,6 +140,42 @@ TEST_F(BaseForm, BoundsAreKeptPerModuleAndRestored)
     closeAndWait(fixed);
 }
 
+// Run twice: here on the offscreen platform, whose frame Qt knows at once,
+// and by test_forms_framed on a display whose window manager frames a
+// window only after the program has placed it (the window used to come
+// back higher by its title bar on every reopen there). The inside's bounds
+// are what the display reports; the frame Qt reports on that display is not
+// always up to date, so it is not compared.
+TEST_F(BaseForm, AReopenedWindowStandsWhereItStood)
+{
+    // Shown, and placed by the window manager once it is exposed.
+    const auto open = [] {
+        auto *form = new TfrmSample(s("RptIncomeTotal"));
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form));
+        return form;
+    };
+    const auto standsAt = [](TfrmZForm *form, const QRect &bounds) {
+        return QTest::qWaitFor([&] { return form->geometry() == bounds; });
+    };
+
+    TfrmZForm *form = open();
+    const QRect placed(310, 240, 520, 330);
+    form->setGeometry(placed);
+    ASSERT_TRUE(standsAt(form, placed));
+    closeAndWait(form);
+    EXPECT_EQ(stored(s("TfrmSample-RptIncomeTotal")), placed);
+
+    for (int round = 1; round <= 3; ++round) {
+        form = open();
+        EXPECT_TRUE(standsAt(form, placed)) << "round " << round;
+        EXPECT_EQ(form->geometry(), placed) << "round " << round;
+        EXPECT_EQ(form->NormalBounds(), placed) << "round " << round;
+        closeAndWait(form);
+        EXPECT_EQ(stored(s("TfrmSample-RptIncomeTotal")), placed) << "round " << round;
+    }
+}
+
 TEST_F(BaseForm, NetworkedSystemsMaximiseOverTheMainWindow)
 {
     QWidget main;
@@ -152,7 +194,7 @@ TEST_F(BaseForm, NetworkedSystemsMaximiseOverTheMainWindow)
     form->showMaximized(); // again: back to the normal bounds
     QCoreApplication::processEvents();
     EXPECT_FALSE(form->Maximised());
-    EXPECT_EQ(QRect(form->pos(), form->size()), normal);
+    EXPECT_EQ(form->geometry(), normal);
     closeAndWait(form);
     FSYSID = 1003;
     SetZMainWindow(nullptr);
