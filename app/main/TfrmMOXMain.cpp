@@ -23,6 +23,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -274,13 +275,16 @@ void TfrmMOXMain::HideToTray()
 
 bool TfrmMOXMain::otherWindowShowing() const
 {
+    // The program's own windows and boxes only: a desktop may draw the tray
+    // icon as a top-level widget of its own, which must not keep the
+    // program from ending.
+    for (TfrmZForm *form : TfrmZForm::OpenForms()) {
+        if (form != this && form->isVisible() && !form->Closed())
+            return true;
+    }
     for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (window == this || !window->isVisible())
-            continue;
-        const Qt::WindowType type = window->windowType();
-        if (type == Qt::Popup || type == Qt::ToolTip || type == Qt::SplashScreen || type == Qt::Desktop)
-            continue;
-        return true;
+        if (window != this && window->isVisible() && qobject_cast<QDialog *>(window))
+            return true;
     }
     return false;
 }

@@ -4,6 +4,7 @@
 #include "TfrmMOXMain.h"
 
 #include "ZMainLook.h"
+#include "common/ZErrors.h"
 #include "common/ZGuard.h"
 #include "media/TZPlayMusicCtrl.h"
 #include "remind/TfrmRemindPiece.h"
@@ -46,6 +47,10 @@ QIcon blankIcon()
 
 void stopBlinking(TfrmMOXMain &main)
 {
+    // Nothing to undo (the usual case on every tick): the tray icon is not
+    // sent again.
+    if (!main.BlinkTimer()->isActive() && !main.RemindIndicator()->property("blinkOn").toBool())
+        return;
     main.BlinkTimer()->stop();
     main.RemindIndicator()->setStyleSheet(QString());
     main.RemindIndicator()->setProperty("blinkOn", false);
@@ -53,12 +58,13 @@ void stopBlinking(TfrmMOXMain &main)
         tray->setIcon(ZProgramIcon());
 }
 
-// Opens the window of a pending reminder, which leaves the pending list
-// first (so the poll sees it shown, not pending).
+// Opens the window of a pending reminder, which then leaves the pending list
+// (the poll sees it shown, not pending); a window that cannot be opened
+// leaves the reminder pending.
 void openPending(TZPendingRemind entry)
 {
-    ZRemindStore().TakePending(entry.Key);
     ShowRemindPiece(entry.Key.Flag, entry.Key.RemindID, entry.Caption);
+    ZRemindStore().TakePending(entry.Key);
 }
 
 // Brings the count, the menu and the blinking in line with the pending
@@ -100,6 +106,8 @@ void TfrmMOXMain::PollReminders()
     if (!polled.SoundFile.isEmpty())
         ZMusicPlayer().PlayOneTime(this, polled.SoundFile);
     refreshIndicator(*this, *pmRemind);
+    if (!polled.Error.isEmpty())
+        throw EZError(polled.Error);
 }
 
 void TfrmMOXMain::BlinkRemind()

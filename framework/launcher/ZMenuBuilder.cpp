@@ -76,8 +76,9 @@ std::vector<TSubMenu> planMenu(const QString &sysID, bool functions, bool report
     std::vector<TSubMenu> menus;
     for (const auto &source : sources) {
         const QString module = ZTrim(source->Module);
+        // A module without a module name has no sub-menu to stand in.
         if (module.isEmpty())
-            throw EZError(QStringLiteral("菜单名不能为空"));
+            continue;
         const bool known = std::any_of(menus.begin(), menus.end(),
                                        [&](const TSubMenu &menu) { return sameText(menu.caption, module); });
         if (!known)
@@ -99,8 +100,7 @@ std::vector<TSubMenu> planMenu(const QString &sysID, bool functions, bool report
             item.caption = source->DisplayName;
             item.sortKey = QString::number(source->MenuIndex) + QLatin1Char(',') + source->Name + QLatin1Char(',')
                            + windowClass + QLatin1Char(',') + source->DisplayName;
-            item.visible = !source->MenuItemHide
-                           && GetHavePower(ZLoginPowerCode(source->Name, source->Powers), piLoad);
+            item.visible = !source->MenuItemHide && GetHavePower(ZLoginPowerCode(source->Name, source->Powers), piLoad);
             menu.items.push_back(std::move(item));
         }
         // Compared as texts on purpose: a MenuIndex of 10 stands before 2.
@@ -117,6 +117,9 @@ void ZBuildSysMenu(QMenu *parent, const QString &sysID, bool functions, bool rep
 {
     if (!parent)
         return;
+    // The sub-menus are named after the menu they stand in.
+    if (ZTrim(parent->objectName()).isEmpty())
+        throw EZError(QStringLiteral("菜单名不能为空"));
     const std::vector<TSubMenu> menus = planMenu(sysID, functions, reports);
     for (std::size_t position = 0; position < menus.size(); ++position) {
         const TSubMenu &plan = menus[position];

@@ -115,8 +115,10 @@ TfrmRemindPiece::TfrmRemindPiece(const TZRemindKey &key, const QString &fallback
         handle->installEventFilter(this);
 
     resize(340, 230);
-    ZRemindStore().WindowOpened(m_key);
     load(fallbackTitle);
+    // Counted as open only once it stands: a window whose load failed is
+    // never made, and its reminder may come again.
+    ZRemindStore().WindowOpened(m_key);
 }
 
 TfrmRemindPiece::~TfrmRemindPiece()
@@ -127,10 +129,9 @@ TfrmRemindPiece::~TfrmRemindPiece()
 void TfrmRemindPiece::load(const QString &fallbackTitle)
 {
     lblTime->setText(ZNow().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")));
-    const std::unique_ptr<TZClientDataSet> row =
-        DBConn().DBOpenDataSet(QStringLiteral(" Select RemindTitle, RemindContent From moxRemind Where RemindID = ")
-                               + ZQuotedStr(m_key.RemindID) + QStringLiteral(" And Flag = ")
-                               + QString::number(m_key.Flag));
+    const std::unique_ptr<TZClientDataSet> row = DBConn().DBOpenDataSet(
+        QStringLiteral(" Select RemindTitle, RemindContent From moxRemind Where RemindID = ")
+        + ZQuotedStr(m_key.RemindID) + QStringLiteral(" And Flag = ") + QString::number(m_key.Flag));
     QString content;
     if (row->RecordCount() > 0) {
         m_title = row->FieldByName(QStringLiteral("RemindTitle")).AsString();

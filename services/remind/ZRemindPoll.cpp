@@ -30,8 +30,9 @@ QString ZRemindPollSql(const QDateTime &minute, TDBType kind)
     const QString monthly = QStringLiteral("(RemindType = 3 And Day%1 <> 0)").arg(date.day());
     const QString yearly =
         QStringLiteral("(RemindType = 4 And RemindMonth = %1 and RemindDay = %2) ").arg(date.month()).arg(date.day());
-    return QStringLiteral(" Select Flag, RemindID, RemindTitle, RemindContent, EmailRemind, EmailAddress From moxRemind "
-                          "Where IsDisabled = 0")
+    return QStringLiteral(
+               " Select Flag, RemindID, RemindTitle, RemindContent, EmailRemind, EmailAddress From moxRemind "
+               "Where IsDisabled = 0")
            + QStringLiteral(" And ") + atThisTime + QStringLiteral(" And ") + notEnded + QStringLiteral(" And (") + once
            + QStringLiteral(" or ") + daily + QStringLiteral(" or ") + weekly + QStringLiteral(" or ") + monthly
            + QStringLiteral(" or ") + yearly + QLatin1Char(')');
@@ -67,6 +68,11 @@ std::optional<QString> ZRemindMailAddress(const TZDueRemind &due)
 QList<QDateTime> TZRemindPoller::TakeMinutes(const QDateTime &now)
 {
     const QDateTime current(now.date(), QTime(now.time().hour(), now.time().minute()));
+    if (m_holdUntil.isValid()) {
+        if (current <= m_holdUntil && current >= m_last)
+            return {};
+        m_holdUntil = QDateTime();
+    }
     if (!m_last.isValid() || current < m_last) {
         m_last = current;
         if (now.time().second() == 0)
@@ -81,6 +87,12 @@ QList<QDateTime> TZRemindPoller::TakeMinutes(const QDateTime &now)
     return minutes;
 }
 
+void TZRemindPoller::Retry(const QDateTime &minute, const QDateTime &now)
+{
+    m_last = minute.addSecs(-60);
+    m_holdUntil = QDateTime(now.date(), QTime(now.time().hour(), now.time().minute()));
+}
+
 TZRemindPoller &ZRemindPoller()
 {
     static TZRemindPoller poller;
@@ -93,7 +105,15 @@ TZRemindPollResult ZPollReminders()
     TZRemindStore &store = ZRemindStore();
     TZRemindPollResult result;
     for (const QDateTime &minute : ZRemindPoller().TakeMinutes(now)) {
-        for (const TZDueRemind &due : ZDueReminders(DBConn().GetDBCONN(), minute)) {
+        QList<TZDueRemind> dues;
+        try {
+            dues = ZDueReminders(DBConn().GetDBCONN(), minute);
+        } catch (const std::exception &error) {
+            ZRemindPoller().Retry(minute, now);
+            result.Error = QString::fromUtf8(error.what());
+            break;
+        }
+        for (const TZDueRemind &due : dues) {
             if (store.AddPending(due.Key, due.Title))
                 ++result.Added;
             if (const std::optional<QString> address = ZRemindMailAddress(due))

@@ -52,13 +52,23 @@ public:
     /// first; they count as looked at from then on.
     QList<QDateTime> TakeMinutes(const QDateTime &now);
     /// Forgets the previous poll (a new run).
-    void Reset() { m_last = QDateTime(); }
+    void Reset()
+    {
+        m_last = QDateTime();
+        m_holdUntil = QDateTime();
+    }
+    /// The poll of `minute` failed (a busy or broken data file): that minute
+    /// and the ones after it are looked at again, from the next whole minute
+    /// after `now` on, so a failing data file is retried once a minute, not
+    /// on every tick, and no minute is lost.
+    void Retry(const QDateTime &minute, const QDateTime &now);
 
     /// Minutes looked at, at most, by one poll.
     static constexpr int kMaxMinutes = 24 * 60;
 
 private:
     QDateTime m_last;
+    QDateTime m_holdUntil; ///< after a failure: no minutes up to this one
 };
 
 /// The poller of the process.
@@ -69,6 +79,7 @@ struct TZRemindPollResult
 {
     int Added = 0;     ///< entries added to the pending list
     QString SoundFile; ///< the sound to play once, when something was added
+    QString Error;     ///< why a minute could not be looked at; empty when all went well
 };
 
 /// One poll at ZNow() on the session's database: the reminders due in each

@@ -64,6 +64,19 @@ TEST(RemindPoller, MinutesLookedAt)
         EXPECT_TRUE(poller.TakeMinutes(at(11, 8, 0, 12)).isEmpty());
         EXPECT_EQ(poller.TakeMinutes(at(11, 8, 1, 0)), QList<QDateTime>{at(11, 8, 1, 0)});
     }
+    {
+        // A minute whose poll failed comes again with the next minute, not
+        // on the ticks of the same minute.
+        TZRemindPoller poller;
+        poller.TakeMinutes(at(7, 8, 29, 0));
+        EXPECT_EQ(poller.TakeMinutes(at(7, 8, 31, 2)), (QList<QDateTime>{at(7, 8, 30, 0), at(7, 8, 31, 0)}));
+        poller.Retry(at(7, 8, 30, 0), at(7, 8, 31, 2));
+        EXPECT_TRUE(poller.TakeMinutes(at(7, 8, 31, 3)).isEmpty());
+        EXPECT_TRUE(poller.TakeMinutes(at(7, 8, 31, 59)).isEmpty());
+        EXPECT_EQ(poller.TakeMinutes(at(7, 8, 32, 0)),
+                  (QList<QDateTime>{at(7, 8, 30, 0), at(7, 8, 31, 0), at(7, 8, 32, 0)}));
+        EXPECT_TRUE(poller.TakeMinutes(at(7, 8, 32, 1)).isEmpty());
+    }
 }
 
 TEST(RemindStore, PendingSnoozedAndShownReminders)
@@ -151,11 +164,11 @@ TEST_F(RemindPoll, RepetitionRules)
         pollAt(at(day, 9, 0));
         return pending();
     };
-    EXPECT_EQ(firedOn(7), s(""));                                  // Monday
-    EXPECT_EQ(firedOn(8), s("单次"));                              // its last day
-    EXPECT_EQ(firedOn(6), s("周日"));                              // Sunday, before the once-only's day
-    EXPECT_EQ(firedOn(13), s("周日,每月13日,每年12月13日"));       // Sunday the 13th
-    EXPECT_EQ(firedOn(12), s(""));                                 // Saturday
+    EXPECT_EQ(firedOn(7), s(""));                            // Monday
+    EXPECT_EQ(firedOn(8), s("单次"));                        // its last day
+    EXPECT_EQ(firedOn(6), s("周日"));                        // Sunday, before the once-only's day
+    EXPECT_EQ(firedOn(13), s("周日,每月13日,每年12月13日")); // Sunday the 13th
+    EXPECT_EQ(firedOn(12), s(""));                           // Saturday
 }
 
 TEST_F(RemindPoll, LateTickFiresTheMissedMinuteOnce)
@@ -244,4 +257,24 @@ TEST_F(RemindPoll, MailGoesToTheReminderOrTheBirthdayAddress)
     EXPECT_EQ(addresses(), s("要邮件:me@example.com,不要邮件:-,明天生日:family@example.com,今天生日:-"));
     SaveParamValue(s("BornDateEmailRemind"), s("0"));
     EXPECT_EQ(addresses(), s("要邮件:me@example.com,不要邮件:-,明天生日:-,今天生日:-"));
+}
+
+TEST_F(RemindPoll, AMinuteThatCouldNotBeReadFiresWhenTheDataFileIsBack)
+{
+    addReminder(1, s("R1"), s("开会"), 1, s("08:30"), QDate(2027, 1, 1));
+    ZRemindStore().Snooze({1, s("S1")}, s("延迟的"), at(7, 8, 30));
+    pollAt(at(7, 8, 29));
+    // The table cannot be read at 08:30: the error is told, the snoozed
+    // reminder still comes, and the minute is not lost.
+    DBConn().DBExcuteSql(s("alter table moxRemind rename to moxRemindAway"));
+    const TZRemindPollResult failed = pollAt(at(7, 8, 30));
+    EXPECT_FALSE(failed.Error.isEmpty());
+    EXPECT_EQ(failed.Added, 1);
+    EXPECT_EQ(pending(), s("延迟的"));
+    DBConn().DBExcuteSql(s("alter table moxRemindAway rename to moxRemind"));
+    EXPECT_EQ(pollAt(at(7, 8, 30, 30)).Added, 0); // not again within the minute
+    const TZRemindPollResult back = pollAt(at(7, 8, 31));
+    EXPECT_TRUE(back.Error.isEmpty());
+    EXPECT_EQ(back.Added, 1);
+    EXPECT_EQ(pending(), s("延迟的,开会"));
 }
