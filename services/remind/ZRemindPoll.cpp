@@ -73,6 +73,10 @@ QList<QDateTime> TZRemindPoller::TakeMinutes(const QDateTime &now)
             return {};
         m_holdUntil = QDateTime();
     }
+    // A clock corrected back by a few minutes waits until it passes the
+    // minutes already looked at, which would otherwise fire twice.
+    if (m_last.isValid() && current < m_last && current.secsTo(m_last) <= kSmallStepBack)
+        return {};
     if (!m_last.isValid() || current < m_last) {
         m_last = current;
         if (now.time().second() == 0)

@@ -44,7 +44,9 @@ std::optional<QString> ZRemindMailAddress(const TZDueRemind &due);
 ///   started at 08:30:25 does not fire the reminders of 08:30);
 /// - a later poll looks at the minutes after the last one it looked at, up
 ///   to the current minute, at most the last 24 hours of them;
-/// - a poll within the minute it already looked at looks at none.
+/// - a poll within the minute it already looked at looks at none;
+/// - a clock corrected back by up to ten minutes looks at nothing until it
+///   passes the last minute looked at; set back further, a new run starts.
 class TZRemindPoller
 {
 public:
@@ -65,6 +67,10 @@ public:
 
     /// Minutes looked at, at most, by one poll.
     static constexpr int kMaxMinutes = 24 * 60;
+    /// A clock set back by at most this many seconds is a correction: the
+    /// polls wait for it to pass the minutes already looked at. Set back
+    /// further, the clock starts a new run.
+    static constexpr int kSmallStepBack = 10 * 60;
 
 private:
     QDateTime m_last;

@@ -60,7 +60,11 @@ TEST(RemindPoller, MinutesLookedAt)
         ASSERT_EQ(days.size(), TZRemindPoller::kMaxMinutes);
         EXPECT_EQ(days.first(), at(10, 9, 1, 0));
         EXPECT_EQ(days.last(), at(11, 9, 0, 0));
-        // A clock set back starts a new run.
+        // A clock corrected back a little looks at no minute twice.
+        EXPECT_TRUE(poller.TakeMinutes(at(11, 8, 58, 59)).isEmpty());
+        EXPECT_TRUE(poller.TakeMinutes(at(11, 9, 0, 30)).isEmpty());
+        EXPECT_EQ(poller.TakeMinutes(at(11, 9, 1, 0)), QList<QDateTime>{at(11, 9, 1, 0)});
+        // A clock set back further starts a new run.
         EXPECT_TRUE(poller.TakeMinutes(at(11, 8, 0, 12)).isEmpty());
         EXPECT_EQ(poller.TakeMinutes(at(11, 8, 1, 0)), QList<QDateTime>{at(11, 8, 1, 0)});
     }
