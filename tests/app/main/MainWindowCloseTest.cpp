@@ -10,9 +10,13 @@
 #include "main/TfrmMOXMain.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QMenu>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -69,19 +73,23 @@ TEST_F(MainWindowClose, TheFrameHidesToTheTrayAndExitAsks)
     EXPECT_TRUE(inTray());
     bringBack();
 
-    // "备份后退出" while the program has no backup window: it says so and
-    // keeps running.
+    // "备份后退出": the backup window backs the data file up, tells where,
+    // and the program ends.
     texts.clear();
     answers = QStringList{s("btnYes"), s("btnOK")};
+    QTimer backUp;
+    backUp.setInterval(10);
+    QObject::connect(&backUp, &QTimer::timeout, [] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal && modal->inherits("TfrmACCESSBackUp"))
+            modal->findChild<QPushButton *>(s("btnOK"))->click();
+    });
+    backUp.start();
     exit();
+    backUp.stop();
     ASSERT_EQ(texts.size(), 2);
-    EXPECT_EQ(texts[1], s("数据备份功能暂未提供，无法备份，程序没有退出。"));
-    EXPECT_FALSE(inTray());
-    EXPECT_EQ(ends.count(), 0);
-
-    // "直接退出" ends the program.
-    answers = QStringList{s("btnNo")};
-    exit();
+    EXPECT_TRUE(texts[1].startsWith(s("数据已备份至: "))) << texts[1].toStdString();
+    EXPECT_EQ(QDir(path(s("DBBack"))).entryList({s("ACS1_*.Bak")}, QDir::Files).size(), 1);
     EXPECT_EQ(ends.count(), 1);
     EXPECT_TRUE(main.isHidden());
 }
