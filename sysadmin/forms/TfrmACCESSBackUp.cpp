@@ -63,6 +63,8 @@ TfrmACCESSBackUp::TfrmACCESSBackUp(QWidget *parent) : TfrmZForm(parent)
     buttons->addWidget(btnOK);
     buttons->addWidget(cancel);
     layout->addLayout(buttons);
+    // A small box of its designed size.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(choose, &QPushButton::clicked, this, [this] { ZGuard([this] { chooseFolder(); }); });
     connect(btnOK, &QPushButton::clicked, this, [this] { ZGuard([this] { okClicked(); }); });
