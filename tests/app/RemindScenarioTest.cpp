@@ -22,8 +22,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -42,9 +40,7 @@ protected:
     void SetUp() override
     {
         TDataFileTest::SetUp();
-        const QDir program(s(ZKVA_PROGRAM_DIR));
-        for (const QString &name : program.entryList({s("dpk*.so")}, QDir::Files))
-            QFile::copy(program.filePath(name), path(name));
+        copyPackages();
         ZRemindStore().Clear();
         ZRemindPoller().Reset();
     }
@@ -90,6 +86,17 @@ TEST_F(RemindScenario, AReminderFiresIsPutOffAMinuteAndFiresAgain)
     TStep step = stLogin;
     QStringList seen;
     bool exiting = false;
+    // Once the indicator counts the reminder, a click opens its window.
+    const auto openDue = [&seen](TfrmMOXMain &main) -> TfrmRemindPiece * {
+        if (main.RemindIndicator()->text() != s("提醒(1)"))
+            return nullptr;
+        seen << main.RemindIndicator()->text();
+        main.ClickRemindIndicator();
+        TfrmRemindPiece *piece = openPiece();
+        if (piece)
+            seen << piece->lblTitle->text();
+        return piece;
+    };
     QTimer driver;
     driver.setInterval(20);
     QObject::connect(&driver, &QTimer::timeout, [&] {
@@ -110,12 +117,7 @@ TEST_F(RemindScenario, AReminderFiresIsPutOffAMinuteAndFiresAgain)
         switch (step) {
         case stFirstDue:
             // At 08:30:00 the indicator counts the reminder; a click opens it.
-            if (main->RemindIndicator()->text() != s("提醒(1)"))
-                return;
-            seen << main->RemindIndicator()->text();
-            main->ClickRemindIndicator();
-            if (TfrmRemindPiece *piece = openPiece()) {
-                seen << piece->lblTitle->text();
+            if (TfrmRemindPiece *piece = openDue(*main)) {
                 ZSaveScreenshot(*piece, s("scenario_remind_piece"));
                 piece->seDelay->setValue(1);
                 seen << (piece->rbDelay->isChecked() ? s("延迟") : s("知道了"));
@@ -132,12 +134,7 @@ TEST_F(RemindScenario, AReminderFiresIsPutOffAMinuteAndFiresAgain)
             step = stSecondDue;
             return;
         case stSecondDue:
-            if (main->RemindIndicator()->text() != s("提醒(1)"))
-                return;
-            seen << main->RemindIndicator()->text();
-            main->ClickRemindIndicator();
-            if (TfrmRemindPiece *piece = openPiece()) {
-                seen << piece->lblTitle->text();
+            if (TfrmRemindPiece *piece = openDue(*main)) {
                 piece->rbKnow->setChecked(true);
                 piece->btnOK->click();
                 step = stDone;

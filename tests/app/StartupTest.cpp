@@ -7,16 +7,15 @@
 
 #include "ZStartup.h"
 #include "data/TDBConn.h"
+#include "forms/ZMessageBox.h"
 #include "login/TfrmLoading.h"
 #include "login/TfrmMoxLogin.h"
-#include "forms/ZMessageBox.h"
 #include "main/TfrmMOXMain.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
-#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,9 +31,7 @@ protected:
     void SetUp() override
     {
         TDataFileTest::SetUp();
-        const QDir program(s(ZKVA_PROGRAM_DIR));
-        for (const QString &name : program.entryList({s("dpk*.so")}, QDir::Files))
-            QFile::copy(program.filePath(name), path(name));
+        copyPackages();
     }
 
     /// Runs the program, logging in to data file `fileNo` when the dialog

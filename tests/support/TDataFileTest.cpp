@@ -1,9 +1,9 @@
 #include "TDataFileTest.h"
 
 #include "common/ZFatal.h"
-#include "settings/ZSession.h"
 #include "data/TDBConn.h"
 #include "data/ZFreeAllSource.h"
+#include "settings/ZSession.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,6 +43,13 @@ void TDataFileTest::createTable(const QString &createSql)
     if (db.ExistTable(name))
         db.DropTable(name);
     db.DBExcuteSql(createSql);
+}
+
+void TDataFileTest::copyPackages() const
+{
+    const QDir program(QStringLiteral(ZKVA_PROGRAM_DIR));
+    for (const QString &name : program.entryList({QStringLiteral("dpk*.so")}, QDir::Files))
+        QFile::copy(program.filePath(name), path(name));
 }
 
 void TDataFileTest::copyShipped(const QString &subFolder) const

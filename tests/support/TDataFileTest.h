@@ -27,6 +27,10 @@ protected:
     /// "DBSource") into the test's program folder.
     void copyShipped(const QString &subFolder) const;
 
+    /// Copies the run-time packages (dpk*.so) of the built program folder
+    /// into the test's program folder, for tests that load them.
+    void copyPackages() const;
+
     /// The full path of a file below the program folder.
     QString path(const QString &relative) const;
 

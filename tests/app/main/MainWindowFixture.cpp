@@ -3,17 +3,15 @@
 #include "TestText.h"
 #include "ZScreenshot.h"
 
+#include "controls/ZFileDialogs.h"
 #include "data/TDBConn.h"
 #include "forms/TfrmZForm.h"
 #include "forms/ZMessageBox.h"
 #include "main/TfrmMOXMain.h"
-#include "controls/ZFileDialogs.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,9 +22,7 @@ void MainWindowFixture::SetUp()
 {
     TDataFileTest::SetUp();
     copyShipped(s("DBSource"));
-    const QDir program(s(ZKVA_PROGRAM_DIR));
-    for (const QString &name : program.entryList({s("dpk*.so")}, QDir::Files))
-        QFile::copy(program.filePath(name), path(name));
+    copyPackages();
     SetZBoxAnswerer([this](QDialog &box) {
         captions << box.windowTitle();
         const auto *text = box.findChild<QLabel *>(s("lblText"));
