@@ -26,8 +26,11 @@ packages=(
   libcurl4-openssl-dev
   # tests, benchmarks and fuzzing
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
-  # the SMTP server the mail tests send to
-  python3-aiosmtpd
+  # the SMTP server the mail tests send to, and the FTP server the update
+  # download tests fetch from
+  python3-aiosmtpd python3-pyftpdlib
+  # the packer behind the compression of data exchange and backups (7zz)
+  7zip
   # text of printed PDF files in the report tests
   poppler-utils
   # a display with a window manager that frames windows, for the test of
