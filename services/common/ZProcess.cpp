@@ -6,14 +6,22 @@
 
 int WaitExeFinish(const QString &commandLine, bool hide)
 {
-    Q_UNUSED(hide) // programs started here are console programs without windows
     QStringList args = QProcess::splitCommand(commandLine);
     if (args.isEmpty())
         return -1;
     const QString program = args.takeFirst();
+    return WaitExeFinish(program, args, hide);
+}
+
+int WaitExeFinish(const QString &program, const QStringList &args, bool hide)
+{
+    Q_UNUSED(hide) // programs started here are console programs without windows
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.setStandardOutputFile(QProcess::nullDevice());
+    // Nothing answers a program that asks for input (a packer asking for a
+    // password): it reads the end of its input instead of waiting forever.
+    process.setStandardInputFile(QProcess::nullDevice());
     process.start(program, args);
     if (!process.waitForStarted(-1))
         return -1;

@@ -6,6 +6,7 @@
 #include "common/ZWinMessages.h"
 #include "data/TDBConn.h"
 #include "data/TParamInfo.h"
+#include "data/ZDBBackup.h"
 #include "data/ZDBType.h"
 #include "data/ZDataFileBackup.h"
 #include "forms/ZMessageBox.h"
@@ -44,8 +45,7 @@ TfrmACCESSBackUp::TfrmACCESSBackUp(QWidget *parent) : TfrmZForm(parent)
     edtPath = new QLineEdit(this);
     edtPath->setObjectName(QStringLiteral("edtPath"));
     edtPath->setMinimumWidth(320);
-    const QString remembered = GetParamValue(QStringLiteral("DBBackPath")).trimmed();
-    edtPath->setText(remembered.isEmpty() ? defaultFolder() : remembered);
+    edtPath->setText(ZBackUpFolder());
     row->addWidget(edtPath, 1);
     auto *choose = new QPushButton(QStringLiteral("..."), this);
     choose->setObjectName(QStringLiteral("btnChoose"));

@@ -6,12 +6,15 @@
 
 #include "common/ZErrors.h"
 #include "data/TDBConn.h"
+#include "data/TParamInfo.h"
+#include "data/ZDBBackup.h"
 #include "data/ZDataFileBackup.h"
 #include "data/ZDataFileCheck.h"
 #include "data/ZDataFileRestore.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -83,4 +86,39 @@ TEST_F(DataFileBackup, FailuresAreToldAndLeaveNoHalfBackup)
     EXPECT_THROW(ZBackUpDataFile(damaged, folder, s("ACS2_20261207_090000.Bak")), EZError);
     EXPECT_TRUE(QDir(folder).entryList(QDir::Files).isEmpty())
         << QDir(folder).entryList(QDir::Files).join(s(",")).toStdString();
+}
+
+TEST_F(DataFileBackup, BackUpRoutinesAndShrinking)
+{
+    TDBConn &db = DBConn();
+    // The remembered folder was deleted: it is made again.
+    SaveParamValue(s("DBBackPath"), path(s("已删除/")));
+    GetParamInfo().UpdateParamInfo();
+    EXPECT_EQ(ZBackUpFolder(), path(s("已删除/")));
+    const QString first = DoBackUpDatabase();
+    EXPECT_TRUE(first.startsWith(path(s("已删除/ACS1_")))) << first.toStdString();
+    EXPECT_TRUE(ZDataFileProblem(first, true).isEmpty());
+
+    // A folder given to the routine itself must exist.
+    try {
+        DoBackUpDatabase(path(s("无此目录")), QString());
+        ADD_FAILURE() << "no error";
+    } catch (const EZError &error) {
+        EXPECT_EQ(error.message(), s("不存在目录: ") + path(s("无此目录")) + s("！ 请重新设置数据备份路径参数值！"));
+    }
+    EXPECT_EQ(ZBackUpDatabaseSql(s("ZKVA1"), s("D:\\DBBack\\ZKVA1_20110621_090503.Bak")),
+              s("BACKUP DATABASE [ZKVA1] To DISK = 'D:\\DBBack\\ZKVA1_20110621_090503.Bak'"));
+
+    // Shrinking gives the space of deleted rows back and keeps the rest.
+    db.DBExcuteSql(s("insert into comChangeLog(ProgID, KeyValue, OldData_XML) values('keep', '1', 'x')"));
+    for (int i = 0; i < 40; ++i)
+        db.DBExcuteSql(s("insert into comChangeLog(ProgID, KeyValue, OldData_XML) values('gone', '%1', '%2')")
+                           .arg(i)
+                           .arg(QString(4000, QChar(u'废'))));
+    db.DBExcuteSql(s("delete from comChangeLog where ProgID = 'gone'"));
+    const qint64 before = QFileInfo(GetDataFilePath(dtDbACCESS, 1)).size();
+    DoShrinkDatabase();
+    EXPECT_LT(QFileInfo(GetDataFilePath(dtDbACCESS, 1)).size(), before);
+    EXPECT_EQ(db.DBSelectValue(s("pragma integrity_check")), QStringList{s("ok")});
+    EXPECT_EQ(db.DBSelectValue(s("select ProgID from comChangeLog")), QStringList{s("keep")});
 }

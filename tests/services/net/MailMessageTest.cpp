@@ -1,5 +1,6 @@
 // Composing mail: the random code of sender names, encoded header texts,
 // recipient lists and the message text itself.
+#include "TestErrors.h"
 #include "TestText.h"
 
 #include "common/ZErrors.h"
@@ -14,16 +15,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QString errorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const EZError &error) {
-        return error.message();
-    }
-    return {};
-}
 
 // The texts of a header's encoded words, decoded and joined.
 QString decodeWords(const QByteArray &header)
