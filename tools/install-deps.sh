@@ -29,6 +29,9 @@ packages=(
   # the SMTP server the mail tests send to, and the FTP server the update
   # download tests fetch from
   python3-aiosmtpd python3-pyftpdlib
+  # the published lunar calendar the lunar table is generated from and
+  # tested against (development only; the program does not link it)
+  liblunar-date-dev
   # the packer behind the compression of data exchange and backups (7zz)
   7zip
   # text of printed PDF files in the report tests
