@@ -1,5 +1,6 @@
 #include "TfrmUserMsg.h"
 
+#include "controls/ZColorValue.h"
 #include "settings/ZSession.h"
 
 #include <QCheckBox>
@@ -13,12 +14,6 @@
 namespace {
 
 const QString kCaption = QStringLiteral("提示信息");
-
-// A colour value as the system stores it: red in the low byte, blue high.
-QColor fromBgr(int value)
-{
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
 
 } // namespace
 
@@ -59,7 +54,7 @@ void TfrmUserMsg::ShowMsg(const QString &text, int colour)
     m_text->appendPlainText(text);
     m_colour = colour;
     QPalette palette = m_text->palette();
-    palette.setColor(QPalette::Text, fromBgr(colour));
+    palette.setColor(QPalette::Text, ZColorFromValue(colour));
     m_text->setPalette(palette);
     m_countdown = 12;
     m_timer->start();
