@@ -100,3 +100,18 @@ QString CnDateOfDateStr(const QDate &date)
 {
     return CnMonthOfDate(date) + CnDayOfDate(date);
 }
+
+QDate ZDateOfCnDate(int year, int cnMonth, int cnDay)
+{
+    if (cnMonth < 1 || cnMonth > 12 || cnDay < 1 || cnDay > 30)
+        return {};
+    const auto find = [&](int day) {
+        for (QDate date(year, 1, 1); date.year() == year; date = date.addDays(1)) {
+            if (CnDateOfDate(date) == cnMonth * 100 + day)
+                return date;
+        }
+        return QDate();
+    };
+    const QDate found = find(cnDay);
+    return found.isValid() || cnDay != 30 ? found : find(29);
+}

@@ -16,3 +16,9 @@ QString CnDayOfDate(const QDate &date);
 
 /// The month text followed by the day text ("蜡月廿五").
 QString CnDateOfDateStr(const QDate &date);
+
+/// The first day of the Gregorian year `year` that is day `cnDay` of the
+/// (not leap) lunar month `cnMonth`; a 30th falls on the 29th in a month of
+/// 29 days. Invalid when the year holds no such day or lies outside the
+/// table.
+QDate ZDateOfCnDate(int year, int cnMonth, int cnDay);

@@ -45,6 +45,21 @@ TEST(CnCalendar, QuotedRowsAndNamedDays)
     }
 }
 
+TEST(CnCalendar, GregorianDayOfALunarDate)
+{
+    EXPECT_EQ(ZDateOfCnDate(2024, 1, 1), QDate(2024, 2, 10));
+    EXPECT_EQ(ZDateOfCnDate(2025, 1, 1), QDate(2025, 1, 29));
+    EXPECT_EQ(ZDateOfCnDate(2024, 8, 15), QDate(2024, 9, 17));
+    // The twelfth month of 2023 had 30 days, that of 2024 29: the 30th
+    // falls on the 29th.
+    EXPECT_EQ(ZDateOfCnDate(2024, 12, 30), QDate(2024, 2, 9));
+    EXPECT_EQ(ZDateOfCnDate(2025, 12, 30), QDate(2025, 1, 28));
+    // A leap month is never meant: 2023's second month, not its leap one.
+    EXPECT_EQ(ZDateOfCnDate(2023, 2, 1), QDate(2023, 2, 20));
+    EXPECT_FALSE(ZDateOfCnDate(2051, 1, 1).isValid());
+    EXPECT_FALSE(ZDateOfCnDate(2024, 13, 1).isValid());
+}
+
 TEST(CnCalendar, HolidaysAndNewYearsEve)
 {
     QString name;
