@@ -1,6 +1,7 @@
 // The package's entry: its name, which the launcher resolves to tell a
 // package of the program from any other library, and the window classes it
 // registers while it is loaded.
+#include "forms/TfrmMoxCalcendar.h"
 #include "forms/TfrmRptModules.h"
 #include "launcher/TFormClassCtrl.h"
 
@@ -8,6 +9,7 @@
 
 namespace {
 
+TZRegisteredForm<TfrmMoxCalcendar> moxCalcendar;
 TZRegisteredForm<TfrmRptAccDaily> rptAccDaily;
 TZRegisteredForm<TfrmRptAccFeeTotal> rptAccFeeTotal;
 TZRegisteredForm<TfrmRptAccIncomeTotal> rptAccIncomeTotal;
