@@ -2,6 +2,7 @@
 // package of the program from any other library, and the window classes it
 // registers while it is loaded.
 #include "forms/TfrmMoxCalcendar.h"
+#include "forms/TfrmMoxRemind.h"
 #include "forms/TfrmRptModules.h"
 #include "launcher/TFormClassCtrl.h"
 
@@ -10,6 +11,7 @@
 namespace {
 
 TZRegisteredForm<TfrmMoxCalcendar> moxCalcendar;
+TZRegisteredForm<TfrmMoxRemind> moxRemind;
 TZRegisteredForm<TfrmRptAccDaily> rptAccDaily;
 TZRegisteredForm<TfrmRptAccFeeTotal> rptAccFeeTotal;
 TZRegisteredForm<TfrmRptAccIncomeTotal> rptAccIncomeTotal;

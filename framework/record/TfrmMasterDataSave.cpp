@@ -46,10 +46,13 @@ QVariant emptyValueOf(TZFieldType kind)
 
 /// A required entry left out: null, blank text, or a date no later than the
 /// empty date (what an untouched date editor holds).
-bool isBlank(const TZDataField &field)
+bool isBlank(const TZDataField &field, const TZField &definition)
 {
     if (field.IsNull())
         return true;
+    // A time of day is kept on the day zero, which is no empty date.
+    if (definition.FieldType == ftZTime)
+        return !field.AsDateTime().isValid();
     if (field.DataType() == ftZDate)
         return ZIsEmptyDate(field.AsDateTime());
     return ZTrim(field.AsString()).isEmpty();
@@ -151,7 +154,7 @@ void TfrmMasterData::checkRequired(int index, const QString &exclusion)
                     field.SetValue(empty);
                 }
             }
-            if ((!definition.AllowEmpty || check.key) && isBlank(field))
+            if ((!definition.AllowEmpty || check.key) && isBlank(field, definition))
                 throw EZError(QLatin1Char('[') + fieldLabel(field) + QStringLiteral("]不能为空"));
             // A new key was just looked up in this transaction (SyncKeyValue);
             // only an edited key needs the test again.
