@@ -10,6 +10,7 @@
 #include "data/TDBConn.h"
 #include "forms/TfrmMasterDataBase.h"
 #include "forms/TfrmMoxCalcendar.h"
+#include "forms/TfrmMoxRemind.h"
 #include "launcher/TFormClassCtrl.h"
 #include "launcher/ZLauncher.h"
 #include "metadata/TOrvDataSet.h"
@@ -34,6 +35,7 @@ protected:
         TRecordTest::SetUp();
         // What the system package registers when it loads.
         ZRegisterClass(s("TfrmMasterDataBase"), [] { return new TfrmMasterDataBase; });
+        ZRegisterClass(s("TfrmMoxRemind"), [] { return new TfrmMoxRemind; });
         DBConn().DBExcuteSql(s("insert into moxTask(TaskID, TaskName, PlanBeginDate, PlanEndDate, CompleteRate) "
                                "values('T1', '季度总结', '2026-10-05 09:00:00', '2026-10-07 18:00:00', 0.5)"));
         DBConn().DBExcuteSql(s("insert into moxDiary(DiaryID, CreateDate, Title) values('D1', "
@@ -48,6 +50,7 @@ protected:
         for (TfrmZForm *form : TfrmZForm::OpenForms())
             form->close();
         ZUnRegisterClass(s("TfrmMasterDataBase"));
+        ZUnRegisterClass(s("TfrmMoxRemind"));
         TRecordTest::TearDown();
     }
 
@@ -132,4 +135,24 @@ TEST_F(CalendarWindow, EntriesOpenTheirRecordsAndNewOnesAreDatedOnTheDay)
     EXPECT_EQ(added->FrmState(), fsAdd);
     EXPECT_EQ(added->MasterData().FieldByName(s("PlanBeginDate")).AsDateTime().date(), QDate(2026, 10, 21));
     EXPECT_EQ(added->MasterData().FieldByName(s("PlanEndDate")).AsDateTime().date(), QDate(2026, 10, 21));
+
+    added->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    // "+ 备忘" adds a memo reminder starting and ending on the day; saved,
+    // it counts on the day.
+    click(*window, "btnAddRemind");
+    auto *memo = qobject_cast<TfrmMoxRemind *>(GetIsExistForm(s("TfrmMoxRemind")));
+    ASSERT_TRUE(memo) << qPrintable(boxTexts.join(s(" | ")));
+    EXPECT_EQ(memo->FrmState(), fsAdd);
+    EXPECT_EQ(memo->MasterData().FieldByName(s("CreateDate")).AsDateTime().date(), QDate(2026, 10, 21));
+    EXPECT_EQ(memo->MasterData().FieldByName(s("EndDate")).AsDateTime().date(), QDate(2026, 10, 21));
+    memo->MasterData().FieldByName(s("RemindTitle")).SetAsString(s("交房租"));
+    memo->MasterData().FieldByName(s("RemindTime")).SetAsDateTime(QDateTime(QDate(1899, 12, 30), QTime(9, 0)));
+    ASSERT_TRUE(memo->RunAction(5)) << qPrintable(boxTexts.join(s(" | ")));
+    memo->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    click(*window, "btnRefresh");
+    EXPECT_EQ(window->Calendar->DayTexts(QDate(2026, 10, 21)), QStringList{s("备忘录(1)")});
+    EXPECT_EQ(window->GroupLists[mikRemind]->item(0)->text(), s("交房租.1"));
 }
