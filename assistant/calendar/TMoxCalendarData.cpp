@@ -1,7 +1,9 @@
 #include "TMoxCalendarData.h"
 
+#include "common/ZErrors.h"
 #include "data/TDBConn.h"
-#include "data/TZClientDataSet.h"
+#include "data/TZDbConnection.h"
+#include "data/ZDBRoutines.h"
 #include "data/ZDateSql.h"
 
 namespace {
@@ -61,50 +63,61 @@ void TMoxCalendarData::Load(const QDate &first, const QDate &last)
 
 void TMoxCalendarData::loadRows(TMoxItemKind kind, const QString &sql)
 {
-    const auto data = DBConn().DBOpenDataSet(sql);
-    std::vector<TRow> &rows = m_rows.at(kind);
-    rows.reserve(size_t(data->RecordCount()));
-    TZDataField &flag = data->FieldByName(QStringLiteral("Flag"));
-    TZDataField &fid = data->FieldByName(QStringLiteral("FID"));
-    TZDataField &title = data->FieldByName(QStringLiteral("Title"));
-    TZDataField &begin = data->FieldByName(QStringLiteral("BeginDate"));
-    TZDataField &end = data->FieldByName(QStringLiteral("EndDate"));
+    TDBConn &db = DBConn();
+    const auto rows = DBOpenCursor(db.GetDBCONN(), sql);
+    // The first column of each name: the reminders' statement selects some
+    // columns twice (under their own name and through "*").
+    const auto column = [&](const QString &name) {
+        for (int c = 0; c < rows->columnCount(); ++c) {
+            if (rows->columnName(c).compare(name, Qt::CaseInsensitive) == 0)
+                return c;
+        }
+        throw EZError(QStringLiteral("字段%1不存在").arg(name));
+    };
+    const int flag = column(QStringLiteral("Flag"));
+    const int fid = column(QStringLiteral("FID"));
+    const int title = column(QStringLiteral("Title"));
+    const int begin = column(QStringLiteral("BeginDate"));
+    const int end = column(QStringLiteral("EndDate"));
     const bool reminders = kind == mikRemind;
-    std::array<TZDataField *, 7> weekDays{};
-    std::array<TZDataField *, 31> days{};
-    TZDataField *type = nullptr;
-    TZDataField *month = nullptr;
-    TZDataField *day = nullptr;
+    std::array<int, 7> weekDays{};
+    std::array<int, 31> days{};
+    int type = 0;
+    int month = 0;
+    int day = 0;
     if (reminders) {
         for (int i = 0; i < 7; ++i)
-            weekDays.at(size_t(i)) = &data->FieldByName(QStringLiteral("WeekDay%1").arg(i + 1));
+            weekDays.at(size_t(i)) = column(QStringLiteral("WeekDay%1").arg(i + 1));
         for (int i = 0; i < 31; ++i)
-            days.at(size_t(i)) = &data->FieldByName(QStringLiteral("Day%1").arg(i + 1));
-        type = &data->FieldByName(QStringLiteral("RemindType"));
-        month = &data->FieldByName(QStringLiteral("RemindMonth"));
-        day = &data->FieldByName(QStringLiteral("RemindDay"));
+            days.at(size_t(i)) = column(QStringLiteral("Day%1").arg(i + 1));
+        type = column(QStringLiteral("RemindType"));
+        month = column(QStringLiteral("RemindMonth"));
+        day = column(QStringLiteral("RemindDay"));
     }
-    for (data->First(); !data->Eof(); data->Next()) {
+    std::deque<TRow> &list = m_rows.at(kind);
+    const auto date = [&](int c) { return rows->value(c, ftZDate).toDateTime().date(); };
+    const auto integer = [&](int c) { return rows->value(c, ftZInteger).toInt(); };
+    while (rows->step()) {
         TRow row;
-        row.Flag = flag.AsInteger();
-        row.FID = fid.AsString();
-        row.Title = title.AsString();
-        row.BeginDate = begin.AsDateTime().date();
-        row.EndDate = end.AsDateTime().date();
+        row.Flag = integer(flag);
+        row.FID = rows->value(fid, ftZString).toString();
+        row.Title = rows->value(title, ftZString).toString();
+        row.BeginDate = date(begin);
+        row.EndDate = date(end);
         if (reminders) {
-            row.RemindType = type->AsInteger();
+            row.RemindType = integer(type);
             for (size_t i = 0; i < 7; ++i)
-                row.WeekDay.at(i) = weekDays.at(i)->AsBoolean();
+                row.WeekDay.at(i) = integer(weekDays.at(i)) != 0;
             for (size_t i = 0; i < 31; ++i)
-                row.Day.at(i) = days.at(i)->AsBoolean();
-            row.RemindMonth = month->AsInteger();
-            row.RemindDay = day->AsInteger();
+                row.Day.at(i) = integer(days.at(i)) != 0;
+            row.RemindMonth = integer(month);
+            row.RemindDay = integer(day);
         }
-        rows.push_back(std::move(row));
+        list.push_back(std::move(row));
         if (reminders)
-            placeReminder(int(rows.size()) - 1);
+            placeReminder(int(list.size()) - 1);
         else
-            placeSpan(kind, int(rows.size()) - 1);
+            placeSpan(kind, int(list.size()) - 1);
     }
 }
 

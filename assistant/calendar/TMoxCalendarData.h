@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <array>
+#include <deque>
 #include <vector>
 
 /// The three kinds of items a calendar day shows.
@@ -68,7 +69,7 @@ private:
 
     QDate m_first;
     QDate m_last;
-    std::array<std::vector<TRow>, 3> m_rows;
+    std::array<std::deque<TRow>, 3> m_rows; // a deque grows without moving its rows
     // Per day of the range, per kind: the rows falling on it.
     std::vector<std::array<std::vector<int>, 3>> m_days;
 };

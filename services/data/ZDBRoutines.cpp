@@ -3,7 +3,6 @@
 #include "common/ZClock.h"
 #include "common/ZFiles.h"
 #include "common/ZNumbers.h"
-#include "settings/ZSession.h"
 #include "common/ZSqlQuote.h"
 #include "common/ZStrList.h"
 #include "common/ZTrim.h"
@@ -11,6 +10,7 @@
 #include "data/ZDataSetRoutines.h"
 #include "data/ZRowIdSql.h"
 #include "ini/TZIniFile.h"
+#include "settings/ZSession.h"
 
 #include <QRandomGenerator>
 
@@ -35,6 +35,11 @@ std::unique_ptr<TZDbStatement> openQuery(TZDbConnection &connection, const QStri
 }
 
 } // namespace
+
+std::unique_ptr<TZDbStatement> DBOpenCursor(TZDbConnection &connection, const QString &sql)
+{
+    return openQuery(connection, prepareText(connection, sql, true));
+}
 
 bool DBExcuteSql(TZDbConnection &connection, const QString &sql)
 {

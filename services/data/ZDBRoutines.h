@@ -37,6 +37,11 @@ inline void DBOpenDatasetXML(TZDbConnection &connection, TZClientDataSet &dataSe
 /// Opens a query into a new dataset.
 std::unique_ptr<TZClientDataSet> DBOpenDataSet(TZDbConnection &connection, const QString &sql);
 
+/// Prepares a query for reading its rows once, forward, without a client
+/// dataset (for callers that only count or summarise rows). Raises the
+/// statement error as DBOpenDataSet does.
+std::unique_ptr<TZDbStatement> DBOpenCursor(TZDbConnection &connection, const QString &sql);
+
 /// Opens the first query into the dataset and appends the rows of each
 /// further one (by field name).
 void DBOpenDataSet(TZDbConnection &connection, TZClientDataSet &dataSet, const QStringList &sqls);
