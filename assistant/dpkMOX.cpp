@@ -1,6 +1,7 @@
 // The package's entry: its name, which the launcher resolves to tell a
 // package of the program from any other library, and the window classes it
 // registers while it is loaded.
+#include "forms/TfrmHandPaper.h"
 #include "forms/TfrmMoxCalcendar.h"
 #include "forms/TfrmMoxRemind.h"
 #include "forms/TfrmRptModules.h"
@@ -10,6 +11,7 @@
 
 namespace {
 
+TZRegisteredForm<TfrmHandPaper> handPaper;
 TZRegisteredForm<TfrmMoxCalcendar> moxCalcendar;
 TZRegisteredForm<TfrmMoxRemind> moxRemind;
 TZRegisteredForm<TfrmRptAccDaily> rptAccDaily;

@@ -16,7 +16,7 @@ TZFileDialogAnswerer &answerer()
     return installed;
 }
 
-bool runDialog(bool save, const QString &filter, QString &fileName, QWidget *owner)
+bool runDialog(bool save, const QString &filter, QString &fileName, QWidget *owner, bool confirmOverwrite = true)
 {
     if (answerer()) {
         const QString answer = answerer()(save, filter, fileName);
@@ -29,8 +29,10 @@ bool runDialog(bool save, const QString &filter, QString &fileName, QWidget *own
     if (initial.contains(QLatin1Char('*')))
         initial = QFileInfo(initial).absolutePath();
     QWidget *parent = owner ? owner->window() : ZDialogOwner();
-    const QString chosen = save ? QFileDialog::getSaveFileName(parent, QString(), initial, ZQtFileFilter(filter))
-                                : QFileDialog::getOpenFileName(parent, QString(), initial, ZQtFileFilter(filter));
+    const QFileDialog::Options options = confirmOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;
+    const QString chosen =
+        save ? QFileDialog::getSaveFileName(parent, QString(), initial, ZQtFileFilter(filter), nullptr, options)
+             : QFileDialog::getOpenFileName(parent, QString(), initial, ZQtFileFilter(filter));
     if (chosen.isEmpty())
         return false;
     fileName = chosen;
@@ -64,9 +66,9 @@ bool zOpenDialog(const QString &filter, QString &fileName, QWidget *owner)
     return runDialog(false, filter, fileName, owner);
 }
 
-bool zSaveDialog(const QString &filter, QString &fileName, QWidget *owner)
+bool zSaveDialog(const QString &filter, QString &fileName, QWidget *owner, bool confirmOverwrite)
 {
-    return runDialog(true, filter, fileName, owner);
+    return runDialog(true, filter, fileName, owner, confirmOverwrite);
 }
 
 void SetZFileDialogAnswerer(TZFileDialogAnswerer newAnswerer)

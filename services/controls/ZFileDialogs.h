@@ -15,8 +15,9 @@ class QWidget;
 /// to the window a dialog belongs to now (ZDialogOwner) when null.
 bool zOpenDialog(const QString &filter, QString &fileName, QWidget *owner = nullptr);
 
-/// Asks for a file to save, the same way.
-bool zSaveDialog(const QString &filter, QString &fileName, QWidget *owner = nullptr);
+/// Asks for a file to save, the same way. Without `confirmOverwrite` the
+/// dialog does not ask about an existing file (the caller asks itself).
+bool zSaveDialog(const QString &filter, QString &fileName, QWidget *owner = nullptr, bool confirmOverwrite = true);
 
 /// The Qt form of a filter: "帐套备份文件(*.bak) (*.bak);;所有类型(*.*) (*.*)".
 QString ZQtFileFilter(const QString &filter);
