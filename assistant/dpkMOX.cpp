@@ -5,6 +5,7 @@
 #include "forms/TfrmMoxCalcendar.h"
 #include "forms/TfrmMoxRemind.h"
 #include "forms/TfrmRptModules.h"
+#include "forms/TfrmSystemSet.h"
 #include "launcher/TFormClassCtrl.h"
 
 #include <QtGlobal>
@@ -14,6 +15,7 @@ namespace {
 TZRegisteredForm<TfrmHandPaper> handPaper;
 TZRegisteredForm<TfrmMoxCalcendar> moxCalcendar;
 TZRegisteredForm<TfrmMoxRemind> moxRemind;
+TZRegisteredForm<TfrmSystemSet> systemSet;
 TZRegisteredForm<TfrmRptAccDaily> rptAccDaily;
 TZRegisteredForm<TfrmRptAccFeeTotal> rptAccFeeTotal;
 TZRegisteredForm<TfrmRptAccIncomeTotal> rptAccIncomeTotal;
