@@ -2,6 +2,7 @@
 
 #include "controls/TZDBImage.h"
 #include "controls/TZLookUpCombobox.h"
+#include "controls/ZDateTimeTyping.h"
 #include "data/ZDbValues.h"
 
 #include <QAbstractButton>
@@ -129,7 +130,8 @@ void SetValue(QWidget *editor, const QVariant &value)
     else if (auto *lookUp = qobject_cast<TZLookUpComboBase *>(editor))
         lookUp->SetKeyValue(text);
     else if (IsPickList(editor))
-        static_cast<QComboBox *>(editor)->setCurrentIndex(value.isNull() ? -1 : int(pickValues(editor).indexOf(value.toInt())));
+        static_cast<QComboBox *>(editor)->setCurrentIndex(
+            value.isNull() ? -1 : int(pickValues(editor).indexOf(value.toInt())));
     else if (auto *line = qobject_cast<QLineEdit *>(editor))
         line->setText(text);
     else if (auto *plain = qobject_cast<QPlainTextEdit *>(editor))
@@ -152,8 +154,7 @@ void SetValue(QWidget *editor, const QVariant &value)
     } else if (auto *list = qobject_cast<QListWidget *>(editor))
         list->setCurrentRow(value.toInt());
     else if (auto *check = qobject_cast<QCheckBox *>(editor))
-        check->setChecked(value.typeId() == QMetaType::QString ? text.trimmed() == QLatin1String("1")
-                                                               : value.toBool());
+        check->setChecked(value.typeId() == QMetaType::QString ? text.trimmed() == QLatin1String("1") : value.toBool());
     else if (auto *combo = qobject_cast<QComboBox *>(editor)) {
         const int index = combo->findText(text);
         if (index >= 0 || !combo->isEditable())
@@ -257,9 +258,10 @@ void OnEdited(QWidget *editor, QObject *context, std::function<void()> edited)
         QObject::connect(plain, &QPlainTextEdit::textChanged, context, edited);
     else if (auto *rich = qobject_cast<QTextEdit *>(editor))
         QObject::connect(rich, &QTextEdit::textChanged, context, edited);
-    else if (auto *spin = qobject_cast<QAbstractSpinBox *>(editor))
+    else if (auto *spin = qobject_cast<QAbstractSpinBox *>(editor)) {
         QObject::connect(spin, &QAbstractSpinBox::editingFinished, context, edited);
-    else if (auto *list = qobject_cast<QListWidget *>(editor))
+        ZSelectSectionOnClick(qobject_cast<QDateTimeEdit *>(spin));
+    } else if (auto *list = qobject_cast<QListWidget *>(editor))
         QObject::connect(list, &QListWidget::currentRowChanged, context, edited);
     else if (auto *check = qobject_cast<QCheckBox *>(editor))
         QObject::connect(check, &QCheckBox::toggled, context, edited);

@@ -1,8 +1,8 @@
 // The editor kinds the layout generator adds to the editor adapter: a pick
 // list stores the integer of its item, an image editor the bytes of its
 // picture, loaded from a file the user chooses.
-#include "TestText.h"
 #include "TTempProgramFolder.h"
+#include "TestText.h"
 
 #include "controls/TZDBImage.h"
 #include "controls/TZFieldLink.h"
@@ -13,6 +13,9 @@
 #include <QBuffer>
 #include <QComboBox>
 #include <QImage>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimeEdit>
 
 #include <gtest/gtest.h>
 
@@ -81,4 +84,35 @@ TEST(EditorKinds, AnImageEditorHoldsThePicturesBytes)
     EXPECT_TRUE(image->Picture().isEmpty());
     data.Cancel();
     EXPECT_EQ(ZEditorAdapter::Value(image).toByteArray(), png);
+}
+
+TEST(EditorKinds, ATimeEditorTakesDigitsTypedAfterAClick)
+{
+    TZClientDataSet data;
+    data.CreateDataSet({{s("RemindTime"), ftZTime, 0, QString(), QString()}});
+    data.Append();
+    data.FieldByName(s("RemindTime")).SetValue(QTime(8, 0));
+    data.Post();
+    data.Edit();
+
+    QWidget window;
+    auto *time = new QTimeEdit(&window);
+    time->setDisplayFormat(s("HH:mm"));
+    time->resize(120, 26);
+    TZFieldLink link(time, data, s("RemindTime"));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    time->setFocus();
+    // A click on the minutes, then "45": the click selected the section.
+    auto *line = time->findChild<QLineEdit *>();
+    ASSERT_TRUE(line);
+    const int minutesX = line->fontMetrics().horizontalAdvance(s("08:4")) + 2;
+    QTest::mouseClick(line, Qt::LeftButton, {}, QPoint(minutesX, line->height() / 2));
+    QCoreApplication::processEvents();
+    QTest::keyClicks(time, s("45"));
+    EXPECT_EQ(time->time(), QTime(8, 45));
+    QTest::mouseClick(line, Qt::LeftButton, {}, QPoint(4, line->height() / 2));
+    QCoreApplication::processEvents();
+    QTest::keyClicks(time, s("10"));
+    EXPECT_EQ(time->time(), QTime(10, 45));
 }
