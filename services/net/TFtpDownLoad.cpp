@@ -2,6 +2,8 @@
 
 #include "common/ZErrors.h"
 #include "common/ZFiles.h"
+#include "net/ZCurl.h"
+#include "net/ZFtpClient.h"
 
 #include <QDir>
 

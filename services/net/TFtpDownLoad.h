@@ -1,12 +1,13 @@
 #pragma once
 
-#include "net/ZFtpClient.h"
 #include "thread/TZBaseThread.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+
+class TZFtpClient;
 
 /// Called on the user-interface thread once the run is over: the thread's
 /// name, whether it succeeded, the number of files it downloaded.

@@ -32,9 +32,14 @@ QString decodeName(const QByteArray &raw)
     QString text = utf8.decode(raw);
     if (!utf8.hasError())
         return text;
-    QStringDecoder gb("GB18030");
-    if (gb.isValid())
-        return gb.decode(raw);
+    // Stateless: a sequence cut off at the end becomes a replacement
+    // character instead of vanishing.
+    QStringDecoder gb("GB18030", QStringDecoder::Flag::Stateless);
+    if (gb.isValid()) {
+        text = gb.decode(raw);
+        if (!text.isEmpty())
+            return text;
+    }
     return QString::fromLatin1(raw);
 }
 

@@ -57,6 +57,8 @@ protected:
                                    "updatedata.7z.100", "updatedata.7z.999", "notes.txt", "old.orv"})
             server->WriteFile(s("Volumes/") + s(volume), volume);
         server->WriteFile(s("garbage/file.txt"), "never listed");
+        server->WriteFile(s("Mixed/a.txt"), "fetched once");
+        server->WriteFile(s("Mixed/garbage/b.txt"), "never listed");
     }
     static void TearDownTestSuite() { server.reset(); }
 
@@ -293,6 +295,20 @@ TEST_F(FtpDownLoad, RefusalsAndNonsenseEndTheRunWithTheirReason)
     EXPECT_TRUE(log.finished.isEmpty() && log.doing.isEmpty());
     EXPECT_EQ(log.completeCalls, 1);
     EXPECT_FALSE(log.success);
+}
+
+TEST_F(FtpDownLoad, ALaterAttemptDoesNotFetchWhatAnEarlierOneGot)
+{
+    // The folder's file arrives, then its sub-folder's listing fails the
+    // attempt; the second attempt lists again but fetches nothing twice.
+    auto download = worker(QString(), s("Mixed"), 0, TFtpTestServer::Password(), 2, 0);
+    const TRunLog log = run(*download);
+    EXPECT_FALSE(log.success);
+    EXPECT_EQ(log.fileCount, 1);
+    EXPECT_EQ(server->Retrieved().filter(s("a.txt")).size(), 1);
+    EXPECT_EQ(log.finished.filter(s("已下载：a.txt")).size(), 1);
+    EXPECT_EQ(log.finished.filter(s("服务器返回的目录清单无法识别")).size(), 2);
+    EXPECT_EQ(localFile(s("Mixed/a.txt")), QByteArray("fetched once"));
 }
 
 TEST_F(FtpDownLoad, AStopEndsTheRunSilently)

@@ -38,6 +38,10 @@ TEST(FtpListing, ReadsUnixAndDosForms)
     EXPECT_EQ(entries[6].Name, s("说明.doc"));
     EXPECT_EQ(entries[6].RawName, QByteArray("\xcb\xb5\xc3\xf7.doc"));
     EXPECT_TRUE(ZParseFtpListing(QByteArray()).isEmpty());
+    // A name cut off inside a character still has a name.
+    const QList<TZFtpEntry> cut = ZParseFtpListing("-rw-r--r-- 1 a b 1 Dec 07 23:40 \xcb\n");
+    ASSERT_EQ(cut.size(), 1);
+    EXPECT_FALSE(cut[0].Name.isEmpty());
 }
 
 TEST(FtpListing, RefusesWhatIsNoListing)
