@@ -28,7 +28,8 @@ struct TMainCommand;
 ///
 /// Closing it by its frame hides the program to the tray; only Exit asks
 /// whether to end the program. The reminder behaviour lives in
-/// TfrmMOXMainRemind.cpp.
+/// TfrmMOXMainRemind.cpp, the check for a new version in
+/// TfrmMOXMainUpdate.cpp.
 class TfrmMOXMain : public TfrmZForm
 {
     Q_OBJECT

@@ -75,6 +75,7 @@ protected:
         worker.SetStateEvent([&log](const QString &name, const QString &time, const QString &finished,
                                     const QString &doing, int listed, int) {
             EXPECT_EQ(name, s("测试"));
+            EXPECT_EQ(QThread::currentThread(), QCoreApplication::instance()->thread());
             log.times << time;
             if (!finished.isEmpty())
                 log.finished << finished;
@@ -84,6 +85,7 @@ protected:
         });
         worker.SetDownLoadCompleteEvent([&log](const QString &name, bool success, int files) {
             EXPECT_EQ(name, s("测试"));
+            EXPECT_EQ(QThread::currentThread(), QCoreApplication::instance()->thread());
             ++log.completeCalls;
             log.success = success;
             log.fileCount = files;
