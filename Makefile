@@ -52,7 +52,7 @@ bench: build
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZKVA_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
-	@for f in ini strlist dataset_xml property definition tranwhere sqlite_adapter datafilter xlsx_reader report_layout report_expr rpt_definition mail_message; do \
+	@for f in ini strlist dataset_xml property definition tranwhere sqlite_adapter datafilter xlsx_reader report_layout report_expr rpt_definition mail_message ftp_listing; do \
 	  mkdir -p $(FUZZ_BUILD)/corpus/$$f; \
 	  $(FUZZ_BUILD)/fuzz/fuzz_$$f -max_total_time=$(FUZZ_SECONDS) $(FUZZ_BUILD)/corpus/$$f fuzz/corpus/$$f || exit 1; \
 	done

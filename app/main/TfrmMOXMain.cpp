@@ -118,6 +118,7 @@ TfrmMOXMain::TfrmMOXMain(QWidget *parent) : TfrmZForm(parent)
 
 TfrmMOXMain::~TfrmMOXMain()
 {
+    stopVersionChecks();
     if (ZMainWindow() == this)
         SetZMainWindow(nullptr);
 }
@@ -131,7 +132,10 @@ void TfrmMOXMain::loadPackages()
     }
 }
 
-void TfrmMOXMain::CheckDatabaseAndVersion() {}
+void TfrmMOXMain::CheckDatabaseAndVersion()
+{
+    ZGuard([this] { CheckNewVersion(false); });
+}
 
 void TfrmMOXMain::showGreeting()
 {

@@ -14,6 +14,7 @@ class QPushButton;
 class QStackedWidget;
 class QTimer;
 class QToolButton;
+class TFtpDownLoad;
 struct TMainCommand;
 
 /// The main window of the program, alive from login to exit: the command
@@ -27,7 +28,8 @@ struct TMainCommand;
 ///
 /// Closing it by its frame hides the program to the tray; only Exit asks
 /// whether to end the program. The reminder behaviour lives in
-/// TfrmMOXMainRemind.cpp.
+/// TfrmMOXMainRemind.cpp, the check for a new version in
+/// TfrmMOXMainUpdate.cpp.
 class TfrmMOXMain : public TfrmZForm
 {
     Q_OBJECT
@@ -75,6 +77,17 @@ public:
     int PendingRemindCount() const;
     QMenu *PendingRemindMenu() const;
 
+    // The check for a new version of the program (TfrmMOXMainUpdate.cpp).
+    /// Asks the update server for its version file on a worker; an
+    /// interactive check tells its progress and result, a silent one only
+    /// asks when a newer version is offered. While a check runs, another
+    /// request only makes it interactive.
+    void CheckNewVersion(bool interactive);
+    bool VersionCheckRunning() const { return m_versionCheckRunning; }
+    /// Starts the updater AutoUpd of the program folder with the system
+    /// code, first replacing it by the update folder's newer AutoUpd_.
+    void RunAutoUpdate();
+
     QSystemTrayIcon *TrayIcon() const { return m_tray; }
     QMenu *TrayMenu() const { return pmTray; }
     QLabel *RemindIndicator() const { return lblRemind; }
@@ -88,6 +101,8 @@ public:
 signals:
     /// The window closed for good: the program ends.
     void ProgramEnds();
+    /// A version check has ended and told what it had to tell.
+    void VersionCheckFinished();
 
 protected:
     bool event(QEvent *event) override;
@@ -107,9 +122,12 @@ private:
     void buildModuleMenus();
     void buildSkinMenu();
     void loadPackages();
-    /// The database update check and the silent check for a new version,
-    /// which the program does not carry yet: nothing happens here.
+    /// The database update check and the silent check for a new version.
     void CheckDatabaseAndVersion();
+    /// The end of a version check, on the user-interface thread.
+    void versionCheckDone(bool success, int fileCount);
+    /// Stops the version checks still running and frees them.
+    void stopVersionChecks();
 
     // Running.
     void firstShow();
@@ -167,4 +185,6 @@ private:
 
     bool m_exitRequested = false;
     bool m_firstShow = true;
+    bool m_versionCheckRunning = false;
+    bool m_interactiveCheck = false;
 };

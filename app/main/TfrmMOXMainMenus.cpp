@@ -52,9 +52,7 @@ void TfrmMOXMain::createActions()
     });
     connect(actAbout, &QAction::triggered, this, [this] { ZGuard([this] { ShowAbout(); }); });
     connect(actAccessBackUp, &QAction::triggered, this, [this] { ZGuard([this] { BackUpData(); }); });
-    // The program does not carry the version check yet: it says so.
-    connect(actCheckNew, &QAction::triggered, this,
-            [] { ZGuard([] { ZShowMessage(QStringLiteral("检查新版本的功能暂未提供。")); }); });
+    connect(actCheckNew, &QAction::triggered, this, [this] { ZGuard([this] { CheckNewVersion(true); }); });
     connect(actWebSitde, &QAction::triggered, this, [this] { ZGuard([this] { OpenWebSite(); }); });
     // The data reminders' window: the records that meet the saved conditions.
     connect(actRemindBox, &QAction::triggered, this,

@@ -1,10 +1,57 @@
 #include "ZVersion.h"
 
 #include "common/ZTrim.h"
+#include "common/ZVersionMarker.h"
 
-#include "ZVersionInfo.h"
-
+#include <QByteArrayView>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QStringList>
+
+#include <algorithm>
+
+namespace {
+
+const QString kNoVersion = QStringLiteral("0.0.0.0");
+
+// The version after a marker: four numbers with dots, ended by a NUL;
+// empty when the bytes are something else.
+QString versionAt(QByteArrayView bytes)
+{
+    constexpr qsizetype kLongest = 64;
+    const qsizetype end = bytes.first(std::min(bytes.size(), kLongest)).indexOf('\0');
+    if (end <= 0)
+        return {};
+    const QByteArrayView text = bytes.first(end);
+    int dots = 0;
+    bool digitBefore = false;
+    for (const char c : text) {
+        if (c == '.') {
+            if (!digitBefore)
+                return {};
+            ++dots;
+            digitBefore = false;
+        } else if (c >= '0' && c <= '9') {
+            digitBefore = true;
+        } else {
+            return {};
+        }
+    }
+    if (dots != 3 || !digitBefore)
+        return {};
+    return QString::fromLatin1(text);
+}
+
+bool isRunningProgram(const QFileInfo &file)
+{
+    if (!QCoreApplication::instance())
+        return false;
+    const QFileInfo self(QCoreApplication::applicationFilePath());
+    return file.canonicalFilePath() == self.canonicalFilePath();
+}
+
+} // namespace
 
 QString GetAppVersionID()
 {
@@ -41,4 +88,28 @@ int CompareVersion(const QString &a, const QString &b)
             return va > vb ? 1 : -1;
     }
     return 0;
+}
+
+QString GetVersion(const QString &file)
+{
+    const QFileInfo info(file);
+    if (!info.isFile())
+        return kNoVersion;
+    if (isRunningProgram(info))
+        return GetAppVersionID();
+    QFile stream(file);
+    if (!stream.open(QIODevice::ReadOnly) || stream.size() == 0)
+        return kNoVersion;
+    // Mapped rather than read: a program file can be large, and only the
+    // pages the search passes are touched.
+    const uchar *mapped = stream.map(0, stream.size());
+    if (!mapped)
+        return kNoVersion;
+    const QByteArrayView bytes(reinterpret_cast<const char *>(mapped), stream.size());
+    const QByteArrayView prefix(kZkvaFileVersionMarker, kZkvaFileVersionPrefixLength);
+    QString version;
+    for (qsizetype at = bytes.indexOf(prefix); at >= 0 && version.isEmpty(); at = bytes.indexOf(prefix, at + 1))
+        version = versionAt(bytes.sliced(at + prefix.size()));
+    stream.unmap(const_cast<uchar *>(mapped));
+    return version.isEmpty() ? kNoVersion : version;
 }

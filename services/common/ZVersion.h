@@ -14,3 +14,10 @@ QString GetAppVersion();
 /// many parts as A has: a greater part of A, or a part of A without
 /// counterpart in B, gives 1, a smaller one -1, all equal 0.
 int CompareVersion(const QString &a, const QString &b);
+
+/// The version of a program file: GetAppVersionID() for the running program
+/// itself; for another file the version after the marker the build writes
+/// into its programs ("ZKVA-FILE-VERSION:" + "a.b.c.d" + NUL, see
+/// ZVersionMarker.h); "0.0.0.0" when the file is missing, unreadable or has
+/// no marker.
+QString GetVersion(const QString &file);

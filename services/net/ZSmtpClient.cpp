@@ -1,12 +1,10 @@
 #include "ZSmtpClient.h"
 
 #include "common/ZErrors.h"
-
-#include <curl/curl.h>
+#include "net/ZCurl.h"
 
 #include <algorithm>
 #include <memory>
-#include <mutex>
 
 namespace {
 
@@ -38,10 +36,6 @@ int progress(void *user, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
     return (*upload->cancelled && (*upload->cancelled)()) ? 1 : 0;
 }
 
-struct TCurlDeleter
-{
-    void operator()(CURL *curl) const { curl_easy_cleanup(curl); }
-};
 struct TListDeleter
 {
     void operator()(curl_slist *list) const { curl_slist_free_all(list); }
@@ -69,15 +63,14 @@ QByteArray serverUrl(const TZSmtpAccount &account)
 
 void ZSmtpGlobalInit()
 {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    ZCurlGlobalInit();
 }
 
 void ZSmtpSend(const TZSmtpAccount &account, const QString &envelopeSender, const QStringList &recipients,
                const QByteArray &message, int connectTimeOutMs, const std::function<bool()> &cancelled)
 {
     ZSmtpGlobalInit();
-    std::unique_ptr<CURL, TCurlDeleter> curl(curl_easy_init());
+    TZCurlHandle curl(curl_easy_init());
     if (!curl)
         throw EZError(QStringLiteral("无法初始化邮件发送组件"));
     CURL *handle = curl.get();

@@ -1,7 +1,6 @@
 #include "TSmtpTestServer.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
@@ -21,38 +20,15 @@ bool TSmtpTestServer::Start()
         m_error = QStringLiteral("no temporary folder");
         return false;
     }
-    m_process.setProgram(QStringLiteral("/usr/bin/python3"));
-    m_process.setArguments({QStringLiteral(ZKVA_SMTP_TEST_SERVER), m_dir.path(), User(), Password()});
-    m_process.setProcessChannelMode(QProcess::SeparateChannels);
-    m_process.start();
-    if (!m_process.waitForStarted(10000)) {
-        m_error = m_process.errorString();
+    if (!m_server.Start(QStringLiteral(ZKVA_SMTP_TEST_SERVER), {m_dir.path(), User(), Password()}))
         return false;
-    }
-    QByteArray output;
-    const QDeadlineTimer deadline(30000);
-    while (!output.contains('\n') && !deadline.hasExpired() && m_process.state() == QProcess::Running) {
-        m_process.waitForReadyRead(200);
-        output += m_process.readAllStandardOutput();
-    }
-    if (!output.startsWith("PORT ")) {
-        m_error = QString::fromUtf8(output + m_process.readAllStandardError());
-        Stop();
-        return false;
-    }
-    m_port = output.mid(5).trimmed().toInt();
-    return m_port > 0;
+    m_port = m_server.Port();
+    return true;
 }
 
 void TSmtpTestServer::Stop()
 {
-    if (m_process.state() == QProcess::NotRunning)
-        return;
-    m_process.terminate();
-    if (!m_process.waitForFinished(5000)) {
-        m_process.kill();
-        m_process.waitForFinished(5000);
-    }
+    m_server.Stop();
 }
 
 QList<QJsonObject> TSmtpTestServer::Messages() const

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "TScriptServer.h"
+
 #include <QJsonObject>
 #include <QList>
-#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -29,7 +30,7 @@ public:
     bool Start();
     void Stop();
     int Port() const { return m_port; }
-    QString Error() const { return m_error; }
+    QString Error() const { return m_error.isEmpty() ? m_server.Error() : m_error; }
 
     /// The messages received so far, oldest first.
     QList<QJsonObject> Messages() const;
@@ -48,7 +49,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
-    QProcess m_process;
+    TScriptServer m_server;
     int m_port = 0;
     QString m_error;
 };
