@@ -161,7 +161,12 @@ TEST_F(AddressBook, AContactTypedInShowsItsTwoReminderRows)
     EXPECT_EQ(window->windowTitle(), s("人脉库"));
     press(*window, "actAdd");
     typeInto(window->findChild<QLineEdit *>(s("DBPersonName")), s("赵六"));
-    typeInto(window->findChild<QDateEdit *>(s("DBBornDate")), s("1988-10-03"));
+    // The birthday is picked as from the editor's calendar.
+    auto *born = window->findChild<QDateEdit *>(s("DBBornDate"));
+    ASSERT_TRUE(born);
+    born->setFocus(Qt::MouseFocusReason);
+    born->setDate(QDate(1988, 10, 3));
+    QTest::keyClick(born, Qt::Key_Tab);
     typeInto(window->findChild<QLineEdit *>(s("DBCellphone")), s("13912345678"));
     typeInto(window->findChild<QLineEdit *>(s("DBCompany")), s("杭州某某科技有限公司"));
     typeInto(window->findChild<QLineEdit *>(s("DBJobs")), s("销售经理"));
@@ -170,6 +175,7 @@ TEST_F(AddressBook, AContactTypedInShowsItsTwoReminderRows)
     ASSERT_EQ(window->FrmState(), fsBrowse) << qPrintable(boxTexts.join(s(" | ")));
     ZSaveScreenshot(*window, s("contacts_address_book_record"));
     EXPECT_EQ(remindDays(window->CurrKeyValue()), s("2:10/2,3:10/3"));
+    EXPECT_EQ(value(s("select date(BornDate) from moxAddressBook")), s("1988-10-03"));
     EXPECT_EQ(value(s("select RemindTitle from moxRemind where Flag = 2")), s("好友 赵六 生日提醒"));
     window->close();
     window.release(); // deleted on close
