@@ -16,6 +16,8 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 const QString kAllTypes = QStringLiteral("全部");
@@ -72,6 +74,18 @@ TfrmNameCards::TfrmNameCards(QWidget *parent)
     connect(m_showAll, &QPushButton::clicked, this, [this] { ZGuard([this] { ShowAll(); }); });
     connect(m_addressBook, &QPushButton::clicked, this,
             [] { ZGuard([] { WakeUpListFormByProg(QStringLiteral("moxAddressBook")); }); });
+}
+
+void TfrmNameCards::FormReturnValue(const QString &name, const QString &value)
+{
+    TfrmZForm::FormReturnValue(name, value);
+    const QString type = m_type->currentText();
+    loadTypes();
+    {
+        const QSignalBlocker quiet(m_type);
+        m_type->setCurrentIndex(std::max(0, m_type->findText(type)));
+    }
+    RefreshCards();
 }
 
 void TfrmNameCards::loadTypes()

@@ -16,7 +16,8 @@ class QScrollArea;
 /// (all) and lists the contact types; a keyword keeps the contacts whose
 /// name, cellphone, job, QQ number, e-mail or birthday text contains it.
 /// Changing the type, Enter in the keyword box and "显示全部" rebuild the
-/// cards; "人脉库" opens the address book's list.
+/// cards; "人脉库" opens the address book's list. Opening the window again
+/// reads the contacts anew.
 class TfrmNameCards : public TfrmZForm
 {
     Q_OBJECT
@@ -31,6 +32,10 @@ public:
     void RefreshCards();
     /// "显示全部": every type, no keyword.
     void ShowAll();
+    /// Opened again (the launcher hands an open window its parameters):
+    /// the types and cards are read anew, keeping the type and keyword, so
+    /// contacts changed meanwhile show.
+    void FormReturnValue(const QString &name, const QString &value) override;
 
     /// The contacts of a type ("全部" or empty: every type), in query order.
     static QList<TZNameCardData> ReadContacts(const QString &typeName);

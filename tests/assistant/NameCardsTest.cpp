@@ -6,6 +6,7 @@
 #include "forms/TfrmAddressBook.h"
 #include "forms/TfrmNameCards.h"
 #include "launcher/TFormClassCtrl.h"
+#include "launcher/ZLauncher.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -143,5 +144,16 @@ TEST_F(NameCards, CardsStandFourToARowAndOpenTheirRecord)
     ASSERT_TRUE(record) << qPrintable(boxTexts.join(s(" | ")));
     EXPECT_EQ(static_cast<TfrmAddressBook *>(record.data())->CurrKeyValue(), s("P2"));
     record->close();
+
+    // Opened again (as the main window's command does), the cards are read
+    // anew with the type kept.
+    window->TypeBox()->setCurrentText(s("客户"));
+    EXPECT_EQ(names(*window), (QStringList{s("张三"), s("王五"), s("周八")}));
+    addContact(s("P7"), s("吴九"), s("T1"), s("13700007777"), QString(), QString());
+    ZRegisterClass(s("TfrmNameCards"), [] { return new TfrmNameCards; });
+    EXPECT_EQ(WakeUpForm(s("TfrmNameCards"), wtShow, QString(), QString()), window);
+    ZUnRegisterClass(s("TfrmNameCards"));
+    EXPECT_EQ(window->TypeBox()->currentText(), s("客户"));
+    EXPECT_EQ(names(*window), (QStringList{s("张三"), s("王五"), s("周八"), s("吴九")}));
     window->close();
 }

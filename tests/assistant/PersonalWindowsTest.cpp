@@ -127,15 +127,20 @@ TEST_F(PersonalWindows, PasswordIsShownOnRequestOnlyWithARecord)
     ASSERT_TRUE(window->RunAction(1));
     EXPECT_TRUE(show->isEnabled());
     window->MasterData().FieldByName(s("Title")).SetAsString(s("邮箱"));
-    window->MasterData().FieldByName(s("Password")).SetAsString(s("Ab 12'3"));
+    window->MasterData().FieldByName(s("Password")).SetAsString(s("old-1"));
     ASSERT_TRUE(window->RunAction(5));
     auto *editor = window->findChild<QLineEdit *>(s("DBPassword"));
     ASSERT_TRUE(editor);
     EXPECT_EQ(editor->echoMode(), QLineEdit::Password);
-    EXPECT_EQ(editor->text(), s("Ab 12'3"));
+    EXPECT_EQ(editor->text(), s("old-1"));
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     ZSaveScreenshot(*window, s("contacts_password_box"));
+    // A password typed into the masked editor is saved.
+    press(*window, "actEdit");
+    typeInto(editor, s("Ab 12'3"));
+    press(*window, "actSave");
+    ASSERT_EQ(window->FrmState(), fsBrowse) << qPrintable(boxTexts.join(s(" | ")));
 
     answers << s("btnOK");
     QTest::mouseClick(show, Qt::LeftButton);
