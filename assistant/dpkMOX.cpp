@@ -1,11 +1,17 @@
 // The package's entry: its name, which the launcher resolves to tell a
 // package of the program from any other library, and the window classes it
 // registers while it is loaded.
+#include "forms/TfrmAddressBook.h"
 #include "forms/TfrmHandPaper.h"
 #include "forms/TfrmMoxCalcendar.h"
+#include "forms/TfrmMoxDiary.h"
 #include "forms/TfrmMoxRemind.h"
+#include "forms/TfrmMyInfo.h"
+#include "forms/TfrmNameCards.h"
+#include "forms/TfrmPasswordBox.h"
 #include "forms/TfrmRptModules.h"
 #include "forms/TfrmSystemSet.h"
+#include "forms/TfrmdevKnowledge.h"
 #include "launcher/TFormClassCtrl.h"
 
 #include <QtGlobal>
@@ -22,6 +28,12 @@ TZRegisteredForm<TfrmRptAccIncomeTotal> rptAccIncomeTotal;
 TZRegisteredForm<TfrmRptAccStock> rptAccStock;
 TZRegisteredForm<TfrmRptFeeTotal> rptFeeTotal;
 TZRegisteredForm<TfrmRptIncomeTotal> rptIncomeTotal;
+TZRegisteredForm<TfrmAddressBook> addressBook;
+TZRegisteredForm<TfrmNameCards> nameCards;
+TZRegisteredForm<TfrmPasswordBox> passwordBox;
+TZRegisteredForm<TfrmdevKnowledge> devKnowledge;
+TZRegisteredForm<TfrmMyInfo> myInfo;
+TZRegisteredForm<TfrmMoxDiary> moxDiary;
 
 } // namespace
 

@@ -17,6 +17,7 @@
 #include "launcher/ZLauncher.h"
 #include "launcher/ZPackages.h"
 #include "metadata/ZDataSources.h"
+#include "remind/ZBirthdayRemind.h"
 #include "settings/ZRegistry.h"
 #include "settings/ZSession.h"
 
@@ -108,6 +109,7 @@ TfrmMOXMain::TfrmMOXMain(QWidget *parent) : TfrmZForm(parent)
     buildModuleMenus();
     // 10. The checks for a newer database and program.
     CheckDatabaseAndVersion();
+    ZGuard([] { ZMoveYearlyBirthdayReminds(ZDate().year()); });
     // 11. The page control has no tabs to hide.
     buildSkinMenu();
     // 12. The greeting and the version.

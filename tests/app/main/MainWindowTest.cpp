@@ -2,6 +2,7 @@
 // greeting, clock and version, the page buttons in their places, and the
 // commands of the panel opening their modules through the launcher.
 #include "MainWindowFixture.h"
+#include "TTestClock.h"
 #include "TestText.h"
 #include "ZScreenshot.h"
 
@@ -178,4 +179,30 @@ TEST_F(MainWindow, CommandsOpenTheirModulesAndNoticesOpenTheNoticeWindow)
     QWidget *notice = GetIsExistForm(s("TfrmUserMsg"));
     ASSERT_NE(notice, nullptr);
     EXPECT_EQ(notice->findChild<QPlainTextEdit *>()->toPlainText(), s("已保存"));
+}
+
+TEST_F(MainWindow, ContactWindowsOpenAndLunarBirthdaysMoveToTheNewYearAtStart)
+{
+    // Rows written in 2025 for a lunar birthday (lunar 8/15: 6 October 2025).
+    TDBConn &db = DBConn();
+    db.DBExcuteSql(s("insert into moxAddressBook(PersonID, PersonName, BornDate, IsLunar) "
+                     "values('P1', '王五', '1980-08-15 00:00:00', 1)"));
+    db.DBExcuteSql(s("insert into moxRemind(Flag, RemindID, RemindType, RemindMonth, RemindDay) values(2, 'P1', 4, 10, 5)"));
+    db.DBExcuteSql(s("insert into moxRemind(Flag, RemindID, RemindType, RemindMonth, RemindDay) values(3, 'P1', 4, 10, 6)"));
+    SaveParamValue(s("BornDateRemindYear"), s("2025"));
+    auto clock = std::make_unique<TTestClock>(QDateTime(QDate(2026, 3, 1), QTime(9, 0)));
+    TfrmMOXMain &main = showWindow();
+    clock.reset();
+    EXPECT_EQ(db.DBSelectValue(s("select group_concat(RemindMonth || '/' || RemindDay, ',') from "
+                                 "(select * from moxRemind where RemindID = 'P1' order by Flag)"))
+                  .value(0),
+              s("9/24,9/25"));
+    EXPECT_EQ(GetParamValue(s("BornDateRemindYear")), s("2026"));
+
+    main.CommandButton(1, s("名片库"))->click();
+    EXPECT_EQ(openOf("TfrmNameCards").size(), 1);
+    main.CommandButton(4, s("我的资料"))->click();
+    ASSERT_EQ(openOf("TfrmMyInfo").size(), 1);
+    EXPECT_EQ(openOf("TfrmMyInfo").first()->GetProgID(), s("moxMyInfo"));
+    EXPECT_TRUE(texts.isEmpty()) << texts.join(s("\n")).toStdString();
 }

@@ -6,6 +6,7 @@
 #include "forms/ZMessageBox.h"
 #include "launcher/TFormParams.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QInputMethodEvent>
@@ -13,6 +14,9 @@
 #include <QPushButton>
 #include <QStringList>
 #include <QTest>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
@@ -31,6 +35,29 @@ inline void typeText(QWidget *target, const QString &text)
     QInputMethodEvent committed;
     committed.setCommitString(text);
     QCoreApplication::sendEvent(target, &committed);
+}
+
+/// Clicks the tool bar button of a record window's action (which must be
+/// enabled).
+inline void press(QWidget &window, const char *action)
+{
+    QToolBar *bar = window.findChild<QToolBar *>(QStringLiteral("ToolBar1"));
+    QAction *act = window.findChild<QAction *>(QLatin1String(action));
+    ASSERT_TRUE(bar && act);
+    ASSERT_TRUE(act->isEnabled()) << action;
+    QWidget *button = bar->widgetForAction(act);
+    ASSERT_TRUE(button);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+/// Replaces an editor's text by typing, then leaves it with Tab.
+inline void typeInto(QWidget *editor, const QString &text)
+{
+    ASSERT_TRUE(editor);
+    editor->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    typeText(editor, text);
+    QTest::keyClick(editor, Qt::Key_Tab);
 }
 
 /// A record window test on a fresh data file with the shipped definitions:

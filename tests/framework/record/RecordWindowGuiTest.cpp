@@ -42,26 +42,6 @@ QString value(const QString &sql)
     return DBConn().DBSelectValue(sql).value(0);
 }
 
-void press(TfrmMasterData &window, const char *action)
-{
-    QToolBar *bar = window.findChild<QToolBar *>(s("ToolBar1"));
-    QAction *act = window.findChild<QAction *>(QLatin1String(action));
-    ASSERT_TRUE(bar && act);
-    ASSERT_TRUE(act->isEnabled()) << action;
-    QWidget *button = bar->widgetForAction(act);
-    ASSERT_TRUE(button);
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
-void typeInto(QWidget *editor, const QString &text)
-{
-    ASSERT_TRUE(editor);
-    editor->setFocus(Qt::MouseFocusReason);
-    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
-    typeText(editor, text);
-    QTest::keyClick(editor, Qt::Key_Tab);
-}
-
 } // namespace
 
 using RecordWindowGui = TRecordTest;

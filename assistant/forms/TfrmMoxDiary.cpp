@@ -1,0 +1,3 @@
+#include "TfrmMoxDiary.h"
+
+TfrmMoxDiary::TfrmMoxDiary(QWidget *parent) : TfrmMasterDataAuto(parent) {}
