@@ -12,6 +12,7 @@
 
 #include <QBuffer>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QImage>
 #include <QLineEdit>
 #include <QTest>
@@ -115,4 +116,32 @@ TEST(EditorKinds, ATimeEditorTakesDigitsTypedAfterAClick)
     QCoreApplication::processEvents();
     QTest::keyClicks(time, s("10"));
     EXPECT_EQ(time->time(), QTime(10, 45));
+}
+
+TEST(EditorKinds, ADateIsTypedWholeIntoAnEmptyOrSelectedEditor)
+{
+    TZClientDataSet data;
+    data.CreateDataSet({{s("BornDate"), ftZDate, 0, QString(), QString()}});
+    data.Append();
+    data.Post();
+    data.Edit();
+
+    QWidget window;
+    auto *date = new QDateEdit(&window);
+    date->setDisplayFormat(s("yyyy-MM-dd"));
+    date->setSpecialValueText(s(" ")); // an empty date shows blank
+    date->resize(140, 26);
+    TZFieldLink link(date, data, s("BornDate"));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_EQ(date->text(), s(" "));
+    date->setFocus();
+    QTest::keyClicks(date, s("19881003"));
+    EXPECT_EQ(date->date(), QDate(1988, 10, 3));
+    // Over the whole text, with the separators typed too.
+    QTest::keyClick(date, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(date, s("2024-05-06"));
+    EXPECT_EQ(date->date(), QDate(2024, 5, 6));
+    date->clearFocus(); // the editor hands the date to the field
+    EXPECT_EQ(data.FieldByName(s("BornDate")).AsDateTime().date(), QDate(2024, 5, 6));
 }
