@@ -14,6 +14,7 @@
 #include "data/TParamInfo.h"
 #include "forms/ZMessageBox.h"
 #include "launcher/TFormClassCtrl.h"
+#include "launcher/ZCheckDBUpdate.h"
 #include "launcher/ZLauncher.h"
 #include "launcher/ZPackages.h"
 #include "metadata/ZDataSources.h"
@@ -131,7 +132,12 @@ void TfrmMOXMain::loadPackages()
     }
 }
 
-void TfrmMOXMain::CheckDatabaseAndVersion() {}
+void TfrmMOXMain::CheckDatabaseAndVersion()
+{
+    // A data file last updated by an older program is brought up to date
+    // before anything reads it.
+    ZGuard([] { CheckDBUpdate(); });
+}
 
 void TfrmMOXMain::showGreeting()
 {
