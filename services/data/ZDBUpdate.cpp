@@ -156,7 +156,10 @@ bool TZDBUpdate::Execute(const QStringList &tables, const TZDBUpdateOptions &opt
                                          "取消“升级前备份数据库”再升级。"));
         }
         TZDbConnection &connection = db.GetDBCONN();
-        RebuildTable(connection, m_defs, kTagTable, options.KeepOldData, m_indexes, options.OrgCode);
+        // The update's own table first (definitions of an older program may
+        // lack it).
+        if (ZDefinedTables(m_defs).contains(kTagTable, Qt::CaseInsensitive))
+            RebuildTable(connection, m_defs, kTagTable, options.KeepOldData, m_indexes, options.OrgCode);
         int count = 0;
         for (const QString &table : tables) {
             if (OnBetweenTables)

@@ -208,11 +208,12 @@ bool TfrmUpdateDB::DoUpdate()
     bool done = false;
     {
         TZBusyCursorScope busy;
-        // The server kind updates the chosen database and comes back to the
-        // one in use.
-        const QString database = cbxDatabase->currentText().trimmed();
-        const QString before = server ? DBConn().DBSelectValue(QStringLiteral("select DB_NAME()")).value(0) : QString();
-        const bool switchDatabase = server && !database.isEmpty() && database != before;
+        // The server kind updates the chosen database (empty: the one in
+        // use) and comes back to the one in use.
+        const QString database = server ? cbxDatabase->currentText().trimmed() : QString();
+        const QString before =
+            database.isEmpty() ? QString() : DBConn().DBSelectValue(QStringLiteral("select DB_NAME()")).value(0);
+        const bool switchDatabase = !database.isEmpty() && database != before;
         if (switchDatabase)
             DBConn().ChangeDB(database);
         m_update->OnMessage = [this](const QString &text) { addMessage(text); };

@@ -9,13 +9,23 @@
 
 #include "common/ZVersion.h"
 #include "data/TDBConn.h"
+#include "data/ZDBUpdateTable.h"
+#include "data/ZFreeAllSource.h"
+#include "settings/ZSession.h"
 #include "data/TParamInfo.h"
 #include "data/ZDBUpdate.h"
 #include "data/ZDBUpdateDefaults.h"
 #include "metadata/ZListIndexes.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QThread>
+
+#include <cstdio>
 
 #include <gtest/gtest.h>
 
@@ -244,4 +254,58 @@ TEST_F(DBUpdate, DefaultValueFilesFillTheirTables)
     EXPECT_EQ(rows(s("select TypeName from moxHumanType")), QStringList({s("家人")}));
     ASSERT_EQ(told.size(), 1);
     EXPECT_TRUE(told.first().startsWith(s("为表noSuchTable新增预设值是出错，原因是："))) << told.first().toStdString();
+}
+
+// Runs in a child process: rebuilds moxIncomeFee over and over until it is
+// killed.
+TEST(UpdateChildProcess, RebuildsUntilKilled)
+{
+    const QString home = qEnvironmentVariable("ZKVA_CHILD_REBUILD");
+    if (home.isEmpty())
+        GTEST_SKIP() << "runs only as a child of DBUpdate.AKilledRebuildLeavesTheTableWhole";
+    qputenv("ZKVA_HOME", home.toUtf8());
+    FSYSID = 1003;
+    FSystemType = stAlone;
+    const QList<TZTableColumnDef> defs = LoadTableDefinitions(s("DBTables"), true);
+    for (int round = 1;; ++round) {
+        RebuildTable(DBConn().GetDBCONN(), defs, s("moxIncomeFee"), true, {});
+        std::printf("rebuilt %d\n", round);
+        std::fflush(stdout);
+    }
+}
+
+TEST_F(DBUpdate, AKilledRebuildLeavesTheTableWhole)
+{
+    const QString rows = s("with recursive n(i) as (select 1 union all select i + 1 from n where i < 20000) "
+                           "insert into moxIncomeFee(Flag, BillNo, ItemDate, Item, ItemMoney) "
+                           "select 1, 'B' || i, '2024-01-01 00:00:00', '项目' || i, 1 + i * 0.0001 from n");
+    DBConn().GetDBCONN().execute(rows);
+    const QStringList before = DBConn().DBSelectValue(s("select count(*), sum(ItemMoney) from moxIncomeFee"));
+    FreeAllSource();
+    for (int round = 0; round < 3; ++round) {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(s("ZKVA_CHILD_REBUILD"), folder->path());
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(), {s("--gtest_filter=UpdateChildProcess.*")});
+        ASSERT_TRUE(child.waitForStarted(10000));
+        QByteArray out;
+        QElapsedTimer waited;
+        waited.start();
+        while (!out.contains("rebuilt ") && waited.elapsed() < 60000) {
+            child.waitForReadyRead(1000);
+            out += child.readAllStandardOutput();
+        }
+        ASSERT_TRUE(out.contains("rebuilt ")) << out.constData() << child.readAllStandardError().constData();
+        QThread::msleep(QRandomGenerator::global()->bounded(100)); // somewhere inside a rebuild
+        child.kill();
+        child.waitForFinished(10000);
+
+        TDBConn &db = DBConn();
+        EXPECT_EQ(db.DBSelectValue(s("pragma integrity_check")), QStringList({s("ok")}));
+        EXPECT_EQ(db.DBSelectValue(s("select count(*), sum(ItemMoney) from moxIncomeFee")), before);
+        EXPECT_FALSE(db.ExistTable(s("moxIncomeFee_Temp")));
+        EXPECT_EQ(db.GetKeyFields(s("moxIncomeFee")), s("Flag,BillNo"));
+        FreeAllSource();
+    }
 }
