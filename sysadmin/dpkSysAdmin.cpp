@@ -2,6 +2,7 @@
 // package of the program from any other library, and the windows it
 // registers.
 #include "forms/TfrmACCESSBackUp.h"
+#include "forms/TfrmUpdateDB.h"
 #include "launcher/TFormClassCtrl.h"
 
 #include <QtGlobal>
@@ -9,6 +10,7 @@
 namespace {
 
 TZRegisteredForm<TfrmACCESSBackUp> accessBackUp;
+TZRegisteredForm<TfrmUpdateDB> updateDB;
 
 } // namespace
 

@@ -14,6 +14,7 @@
 #include "data/TParamInfo.h"
 #include "forms/ZMessageBox.h"
 #include "launcher/TFormClassCtrl.h"
+#include "launcher/ZCheckDBUpdate.h"
 #include "launcher/ZLauncher.h"
 #include "launcher/ZPackages.h"
 #include "metadata/ZDataSources.h"
@@ -136,6 +137,9 @@ void TfrmMOXMain::loadPackages()
 
 void TfrmMOXMain::CheckDatabaseAndVersion()
 {
+    // A data file last updated by an older program is brought up to date
+    // before anything reads it.
+    ZGuard([] { CheckDBUpdate(); });
     ZGuard([this] { CheckNewVersion(false); });
 }
 

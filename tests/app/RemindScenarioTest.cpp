@@ -41,6 +41,8 @@ protected:
     {
         TDataFileTest::SetUp();
         copyPackages();
+        // Data files made from this template are current: no database update.
+        ZMarkDataFileCurrent(path(QStringLiteral("DBAcs.orv")));
         ZRemindStore().Clear();
         ZRemindPoller().Reset();
     }

@@ -32,6 +32,8 @@ protected:
     {
         TDataFileTest::SetUp();
         copyPackages();
+        // Data files made from this template are current: no database update.
+        ZMarkDataFileCurrent(path(QStringLiteral("DBAcs.orv")));
     }
 
     /// Runs the program, logging in to data file `fileNo` when the dialog

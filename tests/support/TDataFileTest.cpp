@@ -1,6 +1,7 @@
 #include "TDataFileTest.h"
 
 #include "common/ZFatal.h"
+#include "common/ZVersion.h"
 #include "data/TDBConn.h"
 #include "data/ZFreeAllSource.h"
 #include "settings/ZSession.h"
@@ -11,6 +12,14 @@
 QString ZTemplateDataFile()
 {
     return QStringLiteral(ZKVA_PROGRAM_DIR "/DBAcs.orv");
+}
+
+void ZMarkDataFileCurrent(const QString &dataFile)
+{
+    auto db = ZOpenDataFile(dataFile, dtDbACCESS);
+    db->execute(QStringLiteral("delete from comParams where ParamName = 'LastUpdateVersion';"
+                               "insert into comParams(ParamName, ParamValue) values('LastUpdateVersion', '%1')")
+                    .arg(GetAppVersionID()));
 }
 
 void TDataFileTest::SetUp()
@@ -43,6 +52,12 @@ void TDataFileTest::createTable(const QString &createSql)
     if (db.ExistTable(name))
         db.DropTable(name);
     db.DBExcuteSql(createSql);
+}
+
+void TDataFileTest::copyUpdateData() const
+{
+    for (const char *subFolder : {"DBTables", "DBSource", "DefaultValue"})
+        copyShipped(QLatin1String(subFolder));
 }
 
 void TDataFileTest::copyPackages() const

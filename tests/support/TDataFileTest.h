@@ -27,6 +27,10 @@ protected:
     /// "DBSource") into the test's program folder.
     void copyShipped(const QString &subFolder) const;
 
+    /// Copies what the database update reads: the table definitions, the
+    /// data source definitions (for the list indexes) and the default rows.
+    void copyUpdateData() const;
+
     /// Copies the run-time packages (dpk*.so) of the built program folder
     /// into the test's program folder, for tests that load them.
     void copyPackages() const;
@@ -40,3 +44,9 @@ protected:
 
 /// The template data file built with the program.
 QString ZTemplateDataFile();
+
+/// Records the program's version as the data file's LastUpdateVersion, so
+/// that a main window opened on it (or on a data file made from it, when it
+/// is a template) does not start the database update. The file must not be
+/// open.
+void ZMarkDataFileCurrent(const QString &dataFile);

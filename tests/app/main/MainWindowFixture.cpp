@@ -23,6 +23,8 @@ void MainWindowFixture::SetUp()
     TDataFileTest::SetUp();
     copyShipped(s("DBSource"));
     copyPackages();
+    // Data files made from this template are current: no database update.
+    ZMarkDataFileCurrent(path(QStringLiteral("DBAcs.orv")));
     SetZBoxAnswerer([this](QDialog &box) {
         captions << box.windowTitle();
         const auto *text = box.findChild<QLabel *>(s("lblText"));

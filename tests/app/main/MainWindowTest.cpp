@@ -21,6 +21,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -205,4 +206,23 @@ TEST_F(MainWindow, ContactWindowsOpenAndLunarBirthdaysMoveToTheNewYearAtStart)
     ASSERT_EQ(openOf("TfrmMyInfo").size(), 1);
     EXPECT_EQ(openOf("TfrmMyInfo").first()->GetProgID(), s("moxMyInfo"));
     EXPECT_TRUE(texts.isEmpty()) << texts.join(s("\n")).toStdString();
+}
+
+// Opened on a data file that an older program last updated, the main window
+// first runs the database update of the loaded package, in its automatic
+// mode: one confirmation, the backup, the tables, "升级完成！".
+TEST_F(MainWindow, OnAnOlderDataFileTheUpdateRunsFirst)
+{
+    copyUpdateData();
+    DBConn().ChangeAccessFile(2);
+    SaveParamValue(s("LastUpdateVersion"), s("0.1.0.0"));
+    DBConn().DBExcuteSql(s("insert into moxNotepad(NoteID, NoteTitle) values('N1', '旧笔记')"));
+    GetParamInfo().UpdateParamInfo();
+    showWindow(2);
+    EXPECT_EQ(texts, QStringList({s("资料库结构更新，点击确认按钮，系统自动升级"), s("升级完成！")}));
+    EXPECT_EQ(GetParamValue(s("LastUpdateVersion")), GetAppVersionID());
+    EXPECT_EQ(DBConn().DBSelectValue(s("select NoteTitle from moxNotepad where NoteID = 'N1'")),
+              QStringList({s("旧笔记")}));
+    EXPECT_EQ(DBConn().GetRecordCount(s("select * from comCurrency")), 0); // updated before: no default rows
+    EXPECT_FALSE(QDir(path(s("DBBack"))).entryList({s("ACS2_*.Bak")}, QDir::Files).isEmpty());
 }
