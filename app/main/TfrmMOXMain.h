@@ -185,6 +185,7 @@ private:
 
     bool m_exitRequested = false;
     bool m_firstShow = true;
+    bool m_versionChecksStopped = false;
     bool m_versionCheckRunning = false;
     bool m_interactiveCheck = false;
 };

@@ -44,15 +44,20 @@ void TfrmMOXMain::CheckNewVersion(bool interactive)
     }
     if (m_versionCheckRunning)
         return;
+    // The worker of an earlier check has ended; it goes now.
+    for (TFtpDownLoad *done : findChildren<TFtpDownLoad *>(Qt::FindDirectChildrenOnly)) {
+        if (done->isFinished())
+            delete done;
+    }
     const TZUpdateServer server = ZReadUpdateServer();
     if (server.Host.isEmpty()) {
         // No server is set for this installation: there is nobody to ask.
         versionCheckDone(false, 0);
         return;
     }
-    auto *check = new TFtpDownLoad(true, kVersionFile, kReConnectDelay, kConnectTimes, kTimeOut, server.Port,
-                                   GetCurrPath(), kUpdateFolderName, server.Host, server.Password, server.UserName,
-                                   this);
+    auto *check =
+        new TFtpDownLoad(true, kVersionFile, kReConnectDelay, kConnectTimes, kTimeOut, server.Port, GetCurrPath(),
+                         kUpdateFolderName, server.Host, server.Password, server.UserName, this);
     check->SetThreadName(QStringLiteral("新版本检查"));
     // The worker waits while the events run; the result is taken up after
     // the hand-over, so that the question may stay open while the worker ends.
@@ -73,13 +78,17 @@ void TfrmMOXMain::CheckNewVersion(bool interactive)
                 },
                 Qt::QueuedConnection);
     });
-    connect(check, &QThread::finished, check, &QObject::deleteLater);
+    // The worker belongs to the window: it is deleted with the next check,
+    // when the window stops the checks, or with the window.
     m_versionCheckRunning = true;
     check->start();
 }
 
 void TfrmMOXMain::versionCheckDone(bool success, int fileCount)
 {
+    // A result that arrives while the window closes asks nothing.
+    if (m_versionChecksStopped)
+        return;
     m_versionCheckRunning = false;
     const bool interactive = std::exchange(m_interactiveCheck, false);
     ZGuard([&] {
@@ -126,9 +135,10 @@ void TfrmMOXMain::RunAutoUpdate()
 
 void TfrmMOXMain::stopVersionChecks()
 {
+    // The workers' events stay in place (the worker may be calling one):
+    // they reach a window that ignores them from now on.
+    m_versionChecksStopped = true;
     for (TFtpDownLoad *check : findChildren<TFtpDownLoad *>(Qt::FindDirectChildrenOnly)) {
-        check->SetDownLoadCompleteEvent(nullptr);
-        check->SetRaiseExceptionEvent(nullptr);
         TZBaseThread *thread = check;
         KillThread(thread);
     }

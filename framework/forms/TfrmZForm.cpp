@@ -166,12 +166,31 @@ void TfrmZForm::SetFormSizeAndposition()
     QWidget *opener = ParentForm();
     if (!opener || !opener->isVisible())
         opener = ZDialogOwner();
+    // With no window up to open it (a window opened while the main window
+    // is still being made), the window is centred on the screen by the
+    // program, not left to the window manager, so that a box it shows at
+    // once is centred on where the window really stands.
     if (!opener || opener == this || !opener->isVisible())
-        return;
+        opener = nullptr;
     // Placed once the window has its size: a window laid out from its
     // module's definitions gets it after it is shown.
     QMetaObject::invokeMethod(
-        this, [this, opener = QPointer<QWidget>(opener)] { ZGuard([&] { centreOn(opener); }); }, Qt::QueuedConnection);
+        this,
+        [this, opener = QPointer<QWidget>(opener), onScreen = opener == nullptr] {
+            ZGuard([&] { onScreen ? centreOnScreen() : centreOn(opener); });
+        },
+        Qt::QueuedConnection);
+}
+
+void TfrmZForm::centreOnScreen()
+{
+    const QScreen *screen = this->screen();
+    if (!screen || !isVisible())
+        return;
+    const QRect area = screen->availableGeometry();
+    QRect bounds(QPoint(), frameGeometry().size());
+    bounds.moveCenter(area.center());
+    move(std::max(area.left(), bounds.left()), std::max(area.top(), bounds.top()));
 }
 
 void TfrmZForm::centreOn(QWidget *opener)

@@ -116,6 +116,7 @@ private:
     QString storePath() const;
     void createKeepers();
     /// Centred on `opener` within the screen.
+    void centreOnScreen();
     void centreOn(QWidget *opener);
 
     qint64 m_handle;

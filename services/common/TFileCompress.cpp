@@ -10,13 +10,12 @@
 
 namespace {
 
-// 7-Zip's exit codes: 0 done, 1 done with warnings (a file that could not
-// be read while packing), 2 and above failed.
-constexpr int kPackerWarning = 1;
-
+// 7-Zip's exit codes: 0 done; 1 a warning, which includes files that were
+// missing or could not be read (the archive lacks them), so it is a
+// failure here too; 2 and above failed.
 bool succeeded(int exitCode)
 {
-    return exitCode == 0 || exitCode == kPackerWarning;
+    return exitCode == 0;
 }
 
 // A path names a program that can be started: a file, or a bare name found

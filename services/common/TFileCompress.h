@@ -26,7 +26,8 @@ public:
     /// Packs `files` (a file or a wildcard) into `archive`, split into
     /// volumes of `volumeSizeK` kilobytes when positive. Raises
     /// "不存在文件：" + exePath when the packer is missing, and
-    /// "压缩文件失败：" + archive when it reports a failure.
+    /// "压缩文件失败：" + archive when it reports a failure or a warning (a
+    /// file to pack that is missing or unreadable).
     void CompressFile(const QString &exePath, const QString &files, const QString &archive, const QString &password,
                       int volumeSizeK);
 

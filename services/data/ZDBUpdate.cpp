@@ -39,16 +39,25 @@ QStringList shapeOf(TZDbConnection &connection, const QString &table)
 
 // Records the run in comUpdateTag: the version and time of the last
 // complete update.
+// The row of the update runs, made when missing (its flags of one-time
+// fixes empty); a row that exists keeps its flags.
+void ensureTagRow(TZDbConnection &connection)
+{
+    const QString tag = ZQuotedStr(QStringLiteral("DBUpdate"));
+    if (GetRecordCount(connection, QStringLiteral("Select TagID From comUpdateTag Where TagID = ") + tag) == 0)
+        DBExcuteSql(connection, QStringLiteral("Insert Into comUpdateTag(TagID) Values(%1)").arg(tag));
+}
+
 void recordRun(TZDbConnection &connection)
 {
     if (!connection.tableExists(kTagTable))
         return;
-    const QString tag = ZQuotedStr(QStringLiteral("DBUpdate"));
-    DBExcuteSql(connection, QStringLiteral("Delete From comUpdateTag Where TagID = ") + tag);
-    DBExcuteSql(connection, QStringLiteral("Insert Into comUpdateTag(TagID, LastVersion, LastUpdateTime) "
-                                           "Values(%1, %2, %3)")
-                                .arg(tag, ZQuotedStr(GetAppVersionID()),
-                                     ZQuotedStr(ZNow().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")))));
+    ensureTagRow(connection);
+    DBExcuteSql(connection, QStringLiteral("Update comUpdateTag Set LastVersion = %1, LastUpdateTime = %2 "
+                                           "Where TagID = %3")
+                                .arg(ZQuotedStr(GetAppVersionID()),
+                                     ZQuotedStr(ZNow().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))),
+                                     ZQuotedStr(QStringLiteral("DBUpdate"))));
 }
 
 bool isNetworkedSystem(int sysID)
@@ -71,8 +80,10 @@ void addNetworkedDefaults(const TZDBUpdateOptions &options)
         SaveParamValue(QStringLiteral("NativeCurrID"), QStringLiteral("RMB"));
     if (missing(QStringLiteral("CurrOrgID")))
         SaveParamValue(QStringLiteral("CurrOrgID"), options.OrgCode);
-    if (db.ExistTableField(kTagTable, QStringLiteral("DefaultParamsFixed")))
+    if (db.ExistTableField(kTagTable, QStringLiteral("DefaultParamsFixed"))) {
+        ensureTagRow(db.GetDBCONN());
         db.DBExcuteSql(QStringLiteral("Update comUpdateTag Set DefaultParamsFixed = 1"));
+    }
 }
 
 } // namespace
@@ -91,8 +102,7 @@ void AfterUpdateDB(const TZDBUpdateOptions &options, const std::function<void()>
 
 TZDBUpdate::TZDBUpdate(QList<TZTableColumnDef> defs, QList<TZIndexDef> indexes)
     : m_defs(std::move(defs)), m_indexes(std::move(indexes))
-{
-}
+{}
 
 void TZDBUpdate::SetDefinitions(QList<TZTableColumnDef> defs, QList<TZIndexDef> indexes)
 {

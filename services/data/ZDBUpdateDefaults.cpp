@@ -56,9 +56,8 @@ void fillTable(TZDbConnection &connection, const QString &table, const QStringLi
     QStringList names, marks;
     for (int i = 0; i < header.size(); ++i) {
         const QString key = header.at(i).trimmed().toLower();
-        if (!kindOf.contains(key) || std::any_of(used.begin(), used.end(), [&](int j) {
-                return header.at(j).trimmed().toLower() == key;
-            }))
+        if (!kindOf.contains(key)
+            || std::any_of(used.begin(), used.end(), [&](int j) { return header.at(j).trimmed().toLower() == key; }))
             continue;
         used << i;
         names << QLatin1Char('[') + nameOf.value(key) + QLatin1Char(']');
@@ -66,9 +65,9 @@ void fillTable(TZDbConnection &connection, const QString &table, const QStringLi
     }
     if (used.isEmpty())
         return;
-    auto insert = connection.prepare(connection.adapt(
-        QStringLiteral("insert into [%1](%2) values(%3)")
-            .arg(table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')))));
+    auto insert = connection.prepare(
+        connection.adapt(QStringLiteral("insert into [%1](%2) values(%3)")
+                             .arg(table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')))));
     for (const QString &line : lines.mid(1)) {
         if (line.trimmed().isEmpty())
             continue;

@@ -119,9 +119,9 @@ void CopyOldData(TZDbConnection &connection, const QString &temp, const QString 
         names << bracketed(c);
         marks << QStringLiteral("?");
     }
-    auto insert = connection.prepare(connection.adapt(QStringLiteral("insert into %1(%2) values(%3)")
-                                                          .arg(bracketed(table), names.join(QLatin1Char(',')),
-                                                               marks.join(QLatin1Char(',')))));
+    auto insert = connection.prepare(
+        connection.adapt(QStringLiteral("insert into %1(%2) values(%3)")
+                             .arg(bracketed(table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')))));
     while (old->step()) {
         for (int c = 0; c < columns.size(); ++c) {
             const TZFieldType kind = kinds.at(c);
@@ -129,12 +129,17 @@ void CopyOldData(TZDbConnection &connection, const QString &temp, const QString 
             QVariant value;
             if (from >= 0)
                 value = old->value(from, kind == ftZBlob ? ftZBlob : ftZString);
-            const bool empty = value.isNull()
-                               || (kind == ftZBlob ? value.toByteArray().isEmpty() : value.toString().isEmpty());
+            const bool empty =
+                value.isNull() || (kind == ftZBlob ? value.toByteArray().isEmpty() : value.toString().isEmpty());
             if (empty)
                 value = c == syncColumn ? QVariant(orgCode + QLatin1Char(',')) : emptyValue(kind);
-            else if (kind != ftZBlob)
+            else if (kind != ftZBlob) {
                 value = converted(value.toString(), kind, table, columns.at(c));
+                // A number stored as a number is taken as it is stored: its
+                // text form keeps only 15 digits.
+                if (kind == ftZFloat || kind == ftZCurrency)
+                    value = old->value(from, kind);
+            }
             insert->bind(c + 1, value);
         }
         insert->step();
@@ -174,8 +179,7 @@ void RebuildTable(TZDbConnection &connection, const QList<TZTableColumnDef> &def
         CreateIndexes(connection, tableIndexes);
         if (ResolveDBType(connection.kind()) != dtMSSQL) {
             for (const TZTableColumnDef &c : defs) {
-                if (c.TableName.compare(table, Qt::CaseInsensitive) == 0
-                    && StrToZFieldType(c.FieldType) == ftZCurrency)
+                if (c.TableName.compare(table, Qt::CaseInsensitive) == 0 && StrToZFieldType(c.FieldType) == ftZCurrency)
                     connection.execute(ZMoneyTriggersSql(table, c.FieldName));
             }
             ZCreateTimeOfDayIndexes(connection);

@@ -31,6 +31,12 @@ QString defaultFolder()
     return GetCurrPath() + QStringLiteral("DBBack/");
 }
 
+QString &lastAutoBackUp()
+{
+    static QString path;
+    return path;
+}
+
 } // namespace
 
 TfrmACCESSBackUp::TfrmACCESSBackUp(QWidget *parent) : TfrmZForm(parent)
@@ -103,10 +109,17 @@ QString TfrmACCESSBackUp::BackUp()
     return backup;
 }
 
+QString TfrmACCESSBackUp::LastAutoBackUp()
+{
+    return lastAutoBackUp();
+}
+
 void TfrmACCESSBackUp::okClicked()
 {
     const QString backup = BackUp();
-    if (!m_auto)
+    if (m_auto)
+        lastAutoBackUp() = backup;
+    else
         ZShowMessage(QStringLiteral("数据已备份至: ") + QDir::toNativeSeparators(backup));
     close();
 }
@@ -115,6 +128,7 @@ void TfrmACCESSBackUp::FormReturnValue(const QString &name, const QString &value
 {
     if (name == QLatin1String("AutoBackUp") || value == QLatin1String("AutoBackUp")) {
         m_auto = true;
+        lastAutoBackUp().clear();
         QCoreApplication::postEvent(this, new TZMessageEvent(kAutoBackUpMessage));
     }
 }

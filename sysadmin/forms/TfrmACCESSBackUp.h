@@ -24,6 +24,9 @@ public:
 
     /// What OK does; returns the backup's full path.
     QString BackUp();
+    /// The backup the last automatic run made; empty while one runs and
+    /// after one that failed (so that a caller can refuse to go on).
+    static QString LastAutoBackUp();
     bool AutoMode() const { return m_auto; }
 
     void FormReturnValue(const QString &name, const QString &value) override;

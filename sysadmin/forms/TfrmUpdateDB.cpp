@@ -1,5 +1,7 @@
 #include "TfrmUpdateDB.h"
 
+#include "TfrmACCESSBackUp.h"
+
 #include "common/ZErrors.h"
 #include "common/ZWinMessages.h"
 #include "data/TDBConn.h"
@@ -108,9 +110,9 @@ TfrmUpdateDB::TfrmUpdateDB(QWidget *parent) : TfrmZForm(parent)
 
     // The server kind's choices mean nothing for a data file.
     const bool server = isServer();
-    for (QWidget *w : {static_cast<QWidget *>(cbxDatabase), static_cast<QWidget *>(edtOrgCode),
-                       static_cast<QWidget *>(edtOrgName), static_cast<QWidget *>(chkBackUp),
-                       static_cast<QWidget *>(chkResetSync)})
+    for (QWidget *w :
+         {static_cast<QWidget *>(cbxDatabase), static_cast<QWidget *>(edtOrgCode), static_cast<QWidget *>(edtOrgName),
+          static_cast<QWidget *>(chkBackUp), static_cast<QWidget *>(chkResetSync)})
         w->setEnabled(server);
     cbxDatabase->setEditText(server ? QString()
                                     : QFileInfo(GetDataFilePath(GetDBType(), DBConn().DataFileNo)).fileName());
@@ -221,6 +223,9 @@ bool TfrmUpdateDB::DoUpdate()
         m_update->OnRegisterForms = [] { FormClassCtrl().DoResetFormClass(); };
         m_update->OnBackUp = [this] {
             WakeUpForm(QStringLiteral("TfrmACCESSBackUp"), wtShowModal, QStringLiteral("AutoBackUp"), QString());
+            // No table is touched without a backup to go back to.
+            if (TfrmACCESSBackUp::LastAutoBackUp().isEmpty())
+                throw EZError(QStringLiteral("数据备份失败，数据库没有升级。"));
             loadDefinitions();
         };
         try {
@@ -240,8 +245,10 @@ bool TfrmUpdateDB::DoUpdate()
         ZShowMessage(QStringLiteral("升级完成！"));
         close();
     } else if (m_auto) {
-        // The messages say what went wrong; the options let the user try again.
+        // The messages say what went wrong; the options let the user try
+        // again, as an update started by hand: with its confirmation.
         pnlOptions->show();
+        m_auto = false;
     }
     return done;
 }
@@ -281,12 +288,19 @@ void TfrmUpdateDB::FormReturnValue(const QString &name, const QString &value)
 bool TfrmUpdateDB::event(QEvent *event)
 {
     if (event->type() == QEvent::Type(kAutoUpdateMessage)) {
-        guarded([this] {
-            pnlOptions->hide();
-            ZShowMessage(QStringLiteral("资料库结构更新，点击确认按钮，系统自动升级"));
-            show();
-            DoUpdate();
-        });
+        pnlOptions->hide();
+        // The notice waits for the window to be placed, so that it stands
+        // centred in front of it.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                guarded([this] {
+                    ZShowMessage(QStringLiteral("资料库结构更新，点击确认按钮，系统自动升级"));
+                    show();
+                    DoUpdate();
+                });
+            },
+            Qt::QueuedConnection);
         return true;
     }
     return TfrmZForm::event(event);

@@ -90,7 +90,8 @@ TEST_F(UpdateWindow, ANewDataFileIsUpdatedOnceWithItsDefaultRows)
     EXPECT_EQ(messages.filter(s("正在升级第")).size(), 44) << messages.join(s("\n")).toStdString();
     EXPECT_TRUE(messages.contains(s("已将包中注册窗体类信息存入数据库中.")));
     EXPECT_EQ(messages.last(), s("升级成功！"));
-    EXPECT_EQ(DBConn().DBSelectValue(s("select Title from moxDiary where DiaryID = 'D1'")), QStringList({s("第一篇日记")}));
+    EXPECT_EQ(DBConn().DBSelectValue(s("select Title from moxDiary where DiaryID = 'D1'")),
+              QStringList({s("第一篇日记")}));
     EXPECT_EQ(DBConn().DBSelectValue(s("select AccountName from moxAccount where AccountID = '01'")),
               QStringList({s("现金")}));
     EXPECT_EQ(DBConn().GetRecordCount(s("select * from comCurrency where CurrencyID = 'RMB'")), 1);
@@ -132,7 +133,8 @@ TEST_F(UpdateWindow, TheUpdateButtonConfirmsTheChosenTablesFirst)
     QTRY_VERIFY(window.isNull());
     EXPECT_EQ(told.size(), 3);
     EXPECT_EQ(told.last(), s("升级完成！"));
-    EXPECT_EQ(messages.filter(s("正在升级第")), QStringList({s("正在升级第1张表：moxDiary"), s("正在升级第2张表：moxNotepad")}));
+    EXPECT_EQ(messages.filter(s("正在升级第")),
+              QStringList({s("正在升级第1张表：moxDiary"), s("正在升级第2张表：moxNotepad")}));
     EXPECT_EQ(DBConn().GetRecordCount(s("select * from moxDiary")), 0); // old data not kept, as confirmed
     EXPECT_EQ(backups().size(), 1);
     EXPECT_EQ(DBConn().GetRecordCount(s("select * from comCurrency")), 0); // updated before: no default rows
@@ -163,4 +165,49 @@ TEST_F(UpdateWindow, CancelStopsBetweenTablesAndKeepsTheWindowOpen)
     EXPECT_EQ(GetParamValue(s("LastUpdateVersion")), s("0.1.0.0"));
     window->btnCancel->click(); // not running: closes
     QTRY_VERIFY(window.isNull());
+}
+
+// A backup that fails stops the update before any table is touched; the
+// window stays open with its messages and then asks before a run started
+// by hand.
+TEST_F(UpdateWindow, AFailedBackUpUpdatesNothing)
+{
+    DBConn().DBExcuteSql(s("insert into moxDiary(DiaryID, Title) values('D1', '第一篇日记')"));
+    // Neither the remembered folder nor DBBack/ can be made: files stand there.
+    folder->writeFile(s("DBBack"), QByteArray("a file"));
+    folder->writeFile(s("blocked"), QByteArray("a file"));
+    SaveParamValue(s("DBBackPath"), path(s("blocked/")));
+    GetParamInfo().UpdateParamInfo();
+    QStringList lines;
+    bool automatic = true;
+    QStringList askedByHand;
+    // The window stays open after the failure: looked at, tried by hand
+    // (and cancelled at its question), then closed, from inside its loop.
+    QTimer watcher;
+    watcher.setInterval(20);
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        auto *window = qobject_cast<TfrmUpdateDB *>(GetIsExistForm(s("TfrmUpdateDB")));
+        if (!window || !texts(*window->lstMessages).contains(s("数据备份失败，数据库没有升级。")))
+            return;
+        watcher.stop();
+        lines = texts(*window->lstMessages);
+        automatic = window->AutoMode();
+        told.clear();
+        answers << s("btnCancel");
+        window->btnUpdate->click();
+        askedByHand = told;
+        window->close();
+    });
+    watcher.start();
+    CheckDBUpdate();
+    watcher.stop();
+    ASSERT_FALSE(lines.isEmpty()) << "the failure was not listed";
+    EXPECT_TRUE(lines.filter(s("正在升级第")).isEmpty()) << lines.join(s("\n")).toStdString();
+    EXPECT_TRUE(GetParamValue(s("LastUpdateVersion")).isEmpty());
+    EXPECT_EQ(DBConn().GetRecordCount(s("select * from comCurrency")), 0);
+    EXPECT_EQ(DBConn().DBSelectValue(s("select Title from moxDiary where DiaryID = 'D1'")),
+              QStringList({s("第一篇日记")}));
+    EXPECT_FALSE(automatic);
+    ASSERT_FALSE(askedByHand.isEmpty());
+    EXPECT_TRUE(askedByHand.first().startsWith(s("升级前请确认如下信息"))) << askedByHand.first().toStdString();
 }

@@ -74,6 +74,11 @@ TEST(FileCompress, FailuresAreToldAsFailures)
               s("不存在文件：/no/such/7z"));
 
     folder.writeFile(s("a.txt"), QByteArray("secret"));
+    // A file to pack that is not there gives no archive that passes for one.
+    EXPECT_TRUE(errorOf([&] {
+                    compress.CompressFile(packer, folder.path() + s("无此文件.txt"), folder.path() + s("empty.7z"),
+                                          QString(), 0);
+                }).startsWith(s("压缩文件失败：")));
     compress.CompressFile(packer, folder.path() + s("a.txt"), folder.path() + s("a.7z"), s("right"), 0);
     // A wrong or missing password does not wait for an answer: it fails.
     EXPECT_TRUE(errorOf([&] {

@@ -9,18 +9,19 @@
 
 #include "common/ZVersion.h"
 #include "data/TDBConn.h"
-#include "data/ZDBUpdateTable.h"
-#include "data/ZFreeAllSource.h"
-#include "settings/ZSession.h"
 #include "data/TParamInfo.h"
 #include "data/ZDBUpdate.h"
 #include "data/ZDBUpdateDefaults.h"
+#include "data/ZDBUpdateTable.h"
+#include "data/ZFreeAllSource.h"
 #include "metadata/ZListIndexes.h"
+#include "settings/ZSession.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QThread>
@@ -88,6 +89,11 @@ protected:
                          "values(2, 'ZC001', '2023-06-01 00:00:00', '午餐“便当”', '')"));
         db.DBExcuteSql(s("insert into moxAccount(AccountID, AccountName, InitMoney, CurrMoney) "
                          "values('A1', '招商银行', 100.25, 2000.5)"));
+        // Numbers with more digits than their text form of 15 keeps.
+        db.DBExcuteSql(s("insert into moxAccount(AccountID, AccountName, InitMoney, CurrMoney) "
+                         "values('A2', '大额', 123456789012.3456, 0)"));
+        db.DBExcuteSql(s("insert into moxTask(TaskID, TaskName, CompleteRate) values('T1', '精度', "
+                         "0.12345678901234567)"));
     }
 
     bool run(TZDBUpdate &update, const QStringList &tables = {})
@@ -109,10 +115,10 @@ protected:
     static QStringList schema(TZDbConnection &db)
     {
         QStringList lines;
-        auto read = db.prepare(
-            s("select m.type || ' ' || m.name || ' ' || coalesce(p.name, '') || ' ' || coalesce(p.type, '') "
-              "from sqlite_master m left join pragma_table_info(m.name) p on m.type = 'table' "
-              "where m.name not like 'sqlite%' order by m.name, p.cid"));
+        auto read =
+            db.prepare(s("select m.type || ' ' || m.name || ' ' || coalesce(p.name, '') || ' ' || coalesce(p.type, '') "
+                         "from sqlite_master m left join pragma_table_info(m.name) p on m.type = 'table' "
+                         "where m.name not like 'sqlite%' order by m.name, p.cid"));
         while (read->step())
             lines << read->value(0, ftZString).toString();
         return lines;
@@ -143,6 +149,10 @@ TEST_F(DBUpdate, AnOldDataFileGetsTheCurrentTablesWithEveryRowOnce)
               QStringList({s("午餐“便当”"), s("0"), QString()}));
     EXPECT_EQ(rows(s("select AccountName, InitMoney, CurrMoney from moxAccount where AccountID = 'A1'")),
               QStringList({s("招商银行"), s("100.25"), s("2000.5")}));
+    EXPECT_EQ(rows(s("select InitMoney = 123456789012.3456 from moxAccount where AccountID = 'A2'")),
+              QStringList({s("1")}));
+    EXPECT_EQ(rows(s("select CompleteRate = 0.12345678901234567 from moxTask where TaskID = 'T1'")),
+              QStringList({s("1")}));
     EXPECT_FALSE(DBConn().ExistTableField(s("moxIncomeFee"), s("OldRemark")));
     EXPECT_TRUE(DBConn().ExistTable(s("moxDiary")));
     EXPECT_FALSE(DBConn().ExistTable(s("moxIncomeFee_Temp")));
@@ -226,7 +236,7 @@ TEST_F(DBUpdate, WithoutOldDataTheTablesAreMadeEmpty)
     ASSERT_TRUE(update.Execute({s("moxIncomeFee")}, options));
     EXPECT_EQ(DBConn().GetRecordCount(s("select * from moxIncomeFee")), 0);
     EXPECT_TRUE(DBConn().ExistTableField(s("moxIncomeFee"), s("FeeMonth")));
-    EXPECT_EQ(DBConn().GetRecordCount(s("select * from moxAccount")), 1); // not chosen, not touched
+    EXPECT_EQ(DBConn().GetRecordCount(s("select * from moxAccount")), 2);  // not chosen, not touched
     EXPECT_EQ(DBConn().GetRecordCount(s("select * from comCurrency")), 0); // updated before: no default rows
 }
 
@@ -236,9 +246,8 @@ TEST_F(DBUpdate, WithoutOldDataTheTablesAreMadeEmpty)
 TEST_F(DBUpdate, DefaultValueFilesFillTheirTables)
 {
     const QString defaults = s("Defaults/");
-    folder->writeFile(defaults + s("comCurrency.txt"),
-                      "CurrencyID,CurrencyName,FixRate,AmountDeciDigits,Unknown\r\n"
-                      "USD,美元,7.25,x,1\r\n\r\nEUR,欧元,7.8,3,2\r\n");
+    folder->writeFile(defaults + s("comCurrency.txt"), "CurrencyID,CurrencyName,FixRate,AmountDeciDigits,Unknown\r\n"
+                                                       "USD,美元,7.25,x,1\r\n\r\nEUR,欧元,7.8,3,2\r\n");
     folder->writeFile(defaults + s("moxFeeType.txt"), "TypeID,TypeName\n");
     folder->writeFile(defaults + s("more/moxHumanType.TXT"), "TypeID,TypeName\n01,家人\n");
     folder->writeFile(defaults + s("noSuchTable.txt"), "A,B\n1,2\n");
@@ -282,7 +291,9 @@ TEST_F(DBUpdate, AKilledRebuildLeavesTheTableWhole)
     DBConn().GetDBCONN().execute(rows);
     const QStringList before = DBConn().DBSelectValue(s("select count(*), sum(ItemMoney) from moxIncomeFee"));
     FreeAllSource();
-    for (int round = 0; round < 3; ++round) {
+    const QString journal = path(s("DBFiles/DBAcs1.orv-journal"));
+    int interrupted = 0;
+    for (int round = 0; round < 8; ++round) {
         QProcess child;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(s("ZKVA_CHILD_REBUILD"), folder->path());
@@ -300,6 +311,9 @@ TEST_F(DBUpdate, AKilledRebuildLeavesTheTableWhole)
         QThread::msleep(QRandomGenerator::global()->bounded(100)); // somewhere inside a rebuild
         child.kill();
         child.waitForFinished(10000);
+        // A journal left behind: the kill fell inside a rebuild's transaction.
+        if (QFile::exists(journal) && QFileInfo(journal).size() > 0)
+            ++interrupted;
 
         TDBConn &db = DBConn();
         EXPECT_EQ(db.DBSelectValue(s("pragma integrity_check")), QStringList({s("ok")}));
@@ -308,4 +322,19 @@ TEST_F(DBUpdate, AKilledRebuildLeavesTheTableWhole)
         EXPECT_EQ(db.GetKeyFields(s("moxIncomeFee")), s("Flag,BillNo"));
         FreeAllSource();
     }
+    EXPECT_GT(interrupted, 0);
+}
+
+// The flags of one-time fixes in the update's own row survive later runs.
+TEST_F(DBUpdate, AOneTimeFixStaysDoneAcrossRuns)
+{
+    FSYSID = 1001; // a networked system: its default parameters are fixed once
+    for (int run = 0; run < 2; ++run) {
+        TZDBUpdate update = newUpdate();
+        ASSERT_TRUE(this->run(update, {s("comCurrency")})) << messages.join(s("\n")).toStdString();
+        EXPECT_EQ(rows(s("select DefaultParamsFixed, LastVersion from comUpdateTag where TagID = 'DBUpdate'")),
+                  QStringList({s("1"), GetAppVersionID()}))
+            << run;
+    }
+    FSYSID = 1003;
 }
