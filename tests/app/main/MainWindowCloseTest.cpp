@@ -2,6 +2,7 @@
 // what the answer says, and never while another window is showing; the tray
 // icon's buttons.
 #include "MainWindowFixture.h"
+#include "TTestClock.h"
 #include "TestText.h"
 #include "ZScreenshot.h"
 
@@ -74,9 +75,8 @@ TEST_F(MainWindowClose, TheFrameHidesToTheTrayAndExitAsks)
     bringBack();
 
     // "备份后退出": the backup window backs the data file up, tells where,
-    // and the program ends.
-    texts.clear();
-    answers = QStringList{s("btnYes"), s("btnOK")};
+    // and the program ends; also after a backup from the menu a moment
+    // before, whose window is gone by then.
     QTimer backUp;
     backUp.setInterval(10);
     QObject::connect(&backUp, &QTimer::timeout, [] {
@@ -85,11 +85,20 @@ TEST_F(MainWindowClose, TheFrameHidesToTheTrayAndExitAsks)
             modal->findChild<QPushButton *>(s("btnOK"))->click();
     });
     backUp.start();
+    TTestClock clock(QDateTime(QDate(2026, 12, 8), QTime(9, 0)));
+    texts.clear();
+    answers = QStringList{s("btnOK")};
+    main.findChild<QAction *>(s("actAccessBackUp"))->trigger();
+    ASSERT_EQ(texts.size(), 1);
+    EXPECT_TRUE(texts[0].startsWith(s("数据已备份至: "))) << texts[0].toStdString();
+    clock.set(QDateTime(QDate(2026, 12, 8), QTime(9, 5)));
+    texts.clear();
+    answers = QStringList{s("btnYes"), s("btnOK")};
     exit();
     backUp.stop();
     ASSERT_EQ(texts.size(), 2);
     EXPECT_TRUE(texts[1].startsWith(s("数据已备份至: "))) << texts[1].toStdString();
-    EXPECT_EQ(QDir(path(s("DBBack"))).entryList({s("ACS1_*.Bak")}, QDir::Files).size(), 1);
+    EXPECT_EQ(QDir(path(s("DBBack"))).entryList({s("ACS1_*.Bak")}, QDir::Files).size(), 2);
     EXPECT_EQ(ends.count(), 1);
     EXPECT_TRUE(main.isHidden());
 }
