@@ -8,17 +8,21 @@
 #include "common/ZVersion.h"
 #include "controls/ZFileDialogs.h"
 #include "data/TParamInfo.h"
+#include "forms/TfrmZForm.h"
 #include "forms/ZMessageBox.h"
 #include "main/TfrmMOXMain.h"
+#include "main/ZMainCommands.h"
 #include "media/TZPlayMusicCtrl.h"
 #include "settings/ZRegistry.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 
@@ -167,3 +171,46 @@ TEST_F(MainCommands, TheMusicPlaysFromTheStartWhenItIsOn)
 }
 
 #include "MainCommandsTest.moc"
+
+// Every command of the personal pages (schedule, contacts, knowledge, the
+// system) opens a working window: no box says a window is missing.
+TEST_F(MainCommands, EveryPersonalCommandOpensAWindow)
+{
+    TfrmMOXMain &main = showWindow();
+    // A modal window is looked at and closed from inside its loop.
+    QStringList modalClasses;
+    QTimer closer;
+    closer.setInterval(10);
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto *modal = qobject_cast<TfrmZForm *>(QApplication::activeModalWidget())) {
+            modalClasses << QString::fromLatin1(modal->metaObject()->className());
+            modal->close();
+        }
+    });
+    closer.start();
+    for (const TMainCommand &command : ZMainCommands()) {
+        if (command.page == 2 || command.page > 4 || command.kind == mcPassword || command.kind == mcWebSite
+            || command.kind == mcForum)
+            continue;
+        const QString caption = QString::fromUtf16(command.caption);
+        texts.clear();
+        modalClasses.clear();
+        main.CommandButton(command.page, caption)->click();
+        EXPECT_TRUE(texts.isEmpty()) << caption.toStdString() << ": " << texts.join(s(" | ")).toStdString();
+        QStringList opened = modalClasses;
+        for (TfrmZForm *form : TfrmZForm::OpenForms()) {
+            if (form != &main && !form->Closed() && form->isVisible())
+                opened << QString::fromLatin1(form->metaObject()->className());
+        }
+        EXPECT_FALSE(opened.isEmpty()) << caption.toStdString();
+        if (command.kind == mcWindow) {
+            EXPECT_TRUE(opened.contains(QString::fromLatin1(command.target))) << caption.toStdString();
+        }
+        for (TfrmZForm *form : TfrmZForm::OpenForms()) {
+            if (form != &main && !form->Closed())
+                form->close();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    closer.stop();
+}
