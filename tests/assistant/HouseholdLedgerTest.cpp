@@ -5,13 +5,41 @@
 #include "ZScreenshot.h"
 
 #include "forms/TfrmMoxAccount.h"
+#include "launcher/TFormClassCtrl.h"
+#include "launcher/ZLauncher.h"
 #include "ledger/ZHouseholdLedger.h"
 
+#include <QPointer>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
 
 using HouseholdLedger = THouseholdTest;
+
+TEST_F(HouseholdLedger, EachModuleOpensInTheWindowItsDefinitionNames)
+{
+    // The package's registrations, for the length of the test.
+    const QStringList classes{s("TfrmMoxAccount"), s("TfrmMoxFee"), s("TfrmAccountTran")};
+    ZRegisterClass(classes.at(0), [] { return new TfrmMoxAccount; });
+    ZRegisterClass(classes.at(1), [] { return new TfrmMoxFee; });
+    ZRegisterClass(classes.at(2), [] { return new TfrmAccountTran; });
+    const std::pair<const char *, const char *> modules[] = {{"moxAccount", "TfrmMoxAccount"},
+                                                             {"moxIncome", "TfrmMoxFee"},
+                                                             {"moxFee", "TfrmMoxFee"},
+                                                             {"moxAccountTran", "TfrmAccountTran"}};
+    for (const auto &[progID, className] : modules) {
+        SCOPED_TRACE(progID);
+        QPointer<QWidget> window = WakeUpBillFormByProg(QLatin1String(progID), QString(), s("F3"));
+        ASSERT_TRUE(window) << qPrintable(boxTexts.join(s(" | ")));
+        EXPECT_STREQ(window->metaObject()->className(), className);
+        auto *record = qobject_cast<TfrmMasterData *>(window.data());
+        ASSERT_TRUE(record);
+        EXPECT_EQ(record->GetProgID(), QLatin1String(progID));
+        window->close();
+    }
+    for (const QString &name : classes)
+        ZUnRegisterClass(name);
+}
 
 TEST_F(HouseholdLedger, IncomeItemsMoveTheirAccountOnSaveEditAndDelete)
 {
