@@ -1,10 +1,13 @@
 // The package's entry: its name, which the launcher resolves to tell a
 // package of the program from any other library, and the window classes it
 // registers while it is loaded.
+#include "forms/TfrmAccountTran.h"
 #include "forms/TfrmAddressBook.h"
 #include "forms/TfrmHandPaper.h"
 #include "forms/TfrmMoxCalcendar.h"
+#include "forms/TfrmMoxAccount.h"
 #include "forms/TfrmMoxDiary.h"
+#include "forms/TfrmMoxFee.h"
 #include "forms/TfrmMoxRemind.h"
 #include "forms/TfrmMyInfo.h"
 #include "forms/TfrmNameCards.h"
@@ -34,6 +37,9 @@ TZRegisteredForm<TfrmPasswordBox> passwordBox;
 TZRegisteredForm<TfrmdevKnowledge> devKnowledge;
 TZRegisteredForm<TfrmMyInfo> myInfo;
 TZRegisteredForm<TfrmMoxDiary> moxDiary;
+TZRegisteredForm<TfrmMoxAccount> moxAccount;
+TZRegisteredForm<TfrmMoxFee> moxFee;
+TZRegisteredForm<TfrmAccountTran> accountTran;
 
 } // namespace
 

@@ -1,0 +1,66 @@
+#include "TfrmMoxFee.h"
+
+#include "common/ZDates.h"
+#include "common/ZTrim.h"
+#include "forms/ZMessageBox.h"
+#include "ledger/ZHouseholdLedger.h"
+#include "metadata/TOrvDataSet.h"
+#include "metadata/TZDataSource.h"
+
+TfrmMoxFee::TfrmMoxFee(QWidget *parent) : TfrmMasterDataAuto(parent) {}
+
+int TfrmMoxFee::Sign() const
+{
+    return DataSource().MasterTableFlag() == 2 ? -1 : 1;
+}
+
+Currency TfrmMoxFee::signedMoney(Currency amount) const
+{
+    return Sign() < 0 ? -amount : amount;
+}
+
+void TfrmMoxFee::undoStored()
+{
+    TOrvDataSet &before = Snapshot(0);
+    if (before.IsEmpty())
+        return;
+    before.First();
+    ZSubAccountMoney(before.FieldByName(QStringLiteral("AccountID")).AsString(),
+                     signedMoney(before.FieldByName(QStringLiteral("ItemMoney")).AsCurrency()));
+}
+
+void TfrmMoxFee::DoSave()
+{
+    const bool editing = FrmState() == fsEdit;
+    TfrmMasterDataAuto::DoSave();
+    if (editing)
+        undoStored();
+    TOrvDataSet &master = MasterData();
+    ZAddAccountMoney(master.FieldByName(QStringLiteral("AccountID")).AsString(),
+                     signedMoney(master.FieldByName(QStringLiteral("ItemMoney")).AsCurrency()));
+}
+
+void TfrmMoxFee::DoDelete()
+{
+    TfrmMasterDataAuto::DoDelete();
+    undoStored();
+}
+
+void TfrmMoxFee::FieldOnChange(TZDataField &field)
+{
+    TfrmMasterDataAuto::FieldOnChange(field);
+    if (!Editing() || field.DataSet() != &MasterData())
+        return;
+    const QString name = field.FieldName();
+    if (name.compare(QLatin1String("ItemDate"), Qt::CaseInsensitive) == 0) {
+        if (TZDataField *month = MasterData().FindField(QStringLiteral("FeeMonth")))
+            month->SetAsInteger(field.IsNull() ? 0 : DateToIntDate(field.AsDateTime().date()) / 100);
+    } else if (name.compare(QLatin1String("Item"), Qt::CaseInsensitive) == 0) {
+        const Currency total = ZItemTextMoney(field.AsString());
+        if (total != Currency()
+            && ZMessageBox(QStringLiteral("提示"), QStringLiteral("项目中含有数值，是否汇总到金额栏位？"),
+                           {zbYes, zbNo})
+                   == zbYes)
+            MasterData().FieldByName(QStringLiteral("ItemMoney")).SetAsCurrency(total);
+    }
+}

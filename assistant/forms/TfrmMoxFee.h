@@ -1,0 +1,34 @@
+#pragma once
+
+#include "record/TfrmMasterDataAuto.h"
+
+#include "common/Currency.h"
+
+/// The record window of income items (module moxIncome, bill flag 1) and
+/// expense items (moxFee, bill flag 2). Every save and delete moves the
+/// booked account's current balance by the item's amount, income adding
+/// and expense taking off, inside the save's or the delete's transaction.
+/// The date sets the month (FeeMonth, yyyymm); numbers written in the item's
+/// text are offered as the amount.
+class TfrmMoxFee : public TfrmMasterDataAuto
+{
+    Q_OBJECT
+
+public:
+    explicit TfrmMoxFee(QWidget *parent = nullptr);
+
+    /// +1 for income items, -1 for expense items: the sign of the module's
+    /// bill flag.
+    int Sign() const;
+
+protected:
+    void DoSave() override;
+    void DoDelete() override;
+    void FieldOnChange(TZDataField &field) override;
+
+private:
+    /// Takes the stored record's amount (as it stood before the edit or the
+    /// delete) off its account, with the sign of the module.
+    void undoStored();
+    Currency signedMoney(Currency amount) const;
+};
