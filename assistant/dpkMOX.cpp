@@ -1,6 +1,8 @@
 // The package's entry: its name, which the launcher resolves to tell a
 // package of the program from any other library, and the window classes it
 // registers while it is loaded.
+#include "forms/TfrmAccFee.h"
+#include "forms/TfrmAccIncome.h"
 #include "forms/TfrmAddressBook.h"
 #include "forms/TfrmHandPaper.h"
 #include "forms/TfrmMoxCalcendar.h"
@@ -34,6 +36,8 @@ TZRegisteredForm<TfrmPasswordBox> passwordBox;
 TZRegisteredForm<TfrmdevKnowledge> devKnowledge;
 TZRegisteredForm<TfrmMyInfo> myInfo;
 TZRegisteredForm<TfrmMoxDiary> moxDiary;
+TZRegisteredForm<TfrmAccIncome> accIncome;
+TZRegisteredForm<TfrmAccFee> accFee;
 
 } // namespace
 
