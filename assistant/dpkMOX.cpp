@@ -2,7 +2,9 @@
 // package of the program from any other library, and the window classes it
 // registers while it is loaded.
 #include "forms/TfrmAccFee.h"
+#include "forms/TfrmAccGather.h"
 #include "forms/TfrmAccIncome.h"
+#include "forms/TfrmAccPay.h"
 #include "forms/TfrmAddressBook.h"
 #include "forms/TfrmHandPaper.h"
 #include "forms/TfrmMoxCalcendar.h"
@@ -38,6 +40,8 @@ TZRegisteredForm<TfrmMyInfo> myInfo;
 TZRegisteredForm<TfrmMoxDiary> moxDiary;
 TZRegisteredForm<TfrmAccIncome> accIncome;
 TZRegisteredForm<TfrmAccFee> accFee;
+TZRegisteredForm<TfrmAccGather> accGather;
+TZRegisteredForm<TfrmAccPay> accPay;
 
 } // namespace
 
