@@ -7,11 +7,12 @@
 #include "data/TDBConn.h"
 #include "data/TZClientDataSet.h"
 #include "data/TZDataField.h"
+#include "layout/TAutoDesignUI.h"
+#include "ledger/ZAccOffset.h"
 #include "metadata/TOrvDataSet.h"
 #include "metadata/TZDataSource.h"
 #include "metadata/TZDataset.h"
 #include "metadata/TZField.h"
-#include "layout/TAutoDesignUI.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -126,12 +127,19 @@ int TfrmAccIncome::BillFlag() const
     return DataSource().MasterTableFlag();
 }
 
+void TfrmAccIncome::DoSave()
+{
+    TfrmMasterData::DoSave();
+    RecomputeBillOffset(BillFlag(), ZTrim(MasterData().FieldByName(KeyFieldName()).AsString()));
+}
+
 void TfrmAccIncome::FieldOnChange(TZDataField &field)
 {
     TfrmMasterData::FieldOnChange(field);
     if (m_changing || field.DataSet() != &MasterData())
         return;
-    struct Guard {
+    struct Guard
+    {
         bool &flag;
         explicit Guard(bool &f) : flag(f) { flag = true; }
         ~Guard() { flag = false; }

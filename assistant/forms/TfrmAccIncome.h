@@ -26,6 +26,11 @@ public:
 protected:
     /// Lays out the head, the ten lines as a table and the figures below.
     void AfterFormInit() override;
+    /// Saves the bill, then takes its Offset and RemainMoney from the stored
+    /// offset lines naming it: they own the settled part, whatever the window
+    /// held (a number used before by a deleted bill, a window opened before
+    /// an offset bill settled this one).
+    void DoSave() override;
     void FieldOnChange(TZDataField &field) override;
     void FieldOnValidate(TZDataField &field, const QVariant &newValue) override;
 

@@ -10,16 +10,17 @@
 
 void RecomputeBillOffset(int flag, const QString &billNo)
 {
-    const std::unique_ptr<TZClientDataSet> sum =
-        DBConn().DBOpenDataSet(QStringLiteral("Select Sum(Offset) From accGatherSub  Where Flag = %1 And FeeBillNo = %2")
-                                   .arg(flag)
-                                   .arg(ZQuotedStr(billNo)));
+    const std::unique_ptr<TZClientDataSet> sum = DBConn().DBOpenDataSet(
+        QStringLiteral("Select Sum(Offset) From accGatherSub  Where Flag = %1 And FeeBillNo = %2")
+            .arg(flag)
+            .arg(ZQuotedStr(billNo)));
     const Currency total = sum->IsEmpty() || sum->Fields(0).IsNull() ? Currency() : sum->Fields(0).AsCurrency();
-    DBConn().DBExcuteSql(QStringLiteral("Update accFee set Offset = %1, RemainMoney = FeeMoney - %1 - Discount - NowRecv "
-                                        "Where Flag = %2 and BillNo = %3")
-                             .arg(total.toString())
-                             .arg(flag)
-                             .arg(ZQuotedStr(billNo)));
+    DBConn().DBExcuteSql(
+        QStringLiteral("Update accFee set Offset = %1, RemainMoney = FeeMoney - %1 - Discount - NowRecv "
+                       "Where Flag = %2 and BillNo = %3")
+            .arg(total.toString())
+            .arg(flag)
+            .arg(ZQuotedStr(billNo)));
 }
 
 void RecomputeBillOffsets(int flag, const QStringList &billNos)

@@ -27,5 +27,4 @@ QStringList OffsetBillsOf(int flag, const QString &gatherBillNo);
 /// takes its whole balance while the amount left exceeds it, else what is
 /// left; the lines after the amount is used up keep their `current` offset.
 /// What exceeds all balances stays unapplied.
-std::vector<Currency> AutoOffsets(Currency amount, const std::vector<Currency> &remains,
-                                  std::vector<Currency> current);
+std::vector<Currency> AutoOffsets(Currency amount, const std::vector<Currency> &remains, std::vector<Currency> current);

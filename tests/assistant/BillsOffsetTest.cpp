@@ -5,6 +5,7 @@
 #include "ZScreenshot.h"
 
 #include "forms/TfrmAccGather.h"
+#include "forms/TfrmAccIncome.h"
 #include "forms/TfrmAccPay.h"
 
 #include <QLineEdit>
@@ -167,4 +168,28 @@ TEST_F(OffsetBill, PaymentBillsSettleOnlyPaymentBills)
     EXPECT_EQ(balances(), s("I1:0/100 I2:0/50 I3:0/0 I4:0/70 P1:80/0"));
     window->show();
     ZSaveScreenshot(*window, s("bills_pay"));
+}
+
+TEST_F(OffsetBill, ABillNamedByOffsetLinesStaysAndANewBillStartsUnsettled)
+{
+    auto window = newGather("30");
+    window->AutoOffset();
+    ASSERT_EQ(refusal([&] { window->RunAction(5); }), QString()) << qPrintable(boxTexts.join(s(" | ")));
+
+    auto income = openRecordWindow<TfrmAccIncome>(s("accIncome"), s("I1"));
+    ASSERT_EQ(income->CurrKeyValue(), s("I1"));
+    answers << s("btnYes");
+    const QString refused = refusal([&] { income->RunAction(3); });
+    EXPECT_TRUE(refused.endsWith(s("不能删除"))) << qPrintable(refused);
+    EXPECT_EQ(value(s("select count(*) from accFee where BillNo = 'I1'")), s("1"));
+    EXPECT_EQ(balances(), s("I1:30/70 I2:0/50 I3:0/0 I4:0/70 P1:0/80"));
+
+    // Saving the bill keeps what the lines settle of it, whatever the window held.
+    DBConn().DBExcuteSql(s("update accFee set Offset = 0, RemainMoney = 100 where BillNo = 'I1'"));
+    ASSERT_TRUE(income->MoveTo(s("I1")));
+    ASSERT_TRUE(income->RunAction(2));
+    set(*income, "Remark", s("改"));
+    ASSERT_EQ(refusal([&] { income->RunAction(5); }), QString()) << qPrintable(boxTexts.join(s(" | ")));
+    EXPECT_EQ(balances(), s("I1:30/70 I2:0/50 I3:0/0 I4:0/70 P1:0/80"));
+    EXPECT_EQ(text(*income, "RemainMoney"), s("70"));
 }
