@@ -193,3 +193,31 @@ TEST_F(OffsetBill, ABillNamedByOffsetLinesStaysAndANewBillStartsUnsettled)
     EXPECT_EQ(balances(), s("I1:30/70 I2:0/50 I3:0/0 I4:0/70 P1:0/80"));
     EXPECT_EQ(text(*income, "RemainMoney"), s("70"));
 }
+
+TEST_F(OffsetBill, TheButtonsWorkFromTheWindowAndShowTheirRefusals)
+{
+    auto window = openRecordWindow<TfrmAccGather>(s("accGather"));
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto *load = window->findChild<QPushButton *>(s("btnLoadBills"));
+    auto *automatic = window->findChild<QPushButton *>(s("btnAutoOffset"));
+    ASSERT_TRUE(load && automatic);
+    EXPECT_FALSE(load->isEnabled());
+    press(*window, "actAdd");
+    ASSERT_TRUE(load->isEnabled());
+    EXPECT_TRUE(window->findChild<QLineEdit *>(s("DBObjectName"))->isEnabled());
+    QTest::mouseClick(load, Qt::LeftButton);
+    EXPECT_TRUE(boxTexts.join(s("|")).contains(s("请先选择 收款对象"))) << qPrintable(boxTexts.join(s(" | ")));
+    EXPECT_TRUE(window->Editing());
+
+    set(*window, "ObjectName", s("张三"));
+    QTest::mouseClick(load, Qt::LeftButton);
+    EXPECT_EQ(lineOffsets(*window), s("I1=0 I2=0")) << qPrintable(boxTexts.join(s(" | ")));
+    QTest::mouseClick(automatic, Qt::LeftButton);
+    EXPECT_TRUE(boxTexts.join(s("|")).contains(s("前先输入收款金额"))) << qPrintable(boxTexts.join(s(" | ")));
+    set(*window, "FeeMoney", QVariant::fromValue(Currency::fromString(s("70"))));
+    QTest::mouseClick(automatic, Qt::LeftButton);
+    EXPECT_EQ(lineOffsets(*window), s("I1=70 I2=0"));
+    ZSaveScreenshot(*window, s("bills_gather_adding"));
+}
