@@ -2,6 +2,10 @@
 // package of the program from any other library, and the window classes it
 // registers while it is loaded.
 #include "forms/TfrmAccountTran.h"
+#include "forms/TfrmAccFee.h"
+#include "forms/TfrmAccGather.h"
+#include "forms/TfrmAccIncome.h"
+#include "forms/TfrmAccPay.h"
 #include "forms/TfrmAddressBook.h"
 #include "forms/TfrmHandPaper.h"
 #include "forms/TfrmMoxCalcendar.h"
@@ -40,6 +44,10 @@ TZRegisteredForm<TfrmMoxDiary> moxDiary;
 TZRegisteredForm<TfrmMoxAccount> moxAccount;
 TZRegisteredForm<TfrmMoxFee> moxFee;
 TZRegisteredForm<TfrmAccountTran> accountTran;
+TZRegisteredForm<TfrmAccIncome> accIncome;
+TZRegisteredForm<TfrmAccFee> accFee;
+TZRegisteredForm<TfrmAccGather> accGather;
+TZRegisteredForm<TfrmAccPay> accPay;
 
 } // namespace
 

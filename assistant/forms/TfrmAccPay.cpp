@@ -1,0 +1,3 @@
+#include "TfrmAccPay.h"
+
+TfrmAccPay::TfrmAccPay(QWidget *parent) : TfrmAccGather(parent) {}
