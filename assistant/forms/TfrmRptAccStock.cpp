@@ -1,0 +1,54 @@
+#include "TfrmRptAccStock.h"
+
+#include "common/ZTrim.h"
+#include "data/TDBConn.h"
+#include "data/TZDataField.h"
+#include "report/TRptDataSet.h"
+
+QString TfrmRptAccStock::LineSql(int index, int line)
+{
+    QString sql = ConditionedSql(
+        index,
+        QStringLiteral(" Select A.FeeItemID as ItemID,B.ItemName,        Sum(IIF(Flag=2, A.Quantity, -A.Quantity)) as "
+                       "Quantity From accFee A Left Join accFeeItem B on A.FeeItemID = B.ItemID Where B.IsStock = 1 "),
+        QStringLiteral(" Group by A.FeeItemID, B.ItemName"));
+    // Every item and quantity column (the conditions' too) names the line.
+    const QString nn = QStringLiteral("%1").arg(line, 2, 10, QLatin1Char('0'));
+    sql.replace(QStringLiteral("FeeItemID"), QStringLiteral("FeeItemID") + nn, Qt::CaseInsensitive);
+    sql.replace(QStringLiteral("A.Quantity"), QStringLiteral("A.Quantity") + nn, Qt::CaseInsensitive);
+    return sql;
+}
+
+void TfrmRptAccStock::GetPrintSql(int index, QString &sql)
+{
+    sql = LineSql(index, 1);
+}
+
+void TfrmRptAccStock::UpdateRptData(TRptDataSet *dataset, int index)
+{
+    TfrmRptLedgerBase::UpdateRptData(dataset, index);
+    if (index != 0)
+        return;
+    TZDataField &itemID = dataset->FieldByName(QStringLiteral("ItemID"));
+    TZDataField &itemName = dataset->FieldByName(QStringLiteral("ItemName"));
+    TZDataField &quantity = dataset->FieldByName(QStringLiteral("Quantity"));
+    for (int line = 2; line <= 10; ++line) {
+        auto rows = DBConn().DBOpenDataSet(LineSql(index, line));
+        for (rows->First(); !rows->Eof(); rows->Next()) {
+            const QString id = ZTrim(rows->FieldByName(QStringLiteral("ItemID")).AsString());
+            const double amount = rows->FieldByName(QStringLiteral("Quantity")).AsFloat();
+            if (dataset->Locate(QStringLiteral("ItemID"), {id})) {
+                dataset->Edit();
+                quantity.SetAsFloat(quantity.AsFloat() + amount);
+            } else {
+                dataset->Append();
+                itemID.SetValue(id);
+                itemName.SetValue(rows->FieldByName(QStringLiteral("ItemName")).Value());
+                quantity.SetAsFloat(amount);
+            }
+            dataset->Post();
+        }
+    }
+    dataset->MergeChangeLog();
+    dataset->First();
+}
