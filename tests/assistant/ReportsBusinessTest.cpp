@@ -86,6 +86,10 @@ TEST_F(BusinessReports, DailyRunningBalanceStartsFromTheBalanceBeforeTheRange)
     EXPECT_TRUE(pdf.contains(s("累计结余"))) << pdf.toStdString();
     EXPECT_TRUE(pdf.contains(s("2024年03月"))) << pdf.toStdString();
     EXPECT_TRUE(pdf.contains(s("390"))) << pdf.toStdString();
+    // The shipped layout prints the date and does not add up the balances.
+    EXPECT_TRUE(QFile::exists(report->LayoutFile()));
+    EXPECT_TRUE(pdf.contains(s("打印日期：") + QDate::currentDate().toString(s("yyyy-MM-dd")))) << pdf.toStdString();
+    EXPECT_TRUE(pdf.contains(s("合计50080500370.00\n"))) << pdf.toStdString();
     report->close();
 }
 
@@ -123,6 +127,7 @@ TEST_F(BusinessReports, StockCountSumsAllTenLinesAndNetsPurchasesAgainstSales)
     EXPECT_EQ(rows(*report, {"ItemID", "ItemName", "Quantity"}), QStringList({s("S1 大米 0"), s("S2 面粉 5")}));
     EXPECT_TRUE(pdf.contains(s("面粉"))) << pdf.toStdString();
     EXPECT_FALSE(pdf.contains(s("运费"))) << pdf.toStdString();
+    EXPECT_TRUE(pdf.contains(s("打印日期"))) << pdf.toStdString();
 
     // The item condition applies to every line position.
     TPrintRange *item = report->PrintCtrl(s("A.FeeItemID"));
@@ -150,6 +155,7 @@ TEST_F(BusinessReports, BillSummariesGroupByCounterpartyMonthAndItem)
     income->ReportData().First();
     EXPECT_EQ(text(*income, "AccMonth"), s("2024年03月"));
     EXPECT_TRUE(pdf.contains(s("销售"))) << pdf.toStdString();
+    EXPECT_TRUE(pdf.contains(s("打印日期"))) << pdf.toStdString();
     EXPECT_TRUE(pdf.contains(s("2024年03月"))) << pdf.toStdString();
     income->close();
 
@@ -179,5 +185,6 @@ TEST_F(BusinessReports, CounterpartyTotalsSplitIncomeAndPaymentBills)
     EXPECT_EQ(got, expected);
     EXPECT_TRUE(pdf.contains(s("往来对象统计表"))) << pdf.toStdString();
     EXPECT_TRUE(pdf.contains(s("未付金额"))) << pdf.toStdString();
+    EXPECT_TRUE(pdf.contains(s("打印日期"))) << pdf.toStdString();
     report->close();
 }
