@@ -2,6 +2,7 @@
 
 #include "common/ZTrim.h"
 #include "data/TDBConn.h"
+#include "data/TZClientDataSet.h"
 #include "data/TZDataField.h"
 #include "report/TRptDataSet.h"
 
@@ -29,26 +30,36 @@ void TfrmRptAccStock::UpdateRptData(TRptDataSet *dataset, int index)
     TfrmRptLedgerBase::UpdateRptData(dataset, index);
     if (index != 0)
         return;
-    TZDataField &itemID = dataset->FieldByName(QStringLiteral("ItemID"));
-    TZDataField &itemName = dataset->FieldByName(QStringLiteral("ItemName"));
-    TZDataField &quantity = dataset->FieldByName(QStringLiteral("Quantity"));
-    for (int line = 2; line <= 10; ++line) {
-        auto rows = DBConn().DBOpenDataSet(LineSql(index, line));
-        for (rows->First(); !rows->Eof(); rows->Next()) {
-            const QString id = ZTrim(rows->FieldByName(QStringLiteral("ItemID")).AsString());
-            const double amount = rows->FieldByName(QStringLiteral("Quantity")).AsFloat();
-            if (dataset->Locate(QStringLiteral("ItemID"), {id})) {
-                dataset->Edit();
-                quantity.SetAsFloat(quantity.AsFloat() + amount);
-            } else {
-                dataset->Append();
-                itemID.SetValue(id);
-                itemName.SetValue(rows->FieldByName(QStringLiteral("ItemName")).Value());
-                quantity.SetAsFloat(amount);
-            }
-            dataset->Post();
-        }
-    }
+    // The rows of line 01 move to a report data of a fixed shape: an empty
+    // line 01 would otherwise leave Quantity without a number type.
+    TZClientDataSet line01;
+    line01.CloneCursor(*dataset);
+    DBConn().DBOpenDataSet(*dataset, QStringLiteral("Select ftZString as [ItemID], ftZString as [ItemName],"
+                                                    " ftZFloat as [Quantity] From comVirtual Where 1=2"));
+    merge(*dataset, line01);
+    for (int line = 2; line <= 10; ++line)
+        merge(*dataset, *DBConn().DBOpenDataSet(LineSql(index, line)));
     dataset->MergeChangeLog();
     dataset->First();
+}
+
+void TfrmRptAccStock::merge(TZClientDataSet &stock, TZClientDataSet &rows)
+{
+    TZDataField &itemID = stock.FieldByName(QStringLiteral("ItemID"));
+    TZDataField &itemName = stock.FieldByName(QStringLiteral("ItemName"));
+    TZDataField &quantity = stock.FieldByName(QStringLiteral("Quantity"));
+    for (rows.First(); !rows.Eof(); rows.Next()) {
+        const QString id = ZTrim(rows.FieldByName(QStringLiteral("ItemID")).AsString());
+        const double amount = rows.FieldByName(QStringLiteral("Quantity")).AsFloat();
+        if (stock.Locate(QStringLiteral("ItemID"), {id})) {
+            stock.Edit();
+            quantity.SetAsFloat(quantity.AsFloat() + amount);
+        } else {
+            stock.Append();
+            itemID.SetValue(id);
+            itemName.SetValue(rows.FieldByName(QStringLiteral("ItemName")).Value());
+            quantity.SetAsFloat(amount);
+        }
+        stock.Post();
+    }
 }

@@ -5,6 +5,8 @@
 /// The stock count of stock items: the quantities of all ten line positions
 /// of the bills, payment bills adding and income bills subtracting, merged
 /// by item.
+class TZClientDataSet;
+
 class TfrmRptAccStock final : public TfrmRptLedgerBase
 {
     Q_OBJECT
@@ -19,4 +21,9 @@ public:
 
     /// The statement of line `line` (1..10) with the user's conditions.
     QString LineSql(int index, int line);
+
+private:
+    /// Adds the quantities of `rows` to the items of `stock`, appending the
+    /// items it does not hold yet.
+    static void merge(TZClientDataSet &stock, TZClientDataSet &rows);
 };

@@ -125,6 +125,10 @@ TEST_F(BusinessReports, StockCountSumsAllTenLinesAndNetsPurchasesAgainstSales)
     const QString pdf = runAndPrint(*report, s("stock"));
     report->ReportData().SetIndexFieldNames(s("ItemID"));
     EXPECT_EQ(rows(*report, {"ItemID", "ItemName", "Quantity"}), QStringList({s("S1 大米 0"), s("S2 面粉 5")}));
+    // Line 01 holds no stock item here; the quantities are numbers still.
+    EXPECT_EQ(report->ReportData().FieldByName(s("Quantity")).DataType(), ftZFloat);
+    report->ReportData().Last();
+    EXPECT_EQ(text(*report, "Quantity"), s("5.00"));
     EXPECT_TRUE(pdf.contains(s("面粉"))) << pdf.toStdString();
     EXPECT_FALSE(pdf.contains(s("运费"))) << pdf.toStdString();
     EXPECT_TRUE(pdf.contains(s("打印日期"))) << pdf.toStdString();
