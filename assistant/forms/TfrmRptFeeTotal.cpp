@@ -1,5 +1,6 @@
 #include "TfrmRptFeeTotal.h"
 
+#include "common/ZTrim.h"
 #include "data/TZDataField.h"
 #include "data/ZRowToColumn.h"
 #include "report/TRptDataSet.h"
@@ -20,6 +21,16 @@ void TfrmRptFeeTotal::UpdateRptData(TRptDataSet *dataset, int index)
     TfrmRptLedgerBase::UpdateRptData(dataset, index);
     if (index != 0)
         return;
+    // A type no longer in the type list is captioned by its identifier.
+    TZDataField &typeID = dataset->FieldByName(QStringLiteral("InOutType"));
+    TZDataField &typeName = dataset->FieldByName(QStringLiteral("TypeName"));
+    for (dataset->First(); !dataset->Eof(); dataset->Next()) {
+        if (ZIsBlank(typeName.AsString())) {
+            dataset->Edit();
+            typeName.SetValue(ZTrim(typeID.AsString()));
+            dataset->Post();
+        }
+    }
     // One row per month, one "_AutoField" column per type; the report data
     // takes the rows of the pivot (its store is shared), then the captions.
     auto pivot = RowToColumn(*dataset, QStringLiteral("InOutType"), false, QStringLiteral("FeeMonth"),

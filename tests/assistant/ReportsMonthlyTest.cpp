@@ -19,7 +19,8 @@ protected:
               " ('I4', 1, '2024-03-25', 202403, 'T2', 499.5),"
               " ('I5', 1, '2024-04-01', 202404, 'T2', 7),"
               " ('E1', 2, '2024-03-06', 202403, 'F1', 35.25),"
-              " ('E2', 2, '2024-03-07', 202403, 'F1', 14.75)"));
+              " ('E2', 2, '2024-03-07', 202403, 'F1', 14.75),"
+              " ('E3', 2, '2024-03-08', 202403, 'F9', 3)"));
     }
 };
 
@@ -69,11 +70,14 @@ TEST_F(MonthlyTotals, ExpenseSumsOnlyExpenseItems)
     setRange(*report, "A.ItemDate", QDate(2024, 1, 1), QDate(2024, 12, 31));
     const QString pdf = runAndPrint(*report, s("fee_total"));
     TRptDataSet &data = report->ReportData();
-    EXPECT_EQ(data.FieldNames(), QStringList({s("FeeMonth"), s("_AutoField1")}));
+    EXPECT_EQ(data.FieldNames(), QStringList({s("FeeMonth"), s("_AutoField1"), s("_AutoField2")}));
     ASSERT_EQ(data.RecordCount(), 1);
     EXPECT_EQ(text(*report, "FeeMonth"), s("2024年03月"));
     EXPECT_EQ(data.FieldByName(s("_AutoField1")).AsCurrency(), money(50));
     EXPECT_EQ(data.FieldByName(s("_AutoField1")).DisplayLabel, s("餐饮"));
+    // A type missing from the type list is captioned by its identifier.
+    EXPECT_EQ(data.FieldByName(s("_AutoField2")).DisplayLabel, s("F9"));
+    EXPECT_EQ(data.FieldByName(s("_AutoField2")).AsCurrency(), money(3));
     EXPECT_TRUE(pdf.contains(s("餐饮"))) << pdf.toStdString();
     EXPECT_TRUE(pdf.contains(s("2024年03月"))) << pdf.toStdString();
     report->close();
