@@ -16,7 +16,12 @@
 #include "forms/TfrmMyInfo.h"
 #include "forms/TfrmNameCards.h"
 #include "forms/TfrmPasswordBox.h"
-#include "forms/TfrmRptModules.h"
+#include "forms/TfrmRptAccDaily.h"
+#include "forms/TfrmRptAccDailyGrid.h"
+#include "forms/TfrmRptAccFeeTotal.h"
+#include "forms/TfrmRptAccObjectNameTotal.h"
+#include "forms/TfrmRptAccStock.h"
+#include "forms/TfrmRptIncomeTotal.h"
 #include "forms/TfrmSystemSet.h"
 #include "forms/TfrmdevKnowledge.h"
 #include "launcher/TFormClassCtrl.h"
@@ -30,8 +35,10 @@ TZRegisteredForm<TfrmMoxCalcendar> moxCalcendar;
 TZRegisteredForm<TfrmMoxRemind> moxRemind;
 TZRegisteredForm<TfrmSystemSet> systemSet;
 TZRegisteredForm<TfrmRptAccDaily> rptAccDaily;
+TZRegisteredForm<TfrmRptAccDailyGrid> rptAccDailyGrid;
 TZRegisteredForm<TfrmRptAccFeeTotal> rptAccFeeTotal;
 TZRegisteredForm<TfrmRptAccIncomeTotal> rptAccIncomeTotal;
+TZRegisteredForm<TfrmRptAccObjectNameTotal> rptAccObjectNameTotal;
 TZRegisteredForm<TfrmRptAccStock> rptAccStock;
 TZRegisteredForm<TfrmRptFeeTotal> rptFeeTotal;
 TZRegisteredForm<TfrmRptIncomeTotal> rptIncomeTotal;

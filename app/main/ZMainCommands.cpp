@@ -54,7 +54,7 @@ const QList<TMainCommand> &ZMainCommands()
         {6, u"库存查询", mcList, "RptAccStock", false, u"库"},
         {6, u"应收冲款单", mcList, "accGather", false, u"应"},
         {6, u"应付冲款单", mcList, "accPay", false, u"冲"},
-        {6, u"月营业统计表", mcList, "RptAccDaily", false, u"月"},
+        {6, u"日营业统计表", mcList, "RptAccDaily", false, u"日"},
     };
     return commands;
 }
@@ -62,6 +62,6 @@ const QList<TMainCommand> &ZMainCommands()
 const QList<const char16_t *> &ZMainPageCaptions()
 {
     static const QList<const char16_t *> captions = {u"行程管理", u"人脉经营", u"个人账务", u"知识积累",
-                                                      u"系统设置", u"常用账务", u"营业账务"};
+                                                     u"系统设置", u"常用账务", u"营业账务"};
     return captions;
 }

@@ -47,7 +47,9 @@ TZReportLayout TfrmRptBase::FixedLayout()
             continue;
         TZReportColumn column;
         column.fieldName = field.FieldName();
-        column.caption = definition && !ZIsBlank(definition->DisplayName) ? definition->DisplayName : field.FieldName();
+        column.caption = definition && !ZIsBlank(definition->DisplayName) ? definition->DisplayName
+                         : !definition && !field.DisplayLabel.isEmpty()   ? field.DisplayLabel
+                                                                          : field.FieldName();
         column.numeric = numeric(definition, data, i);
         column.width = column.numeric ? 90 : 110;
         columns << column;
@@ -58,8 +60,8 @@ TZReportLayout TfrmRptBase::FixedLayout()
 void TfrmRptBase::DoFixRun()
 {
     DoPreparyDatas();
-    ZPreviewReport(this, FixedLayout(), {{QStringLiteral("ReportData"), &ReportData()},
-                                         {QStringLiteral("ParamData"), &ParamData()}});
+    ZPreviewReport(this, FixedLayout(),
+                   {{QStringLiteral("ReportData"), &ReportData()}, {QStringLiteral("ParamData"), &ParamData()}});
 }
 
 void TfrmRptBase::DoDesign()

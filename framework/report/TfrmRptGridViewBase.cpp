@@ -25,9 +25,7 @@
 #include <QVBoxLayout>
 
 TfrmRptGridViewBase::TfrmRptGridViewBase(QWidget *parent)
-    : TfrmZForm(parent),
-      m_title(new QLabel(this)),
-      m_export(new QPushButton(QStringLiteral("导出"), this))
+    : TfrmZForm(parent), m_title(new QLabel(this)), m_export(new QPushButton(QStringLiteral("导出"), this))
 {
     // Made here: the application's event filters of framework windows
     // already run while the grid is being made.
@@ -96,11 +94,14 @@ void TfrmRptGridViewBase::bind()
         const bool integer =
             definition && (definition->FieldType == ftZInteger || definition->FieldType == ftZSmallint);
         m_grid->SetColumnFooterSum(field.FieldName(), ZIsSummableColumn(*data, i) && !integer);
-        if (!definition)
+        if (!definition) {
+            // A column the report made (a pivot's) keeps the caption it got.
+            if (!field.DisplayLabel.isEmpty())
+                m_grid->SetColumnCaption(field.FieldName(), field.DisplayLabel);
             continue;
-        m_grid->SetColumnCaption(field.FieldName(), ZTrim(definition->DisplayName).isEmpty()
-                                                        ? field.FieldName()
-                                                        : definition->DisplayName);
+        }
+        m_grid->SetColumnCaption(field.FieldName(), ZTrim(definition->DisplayName).isEmpty() ? field.FieldName()
+                                                                                             : definition->DisplayName);
         m_grid->SetColumnVisible(field.FieldName(), definition->GetZFieldVisible());
     }
     m_grid->View()->expandAll();

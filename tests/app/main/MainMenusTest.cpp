@@ -87,8 +87,9 @@ TEST_F(MainMenus, TheModulesOfTheDefinitionsInTheirOrder)
         EXPECT_EQ(subMenuCaptions(reports), QStringList({s("个人账务"), s("营业账务")}));
         EXPECT_EQ(subMenu(reports, s("营业账务"))->objectName(), s(name) + s("4"));
         // Ordered as texts: a MenuIndex of 10 stands before 7.
-        EXPECT_EQ(visibleItems(subMenu(reports, s("营业账务"))),
-                  QStringList({s("月营业统计表"), s("收入统计表"), s("支付统计表"), s("库存查询")}));
+        EXPECT_EQ(
+            visibleItems(subMenu(reports, s("营业账务"))),
+            QStringList({s("日营业统计表"), s("往来对象统计表"), s("收入统计表"), s("支付统计表"), s("库存查询")}));
     }
 
     auto *system = main.findChild<QMenu *>(s("mnuSystem"));

@@ -1,0 +1,2 @@
+// The meta-object code of the payment bill summary lives with this file.
+#include "TfrmRptAccFeeTotal.h"
