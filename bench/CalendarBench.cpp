@@ -6,6 +6,8 @@
 // engine's form, prepared and stepped on a raw SQLite connection with the
 // program's functions, every column read.
 
+#include "BenchSession.h"
+
 #include "calendar/TMoxCalendarData.h"
 #include "data/TDBConn.h"
 #include "data/TZDbConnection.h"
@@ -36,10 +38,8 @@ struct CalendarFixture
 
     CalendarFixture()
     {
-        qputenv("ZKVA_HOME", QFile::encodeName(dir.path()));
-        FSYSID = 1003;
-        FSystemType = stAlone;
         QFile::copy(QStringLiteral(ZKVA_PROGRAM_DIR "/DBAcs.orv"), dir.path() + QStringLiteral("/DBAcs.orv"));
+        ZBenchOpenSession(dir.path());
         TDBConn &db = DBConn();
         file = GetDataFilePath(dtDbACCESS, db.DataFileNo);
         TZDbConnection &connection = db.GetDBCONN();
@@ -89,15 +89,6 @@ struct CalendarFixture
         FreeAllSource();
     }
 
-    // The session on this data file, for the benchmark's own time: the
-    // other benchmarks open sessions of their own.
-    void openSession() const
-    {
-        qputenv("ZKVA_HOME", QFile::encodeName(dir.path()));
-        FSYSID = 1003;
-        FSystemType = stAlone;
-        DBConn();
-    }
 };
 
 CalendarFixture &calendarFixture()
@@ -108,7 +99,7 @@ CalendarFixture &calendarFixture()
 
 void BM_calendar_month(benchmark::State &state)
 {
-    calendarFixture().openSession();
+    ZBenchOpenSession(calendarFixture().dir.path());
     int counted = 0;
     for (auto _ : state) {
         TMoxCalendarData data;

@@ -4,8 +4,10 @@
 // over 100,000 income and expense items and 10,000 transfers; raw baseline:
 // one hand-written statement on a raw SQLite connection that sums the
 // movement of every account in one pass and updates the 100 balances, in
-// one transaction. ledger_recompute_indexed: the same with covering indexes
-// on the account columns of both tables.
+// one transaction. Both read the data file made from the shipped template,
+// with its indexes on the account columns of both tables.
+
+#include "BenchSession.h"
 
 #include "ledger/ZHouseholdLedger.h"
 
@@ -48,10 +50,10 @@ struct LedgerFixture
     QTemporaryDir dir;
     QString file;
 
-    explicit LedgerFixture(bool indexed)
+    LedgerFixture()
     {
         QFile::copy(QStringLiteral(ZKVA_PROGRAM_DIR "/DBAcs.orv"), dir.path() + QStringLiteral("/DBAcs.orv"));
-        openSession();
+        ZBenchOpenSession(dir.path());
         TDBConn &db = DBConn();
         file = GetDataFilePath(dtDbACCESS, db.DataFileNo);
         TZDbConnection &connection = db.GetDBCONN();
@@ -92,39 +94,19 @@ struct LedgerFixture
             transfer->step();
         }
         connection.commit();
-        // The covering indexes a per-account sum can read instead of the
-        // table (the shipped template has none on these columns).
-        if (indexed) {
-            connection.execute(QStringLiteral("create index IX_Bench_Fee on moxIncomeFee(AccountID, Flag, ItemMoney)"));
-            connection.execute(QStringLiteral("create index IX_Bench_Src on moxAccountTran(SrcAccountID, TranMoney)"));
-            connection.execute(QStringLiteral("create index IX_Bench_Dest on moxAccountTran(DestAccountID, TranMoney)"));
-        }
         FreeAllSource();
-    }
-
-    // The session on this data file, for the benchmark's own time: the
-    // other benchmarks open sessions of their own.
-    void openSession() const
-    {
-        qputenv("ZKVA_HOME", QFile::encodeName(dir.path()));
-        FSYSID = 1003;
-        FSystemType = stAlone;
-        DBConn();
     }
 };
 
-LedgerFixture &ledgerFixture(bool indexed)
+LedgerFixture &ledgerFixture()
 {
-    static LedgerFixture plain(false);
-    if (!indexed)
-        return plain;
-    static LedgerFixture withIndexes(true);
-    return withIndexes;
+    static LedgerFixture f;
+    return f;
 }
 
-void recomputeOurs(benchmark::State &state, bool indexed)
+void BM_ledger_recompute(benchmark::State &state)
 {
-    ledgerFixture(indexed).openSession();
+    ZBenchOpenSession(ledgerFixture().dir.path());
     TDBConn &db = DBConn();
     for (auto _ : state) {
         db.BeginTrans();
@@ -137,11 +119,12 @@ void recomputeOurs(benchmark::State &state, bool indexed)
                                          .toDouble();
     FreeAllSource();
 }
+BENCHMARK(BM_ledger_recompute)->Unit(benchmark::kMillisecond);
 
-void recomputeRaw(benchmark::State &state, bool indexed)
+void BM_ledger_recompute_baseline(benchmark::State &state)
 {
     sqlite3 *db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(ledgerFixture(indexed).file).constData(), &db,
+    sqlite3_open_v2(QFile::encodeName(ledgerFixture().file).constData(), &db,
                     SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     ZRegisterSqliteFunctions(db);
     for (auto _ : state) {
@@ -160,29 +143,6 @@ void recomputeRaw(benchmark::State &state, bool indexed)
     sqlite3_finalize(stmt);
     sqlite3_close(db);
 }
-
-void BM_ledger_recompute(benchmark::State &state)
-{
-    recomputeOurs(state, false);
-}
-BENCHMARK(BM_ledger_recompute)->Unit(benchmark::kMillisecond);
-
-void BM_ledger_recompute_baseline(benchmark::State &state)
-{
-    recomputeRaw(state, false);
-}
 BENCHMARK(BM_ledger_recompute_baseline)->Unit(benchmark::kMillisecond);
-
-void BM_ledger_recompute_indexed(benchmark::State &state)
-{
-    recomputeOurs(state, true);
-}
-BENCHMARK(BM_ledger_recompute_indexed)->Unit(benchmark::kMillisecond);
-
-void BM_ledger_recompute_indexed_baseline(benchmark::State &state)
-{
-    recomputeRaw(state, true);
-}
-BENCHMARK(BM_ledger_recompute_indexed_baseline)->Unit(benchmark::kMillisecond);
 
 } // namespace

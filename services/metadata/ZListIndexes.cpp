@@ -57,6 +57,46 @@ QString definedColumn(const QList<TZTableColumnDef> &tables, const QString &tabl
     return {};
 }
 
+// Adds the index unless one on the same table and columns is there.
+void addIndex(QList<TZIndexDef> &indexes, const TZIndexDef &index)
+{
+    const bool known = std::any_of(indexes.begin(), indexes.end(), [&index](const TZIndexDef &other) {
+        return other.TableName == index.TableName && other.Columns == index.Columns;
+    });
+    if (!known)
+        indexes << index;
+}
+
+// The indexes Indexes.ini in the folder declares, spelt as the table
+// definitions spell their tables and columns.
+void addDeclaredIndexes(QList<TZIndexDef> &indexes, const QString &folder, const QList<TZTableColumnDef> &tables)
+{
+    const TZMemIniFile file(QDir(folder).filePath(QStringLiteral("Indexes.ini")));
+    for (const QString &section : file.ReadSections()) {
+        for (const auto &[key, value] : file.ReadSectionValues(section)) {
+            Q_UNUSED(key);
+            TZIndexDef index;
+            for (const QString &column : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+                const QString defined = definedColumn(tables, ZTrim(section), ZTrim(column));
+                if (defined.isEmpty()) {
+                    index.Columns.clear();
+                    break;
+                }
+                index.Columns << defined;
+            }
+            if (index.Columns.isEmpty())
+                continue;
+            for (const TZTableColumnDef &c : tables) {
+                if (c.TableName.compare(ZTrim(section), Qt::CaseInsensitive) == 0) {
+                    index.TableName = c.TableName;
+                    break;
+                }
+            }
+            addIndex(indexes, index);
+        }
+    }
+}
+
 } // namespace
 
 QList<TZIndexDef> LoadListIndexDefinitions(const QString &dbSourceFolder, const QList<TZTableColumnDef> &tables)
@@ -87,11 +127,8 @@ QList<TZIndexDef> LoadListIndexDefinitions(const QString &dbSourceFolder, const 
         if (!flag.isEmpty() && property(file, tableSection, QStringLiteral("Flag")).toInt() != 0)
             index.Columns << flag;
         index.Columns << date << key;
-        const bool known = std::any_of(indexes.begin(), indexes.end(), [&index](const TZIndexDef &other) {
-            return other.TableName == index.TableName && other.Columns == index.Columns;
-        });
-        if (!known)
-            indexes << index;
+        addIndex(indexes, index);
     }
+    addDeclaredIndexes(indexes, path, tables);
     return indexes;
 }

@@ -13,6 +13,8 @@
 #include "metadata/ZDataSources.h"
 #include "metadata/ZListIndexes.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -43,9 +45,43 @@ TEST_F(ListIndexes, DefinitionsGiveFlagDateAndKeyPerListedTable)
         return found;
     };
     EXPECT_EQ(columnsOf(s("moxRemind")), QStringList{s("Flag,CreateDate,RemindID")});
-    EXPECT_EQ(columnsOf(s("moxIncomeFee")), QStringList{s("Flag,ItemDate,BillNo")}); // income and expenses share it
+    // Income and expenses share the table; the declared index serves the balances.
+    EXPECT_EQ(columnsOf(s("moxIncomeFee")), (QStringList{s("Flag,ItemDate,BillNo"), s("AccountID,Flag,ItemMoney")}));
+    EXPECT_EQ(columnsOf(s("moxAccountTran")),
+              (QStringList{s("TranDate,BillNo"), s("SrcAccountID,TranMoney"), s("DestAccountID,TranMoney")}));
     EXPECT_EQ(columnsOf(s("moxDiary")), QStringList{s("CreateDate,DiaryID")});
     EXPECT_TRUE(columnsOf(s("moxAccount")).isEmpty()); // no date field
+}
+
+TEST_F(ListIndexes, DeclaredIndexesTakeTheDefinitionsSpellingAndSkipWhatTheyLack)
+{
+    QFile file(path(s("DBSource/Indexes.ini")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("[MOXACCOUNTTRAN]\nA= srcaccountid , tranmoney\nB=SrcAccountID,NoSuchColumn\n"
+               "[NoSuchTable]\nC=AccountID\n[moxAccount]\nD=\nE=AccountID\nF=AccountID\n");
+    file.close();
+    QList<TZIndexDef> declared;
+    for (const TZIndexDef &index :
+         LoadListIndexDefinitions(s("DBSource"), LoadTableDefinitions(s(ZKVA_PROGRAM_DIR "/DBTables"), true))) {
+        if (index.TableName == s("moxAccount") || index.Columns.contains(s("TranMoney")) || index.Columns.size() == 1)
+            declared << index;
+    }
+    ASSERT_EQ(declared.size(), 2);
+    EXPECT_EQ(declared[0].TableName, s("moxAccountTran"));
+    EXPECT_EQ(declared[0].Columns, (QStringList{s("SrcAccountID"), s("TranMoney")}));
+    EXPECT_EQ(declared[1].TableName, s("moxAccount"));
+    EXPECT_EQ(declared[1].Columns, QStringList{s("AccountID")});
+}
+
+TEST_F(ListIndexes, AccountBalanceSumsReadACoveringIndex)
+{
+    for (const char *sql : {"Select Sum(ItemMoney) From moxInComeFee Where Flag = 1 And AccountID = 'A'",
+                            "Select Sum(TranMoney) From moxAccountTran Where SrcAccountID = 'A'",
+                            "Select Sum(TranMoney) From moxAccountTran Where DestAccountID = 'A'"}) {
+        const QString steps = ZQueryPlan(QString::fromLatin1(sql));
+        SCOPED_TRACE(steps.toStdString());
+        EXPECT_TRUE(steps.contains(s("COVERING INDEX"))) << sql;
+    }
 }
 
 TEST_F(ListIndexes, ListsOfDatedModulesReadAnIndexInTheirOrder)
