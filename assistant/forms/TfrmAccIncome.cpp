@@ -127,8 +127,27 @@ int TfrmAccIncome::BillFlag() const
     return DataSource().MasterTableFlag();
 }
 
+void TfrmAccIncome::setMonth()
+{
+    TOrvDataSet &bill = MasterData();
+    TZDataField *date = bill.FindField(QStringLiteral("BillDate"));
+    TZDataField *month = bill.FindField(QStringLiteral("AccMonth"));
+    if (!date || !month)
+        return;
+    const int value = date->IsNull() ? 0 : DateToIntDate(date->AsDateTime().date()) / 100;
+    if (month->IsNull() || month->AsInteger() != value)
+        month->SetAsInteger(value);
+}
+
+void TfrmAccIncome::AfterAddNew()
+{
+    TfrmMasterData::AfterAddNew();
+    setMonth();
+}
+
 void TfrmAccIncome::DoSave()
 {
+    setMonth();
     TfrmMasterData::DoSave();
     RecomputeBillOffset(BillFlag(), ZTrim(MasterData().FieldByName(KeyFieldName()).AsString()));
 }
@@ -147,8 +166,7 @@ void TfrmAccIncome::FieldOnChange(TZDataField &field)
 
     const QString name = field.FieldName();
     if (name.compare(QLatin1String("BillDate"), Qt::CaseInsensitive) == 0) {
-        if (TZDataField *month = MasterData().FindField(QStringLiteral("AccMonth")))
-            month->SetAsInteger(field.IsNull() ? 0 : DateToIntDate(field.AsDateTime().date()) / 100);
+        setMonth();
         return;
     }
     QString line = lineOf(name, QLatin1String("Price"));

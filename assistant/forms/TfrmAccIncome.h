@@ -26,16 +26,20 @@ public:
 protected:
     /// Lays out the head, the ten lines as a table and the figures below.
     void AfterFormInit() override;
+    /// A new bill's month follows its date (today's).
+    void AfterAddNew() override;
     /// Saves the bill, then takes its Offset and RemainMoney from the stored
     /// offset lines naming it: they own the settled part, whatever the window
     /// held (a number used before by a deleted bill, a window opened before
-    /// an offset bill settled this one).
+    /// an offset bill settled this one). The stored month follows the date.
     void DoSave() override;
     void FieldOnChange(TZDataField &field) override;
     void FieldOnValidate(TZDataField &field, const QVariant &newValue) override;
 
 private:
     void buildLayout();
+    /// AccMonth (yyyymm) from BillDate, 0 without a date.
+    void setMonth();
     void setLineSum(const QString &line);
     void setFeeMoney();
     void setRemainMoney();

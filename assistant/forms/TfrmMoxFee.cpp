@@ -29,9 +29,29 @@ void TfrmMoxFee::undoStored()
                      signedMoney(before.FieldByName(QStringLiteral("ItemMoney")).AsCurrency()));
 }
 
+void TfrmMoxFee::setMonth()
+{
+    TOrvDataSet &master = MasterData();
+    TZDataField *date = master.FindField(QStringLiteral("ItemDate"));
+    TZDataField *month = master.FindField(QStringLiteral("FeeMonth"));
+    if (!date || !month)
+        return;
+    const int value = date->IsNull() ? 0 : DateToIntDate(date->AsDateTime().date()) / 100;
+    if (month->IsNull() || month->AsInteger() != value)
+        month->SetAsInteger(value);
+}
+
+void TfrmMoxFee::AfterAddNew()
+{
+    TfrmMasterDataAuto::AfterAddNew();
+    setMonth();
+}
+
 void TfrmMoxFee::DoSave()
 {
     const bool editing = FrmState() == fsEdit;
+    // The stored month always follows the stored date, however it was set.
+    setMonth();
     TfrmMasterDataAuto::DoSave();
     if (editing)
         undoStored();
@@ -53,8 +73,7 @@ void TfrmMoxFee::FieldOnChange(TZDataField &field)
         return;
     const QString name = field.FieldName();
     if (name.compare(QLatin1String("ItemDate"), Qt::CaseInsensitive) == 0) {
-        if (TZDataField *month = MasterData().FindField(QStringLiteral("FeeMonth")))
-            month->SetAsInteger(field.IsNull() ? 0 : DateToIntDate(field.AsDateTime().date()) / 100);
+        setMonth();
     } else if (name.compare(QLatin1String("Item"), Qt::CaseInsensitive) == 0) {
         const Currency total = ZItemTextMoney(field.AsString());
         if (total != Currency()

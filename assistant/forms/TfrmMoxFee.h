@@ -22,11 +22,16 @@ public:
     int Sign() const;
 
 protected:
+    /// A new item's month follows its date (today's, unless the module
+    /// gives another).
+    void AfterAddNew() override;
     void DoSave() override;
     void DoDelete() override;
     void FieldOnChange(TZDataField &field) override;
 
 private:
+    /// FeeMonth (yyyymm) from ItemDate, 0 without a date.
+    void setMonth();
     /// Takes the stored record's amount (as it stood before the edit or the
     /// delete) off its account, with the sign of the module.
     void undoStored();

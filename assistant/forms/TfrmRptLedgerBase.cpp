@@ -1,6 +1,8 @@
 #include "TfrmRptLedgerBase.h"
 
 #include "data/TZDataField.h"
+#include "data/ZFieldRules.h"
+#include "metadata/TZField.h"
 #include "metadata/ZFieldDisplay.h"
 
 #include <QVariant>
@@ -26,6 +28,15 @@ QString TfrmRptLedgerBase::FieldOnGetText(const TZDataField &field)
         return ZFieldDisplayText(FieldDefinition(QStringLiteral("SumMoney")), field);
     }
     return TfrmRptPubBase::FieldOnGetText(field);
+}
+
+QString TfrmRptLedgerBase::FooterText(const QString &field, const QVariant &sum)
+{
+    if (!field.startsWith(QLatin1String("_AutoField"), Qt::CaseInsensitive))
+        return TfrmRptPubBase::FooterText(field, sum);
+    const TZField *money = FieldDefinition(QStringLiteral("SumMoney"));
+    const TNumberType type = money && money->NumberType != ntUnAssign ? TNumberType(money->NumberType) : ntMoney;
+    return ZNumberText(sum, type, QString(), false);
 }
 
 QString TfrmRptLedgerBase::ConditionedSql(int index, const QString &head, const QString &tail)

@@ -210,6 +210,11 @@ QString TfrmRptBase::FieldOnGetText(const TZDataField &field)
     return ZFieldDisplayText(FieldDefinition(name), field);
 }
 
+QString TfrmRptBase::FooterText(const QString &, const QVariant &)
+{
+    return {};
+}
+
 QString TfrmRptBase::GridViewFormClassName()
 {
     return QStringLiteral("TfrmRptGridView");

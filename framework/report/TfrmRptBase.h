@@ -72,6 +72,10 @@ public:
     virtual void AfterCreateWhereCtrl(int top);
     /// The text of a report field: its data source field's display.
     virtual QString FieldOnGetText(const TZDataField &field);
+    /// The footer text of a column's sum in the grid window; empty leaves the
+    /// grid's own (by the field's definition). For columns the report shows
+    /// through FieldOnGetText in a way their definition does not give.
+    virtual QString FooterText(const QString &field, const QVariant &sum);
     virtual QString GridViewFormClassName();
     /// The report data for index 0, none otherwise.
     virtual TRptDataSet *GetRptDataset(int index);

@@ -84,6 +84,9 @@ void TfrmRptGridViewBase::bind()
     m_title->setText(GetDataSourcePtr(m_progID)->DisplayName);
     m_grid->SetDataSet(nullptr);
     m_grid->SetDataSet(data);
+    m_grid->SetFooterFormat([report = m_report](const QString &field, const QVariant &sum) {
+        return report ? report->FooterText(field, sum) : QString();
+    });
     if (!data || !data->Active())
         return;
     for (int i = 0; i < data->FieldCount(); ++i) {

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
+
 class QMenu;
 class QTreeView;
 class TZClientDataSet;
@@ -116,6 +118,10 @@ public:
     void SetColumnFooterSum(const QString &field, bool on);
     /// The footer's text under a column; empty when it shows none.
     QString FooterText(const QString &field) const;
+    /// Shows the footer sums through `format` (field name and sum, as
+    /// ZColumnSum gives it); where it returns an empty text the sum shows
+    /// as ZColumnSumText has it. For columns the owner shows in its own way.
+    void SetFooterFormat(std::function<QString(const QString &field, const QVariant &sum)> format);
     bool FooterShown() const;
 
     /// Moves to the next (previous) editable visible cell and opens its
@@ -174,6 +180,7 @@ private:
     bool m_sortingAllowed = false;
     bool m_readOnly = false;
     bool m_footerAll = false;
+    std::function<QString(const QString &, const QVariant &)> m_footerFormat;
     bool m_applying = false;
     bool m_following = false;
     int m_lastColumn = -1; // the column of the last current cell

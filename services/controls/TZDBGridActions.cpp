@@ -133,6 +133,12 @@ bool TZDBGrid::FooterShown() const
     return !m_footer->isHidden();
 }
 
+void TZDBGrid::SetFooterFormat(std::function<QString(const QString &, const QVariant &)> format)
+{
+    m_footerFormat = std::move(format);
+    refreshFooter();
+}
+
 QString TZDBGrid::FooterText(const QString &field) const
 {
     const int logical = ColumnOf(field);
@@ -148,8 +154,12 @@ void TZDBGrid::refreshFooter()
     for (int logical = 0; logical < ColumnCount(); ++logical) {
         const bool on = columnOf(FieldOfColumn(logical)).footer;
         wanted = wanted || on;
-        if (complete && (on || m_footerAll) && ZIsSummableColumn(*m_dataSet, logical))
-            texts.insert(logical, ZColumnSumText(*m_dataSet, logical));
+        if (!complete || !(on || m_footerAll) || !ZIsSummableColumn(*m_dataSet, logical))
+            continue;
+        QString text;
+        if (m_footerFormat)
+            text = m_footerFormat(FieldOfColumn(logical), ZColumnSum(*m_dataSet, logical));
+        texts.insert(logical, text.isEmpty() ? ZColumnSumText(*m_dataSet, logical) : text);
     }
     m_footer->SetTexts(texts);
     m_footer->setVisible(wanted);

@@ -42,29 +42,36 @@ bool ZIsSummableColumn(TZClientDataSet &dataSet, int column)
     return !definition || definition->PickItems.isEmpty();
 }
 
-QString ZColumnSumText(TZClientDataSet &dataSet, int column)
+QVariant ZColumnSum(TZClientDataSet &dataSet, int column)
 {
     if (!dataSet.Active() || column < 0 || column >= dataSet.FieldCount())
         return {};
     const TZFieldType kind = dataSet.Fields(column).DataType();
-    const TZField *definition = definitionOf(dataSet, column);
-    QVariant sum;
     if (kind == ftZCurrency) {
         qint64 raw = 0;
         for (const TZRowData *row : dataSet.visibleRows())
             raw = addHeld(raw, ZCurr(row->values().at(column)).raw());
-        sum = QVariant::fromValue(Currency::fromRaw(raw));
-    } else if (kind == ftZFloat) {
+        return QVariant::fromValue(Currency::fromRaw(raw));
+    }
+    if (kind == ftZFloat) {
         double total = 0;
         for (const TZRowData *row : dataSet.visibleRows())
             total += ZFloat(row->values().at(column));
-        sum = total;
-    } else {
-        qint64 total = 0;
-        for (const TZRowData *row : dataSet.visibleRows())
-            total = addHeld(total, qint64(ZFloat(row->values().at(column))));
-        sum = total;
+        return total;
     }
+    qint64 total = 0;
+    for (const TZRowData *row : dataSet.visibleRows())
+        total = addHeld(total, qint64(ZFloat(row->values().at(column))));
+    return total;
+}
+
+QString ZColumnSumText(TZClientDataSet &dataSet, int column)
+{
+    const QVariant sum = ZColumnSum(dataSet, column);
+    if (!sum.isValid())
+        return {};
+    const TZFieldType kind = dataSet.Fields(column).DataType();
+    const TZField *definition = definitionOf(dataSet, column);
     if (definition && definition->NumberType != ntUnAssign)
         return ZNumberText(sum, TNumberType(definition->NumberType), QString(), false);
     if (kind == ftZCurrency)

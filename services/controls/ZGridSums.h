@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
 
 class TZClientDataSet;
 
@@ -17,3 +18,7 @@ bool ZIsSummableColumn(TZClientDataSet &dataSet, int column);
 /// field's number type when its definition gives one (two decimals for
 /// money otherwise).
 QString ZColumnSumText(TZClientDataSet &dataSet, int column);
+
+/// The sum itself: Currency for money, double for floats, qint64 else;
+/// invalid for a column the dataset lacks.
+QVariant ZColumnSum(TZClientDataSet &dataSet, int column);

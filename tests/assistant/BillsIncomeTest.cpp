@@ -17,6 +17,10 @@ TEST_F(IncomeBill, LineSumsTotalAndBalanceFollowTheUsersFigures)
 {
     auto window = openRecordWindow<TfrmAccIncome>(s("accIncome"));
     ASSERT_TRUE(window->RunAction(1));
+    // A new bill is dated today, and its month with it.
+    const QDate today = window->MasterData().FieldByName(s("BillDate")).AsDateTime().date();
+    ASSERT_TRUE(today.isValid());
+    EXPECT_EQ(window->MasterData().FieldByName(s("AccMonth")).AsInteger(), today.year() * 100 + today.month());
     set(*window, "ObjectName", s("张三"));
     set(*window, "BillDate", QDateTime(QDate(2024, 2, 29), QTime()));
     EXPECT_EQ(window->MasterData().FieldByName(s("AccMonth")).AsInteger(), 202402);

@@ -91,6 +91,10 @@ TEST_F(HouseholdLedger, TheDateSetsTheMonthAndNumbersInTheItemAreOffered)
     auto window = openRecordWindow<TfrmMoxFee>(s("moxFee"));
     ASSERT_TRUE(window->RunAction(1));
     TOrvDataSet &master = window->MasterData();
+    // A new item is dated today, and its month with it.
+    const QDate today = master.FieldByName(s("ItemDate")).AsDateTime().date();
+    ASSERT_TRUE(today.isValid());
+    EXPECT_EQ(master.FieldByName(s("FeeMonth")).AsInteger(), today.year() * 100 + today.month());
     master.FieldByName(s("ItemDate")).SetAsDateTime(QDateTime(QDate(2024, 3, 9), QTime()));
     EXPECT_EQ(master.FieldByName(s("FeeMonth")).AsInteger(), 202403);
 

@@ -53,6 +53,9 @@ TEST_F(MonthlyTotals, IncomeTurnsTypesIntoColumnsPerMonth)
     ASSERT_TRUE(grid);
     EXPECT_EQ(grid->Grid()->ColumnCaption(s("_AutoField1")), s("工资"));
     EXPECT_EQ(grid->Grid()->ColumnCaption(s("_AutoField2")), s("奖金"));
+    // The footer sums the pivoted amounts and shows them as the cells do.
+    EXPECT_EQ(text(*report, "_AutoField2"), s("2000.00"));
+    EXPECT_EQ(grid->Grid()->FooterText(s("_AutoField2")), s("2000.00"));
     EXPECT_TRUE(pdf.contains(s("收入统计表"))) << pdf.toStdString();
     EXPECT_TRUE(pdf.contains(s("工资"))) << pdf.toStdString();
     EXPECT_TRUE(pdf.contains(s("奖金"))) << pdf.toStdString();

@@ -9,6 +9,9 @@
 #include "controls/ZFileDialogs.h"
 #include "data/TParamInfo.h"
 #include "forms/TfrmZForm.h"
+#include "list/TfrmListForm.h"
+#include "metadata/TZDataSource.h"
+#include "record/TfrmMasterData.h"
 #include "forms/ZMessageBox.h"
 #include "main/TfrmMOXMain.h"
 #include "main/ZMainCommands.h"
@@ -172,9 +175,10 @@ TEST_F(MainCommands, TheMusicPlaysFromTheStartWhenItIsOn)
 
 #include "MainCommandsTest.moc"
 
-// Every command of the personal pages (schedule, contacts, knowledge, the
-// system) opens a working window: no box says a window is missing.
-TEST_F(MainCommands, EveryPersonalCommandOpensAWindow)
+// Every command of every page (the personal pages, the accounts and the
+// business bills and reports) opens a working window: no box says a window
+// is missing, and a module's list adds a record in the module's own window.
+TEST_F(MainCommands, EveryCommandOpensAWorkingWindow)
 {
     TfrmMOXMain &main = showWindow();
     // A modal window is looked at and closed from inside its loop.
@@ -188,29 +192,59 @@ TEST_F(MainCommands, EveryPersonalCommandOpensAWindow)
         }
     });
     closer.start();
-    for (const TMainCommand &command : ZMainCommands()) {
-        if (command.page == 2 || command.page > 4 || command.kind == mcPassword || command.kind == mcWebSite
-            || command.kind == mcForum)
-            continue;
-        const QString caption = QString::fromUtf16(command.caption);
-        texts.clear();
-        modalClasses.clear();
-        main.CommandButton(command.page, caption)->click();
-        EXPECT_TRUE(texts.isEmpty()) << caption.toStdString() << ": " << texts.join(s(" | ")).toStdString();
-        QStringList opened = modalClasses;
+    const auto openForms = [&main] {
+        QList<TfrmZForm *> forms;
         for (TfrmZForm *form : TfrmZForm::OpenForms()) {
             if (form != &main && !form->Closed() && form->isVisible())
-                opened << QString::fromLatin1(form->metaObject()->className());
+                forms << form;
         }
-        EXPECT_FALSE(opened.isEmpty()) << caption.toStdString();
+        return forms;
+    };
+    for (const TMainCommand &command : ZMainCommands()) {
+        if (command.kind == mcPassword || command.kind == mcWebSite || command.kind == mcForum)
+            continue;
+        const QString caption = QString::number(command.page) + QString::fromUtf16(command.caption);
+        SCOPED_TRACE(caption.toStdString());
+        texts.clear();
+        modalClasses.clear();
+        main.CommandButton(command.page, QString::fromUtf16(command.caption))->click();
+        EXPECT_TRUE(texts.isEmpty()) << texts.join(s(" | ")).toStdString();
+        QStringList opened = modalClasses;
+        TfrmListForm *list = nullptr;
+        for (TfrmZForm *form : openForms()) {
+            opened << QString::fromLatin1(form->metaObject()->className());
+            if (auto *l = qobject_cast<TfrmListForm *>(form))
+                list = l;
+        }
+        EXPECT_FALSE(opened.isEmpty());
         if (command.kind == mcWindow) {
-            EXPECT_TRUE(opened.contains(QString::fromLatin1(command.target))) << caption.toStdString();
+            EXPECT_TRUE(opened.contains(QString::fromLatin1(command.target)));
+        }
+        // A module that keeps records adds one in its own window.
+        const QString recordClass = list ? list->DataSource().FormClassName.trimmed() : QString();
+        if (list && !QString::fromLatin1(command.target).startsWith(s("Rpt"))) {
+            list->AddNew();
+            EXPECT_TRUE(texts.isEmpty()) << texts.join(s(" | ")).toStdString();
+            QStringList classes;
+            for (TfrmZForm *form : openForms())
+                classes << QString::fromLatin1(form->metaObject()->className());
+            EXPECT_TRUE(classes.contains(recordClass.isEmpty() ? s("TfrmMasterDataBase") : recordClass))
+                << classes.join(s(", ")).toStdString();
+            // The new record is given up ("您确定取消吗？" answered yes), so
+            // that its window closes without asking.
+            for (TfrmZForm *form : openForms()) {
+                if (auto *record = qobject_cast<TfrmMasterData *>(form); record && record->Editing()) {
+                    answers << s("btnYes");
+                    EXPECT_TRUE(record->RunAction(6));
+                }
+            }
         }
         for (TfrmZForm *form : TfrmZForm::OpenForms()) {
             if (form != &main && !form->Closed())
                 form->close();
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(openForms().isEmpty()) << "a window stayed open";
     }
     closer.stop();
 }

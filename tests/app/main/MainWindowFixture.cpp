@@ -21,7 +21,8 @@
 void MainWindowFixture::SetUp()
 {
     TDataFileTest::SetUp();
-    copyShipped(s("DBSource"));
+    for (const char *folder : {"DBSource", "RptSql", "Report"})
+        copyShipped(QLatin1String(folder));
     copyPackages();
     // Data files made from this template are current: no database update.
     ZMarkDataFileCurrent(path(QStringLiteral("DBAcs.orv")));
