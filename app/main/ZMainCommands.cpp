@@ -54,7 +54,7 @@ const QList<TMainCommand> &ZMainCommands()
         {6, u"库存查询", mcList, "RptAccStock", false, u"库"},
         {6, u"应收冲款单", mcList, "accGather", false, u"应"},
         {6, u"应付冲款单", mcList, "accPay", false, u"冲"},
-        {6, u"日营业统计表", mcList, "RptAccDaily", false, u"日"},
+        {6, u"月营业统计表", mcList, "RptAccDaily", false, u"月"},
     };
     return commands;
 }

@@ -8,6 +8,7 @@
 #include "data/TZClientDataSet.h"
 #include "data/TZDataField.h"
 #include "layout/TAutoDesignUI.h"
+#include "record/ZRowWalk.h"
 #include "ledger/ZAccOffset.h"
 #include "metadata/TOrvDataSet.h"
 #include "metadata/TZDataSource.h"
@@ -135,8 +136,7 @@ void TfrmAccIncome::setMonth()
     if (!date || !month)
         return;
     const int value = date->IsNull() ? 0 : DateToIntDate(date->AsDateTime().date()) / 100;
-    if (month->IsNull() || month->AsInteger() != value)
-        month->SetAsInteger(value);
+    ZSetChanged(bill, *month, value);
 }
 
 void TfrmAccIncome::AfterAddNew()

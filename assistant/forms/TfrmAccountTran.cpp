@@ -5,23 +5,12 @@
 
 TfrmAccountTran::TfrmAccountTran(QWidget *parent) : TfrmMasterDataAuto(parent) {}
 
-void TfrmAccountTran::undoStored()
-{
-    TOrvDataSet &before = Snapshot(0);
-    if (before.IsEmpty())
-        return;
-    before.First();
-    const Currency amount = before.FieldByName(QStringLiteral("TranMoney")).AsCurrency();
-    ZAddAccountMoney(before.FieldByName(QStringLiteral("SrcAccountID")).AsString(), amount);
-    ZSubAccountMoney(before.FieldByName(QStringLiteral("DestAccountID")).AsString(), amount);
-}
-
 void TfrmAccountTran::DoSave()
 {
-    const bool editing = FrmState() == fsEdit;
+    // An edit first takes back what the data file holds for the transfer.
+    if (FrmState() == fsEdit)
+        ZUndoStoredTransfer(CurrKeyValue());
     TfrmMasterDataAuto::DoSave();
-    if (editing)
-        undoStored();
     TOrvDataSet &master = MasterData();
     const Currency amount = master.FieldByName(QStringLiteral("TranMoney")).AsCurrency();
     ZSubAccountMoney(master.FieldByName(QStringLiteral("SrcAccountID")).AsString(), amount);
@@ -30,6 +19,6 @@ void TfrmAccountTran::DoSave()
 
 void TfrmAccountTran::DoDelete()
 {
+    ZUndoStoredTransfer(CurrKeyValue());
     TfrmMasterDataAuto::DoDelete();
-    undoStored();
 }

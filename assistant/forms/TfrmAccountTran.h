@@ -4,8 +4,8 @@
 
 /// The record window of transfers between accounts (module moxAccountTran).
 /// Every save takes the amount off the source account and adds it to the
-/// destination, after undoing the transfer as it stood before an edit; a
-/// delete undoes it. The balance statements run inside the save's or the
+/// destination, after undoing the transfer as the data file holds it before
+/// an edit; a delete undoes it the same way. The balance statements run inside the save's or the
 /// delete's transaction.
 class TfrmAccountTran : public TfrmMasterDataAuto
 {
@@ -17,9 +17,4 @@ public:
 protected:
     void DoSave() override;
     void DoDelete() override;
-
-private:
-    /// Gives the stored transfer back: its amount returns to the source
-    /// account and leaves the destination.
-    void undoStored();
 };

@@ -4,6 +4,7 @@
 #include "common/ZTrim.h"
 #include "forms/ZMessageBox.h"
 #include "ledger/ZHouseholdLedger.h"
+#include "record/ZRowWalk.h"
 #include "metadata/TOrvDataSet.h"
 #include "metadata/TZDataSource.h"
 
@@ -19,16 +20,6 @@ Currency TfrmMoxFee::signedMoney(Currency amount) const
     return Sign() < 0 ? -amount : amount;
 }
 
-void TfrmMoxFee::undoStored()
-{
-    TOrvDataSet &before = Snapshot(0);
-    if (before.IsEmpty())
-        return;
-    before.First();
-    ZSubAccountMoney(before.FieldByName(QStringLiteral("AccountID")).AsString(),
-                     signedMoney(before.FieldByName(QStringLiteral("ItemMoney")).AsCurrency()));
-}
-
 void TfrmMoxFee::setMonth()
 {
     TOrvDataSet &master = MasterData();
@@ -37,8 +28,7 @@ void TfrmMoxFee::setMonth()
     if (!date || !month)
         return;
     const int value = date->IsNull() ? 0 : DateToIntDate(date->AsDateTime().date()) / 100;
-    if (month->IsNull() || month->AsInteger() != value)
-        month->SetAsInteger(value);
+    ZSetChanged(master, *month, value);
 }
 
 void TfrmMoxFee::AfterAddNew()
@@ -49,12 +39,12 @@ void TfrmMoxFee::AfterAddNew()
 
 void TfrmMoxFee::DoSave()
 {
-    const bool editing = FrmState() == fsEdit;
-    // The stored month always follows the stored date, however it was set.
+    // The month always follows the date, however the date was set; an edit
+    // first takes back what the data file holds for the item.
     setMonth();
+    if (FrmState() == fsEdit)
+        ZUndoStoredItem(CurrKeyValue(), DataSource().MasterTableFlag());
     TfrmMasterDataAuto::DoSave();
-    if (editing)
-        undoStored();
     TOrvDataSet &master = MasterData();
     ZAddAccountMoney(master.FieldByName(QStringLiteral("AccountID")).AsString(),
                      signedMoney(master.FieldByName(QStringLiteral("ItemMoney")).AsCurrency()));
@@ -62,8 +52,8 @@ void TfrmMoxFee::DoSave()
 
 void TfrmMoxFee::DoDelete()
 {
+    ZUndoStoredItem(CurrKeyValue(), DataSource().MasterTableFlag());
     TfrmMasterDataAuto::DoDelete();
-    undoStored();
 }
 
 void TfrmMoxFee::FieldOnChange(TZDataField &field)

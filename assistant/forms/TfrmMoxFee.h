@@ -32,8 +32,5 @@ protected:
 private:
     /// FeeMonth (yyyymm) from ItemDate, 0 without a date.
     void setMonth();
-    /// Takes the stored record's amount (as it stood before the edit or the
-    /// delete) off its account, with the sign of the module.
-    void undoStored();
     Currency signedMoney(Currency amount) const;
 };

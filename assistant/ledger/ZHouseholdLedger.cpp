@@ -3,6 +3,10 @@
 #include "common/ZSqlQuote.h"
 #include "common/ZTrim.h"
 #include "data/TDBConn.h"
+#include "data/TZClientDataSet.h"
+#include "data/TZDataField.h"
+
+#include <memory>
 
 namespace {
 
@@ -36,6 +40,34 @@ void ZSubAccountMoney(const QString &accountID, Currency amount)
                              .arg(amount.toString(), quotedAccount(accountID)));
 }
 
+void ZUndoStoredItem(const QString &billNo, int flag)
+{
+    const std::unique_ptr<TZClientDataSet> row = DBConn().DBOpenDataSet(
+        QStringLiteral("Select AccountID, ItemMoney From moxIncomeFee Where BillNo = %1 And Flag = %2")
+            .arg(ZQuotedStr(ZTrim(billNo)))
+            .arg(flag));
+    if (row->IsEmpty())
+        return;
+    const QString account = row->Fields(0).AsString();
+    const Currency amount = row->Fields(1).AsCurrency();
+    if (flag == 2)
+        ZAddAccountMoney(account, amount);
+    else
+        ZSubAccountMoney(account, amount);
+}
+
+void ZUndoStoredTransfer(const QString &billNo)
+{
+    const std::unique_ptr<TZClientDataSet> row = DBConn().DBOpenDataSet(
+        QStringLiteral("Select SrcAccountID, DestAccountID, TranMoney From moxAccountTran Where BillNo = %1")
+            .arg(ZQuotedStr(ZTrim(billNo))));
+    if (row->IsEmpty())
+        return;
+    const Currency amount = row->Fields(2).AsCurrency();
+    ZAddAccountMoney(row->Fields(0).AsString(), amount);
+    ZSubAccountMoney(row->Fields(1).AsString(), amount);
+}
+
 Currency ZAccountMovement(const QString &accountID)
 {
     const QString id = quotedAccount(accountID);
@@ -61,13 +93,17 @@ Currency ZItemTextMoney(const QString &item)
     const QString text = ZTrim(item);
     Currency total;
     QString run;
+    bool tooLarge = false;
     auto endRun = [&] {
         if (run.isEmpty())
             return;
         bool ok = false;
         const Currency number = Currency::fromString(run, &ok);
-        if (ok)
-            total += number;
+        qint64 sum = 0;
+        if (ok && __builtin_add_overflow(total.raw(), number.raw(), &sum))
+            tooLarge = true;
+        else if (ok)
+            total = Currency::fromRaw(sum);
         run.clear();
     };
     for (const QChar c : text) {
@@ -77,5 +113,6 @@ Currency ZItemTextMoney(const QString &item)
             endRun();
     }
     endRun();
-    return total;
+    // Numbers too large to add up (long reference numbers) offer nothing.
+    return tooLarge ? Currency() : total;
 }

@@ -17,6 +17,15 @@ void ZAddAccountMoney(const QString &accountID, Currency amount);
 /// Takes `amount` off an account's current balance.
 void ZSubAccountMoney(const QString &accountID, Currency amount);
 
+/// Takes a stored income (flag 1) or expense (flag 2) item's amount back
+/// from its account, as the data file holds the row `billNo` now: a window
+/// loaded before another one changed or deleted the item still undoes what
+/// is really stored. Nothing when the row is gone.
+void ZUndoStoredItem(const QString &billNo, int flag);
+/// Takes a stored transfer back: its amount returns to the source account
+/// and leaves the destination, as the data file holds the row now.
+void ZUndoStoredTransfer(const QString &billNo);
+
 /// The movement of an account from the rows of moxIncomeFee and
 /// moxAccountTran; an empty sum counts 0.
 Currency ZAccountMovement(const QString &accountID);

@@ -201,6 +201,20 @@ void TZDBGrid::SetDataSet(TZClientDataSet *dataSet)
         followDataSet();
     }
     m_groups->SetGroupingHeld(m_dataSet && m_dataSet->Fetching());
+    syncSortIndicator();
+}
+
+void TZDBGrid::syncSortIndicator()
+{
+    // The header shows the order the dataset really has: the column it is
+    // sorted by ("Field" or "Field DESC"), or none while the rows keep the
+    // order of their statement.
+    QString order = m_dataSet ? m_dataSet->IndexFieldNames().trimmed() : QString();
+    const bool descending = order.endsWith(QLatin1String(" DESC"), Qt::CaseInsensitive);
+    if (descending)
+        order.chop(5);
+    const int logical = order.isEmpty() || order.contains(QLatin1Char(';')) ? -1 : ColumnOf(order.trimmed());
+    m_view->header()->setSortIndicator(logical, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 void TZDBGrid::onRowEvent(int kind)
@@ -217,6 +231,7 @@ void TZDBGrid::onRowEvent(int kind)
         if (kind == TZRowEvent::Fetched)
             refreshFooter();
         followDataSet();
+        syncSortIndicator();
         break;
     case TZRowEvent::CurrentChanged:
     case TZRowEvent::Inserted:

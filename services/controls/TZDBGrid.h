@@ -158,6 +158,7 @@ private:
     Column &column(const QString &field) { return m_columns[field.toLower()]; }
     Column columnOf(const QString &field) const { return m_columns.value(field.toLower()); }
     void onRowEvent(int kind);
+    void syncSortIndicator();
     void captureLayout();
     void applyLayout();
     void applyGrouping();

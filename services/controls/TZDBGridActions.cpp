@@ -28,6 +28,7 @@ void TZDBGrid::SetSortingAllowed(bool allowed)
     m_sortingAllowed = allowed;
     m_view->header()->setSectionsClickable(allowed);
     m_view->header()->setSortIndicatorShown(allowed);
+    syncSortIndicator();
 }
 
 void TZDBGrid::headerClicked(int logical)

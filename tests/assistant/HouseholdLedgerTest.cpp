@@ -117,6 +117,8 @@ TEST_F(HouseholdLedger, TheDateSetsTheMonthAndNumbersInTheItemAreOffered)
     EXPECT_EQ(ZItemTextMoney(s("1.2.3")).toString(), s("0"));
     EXPECT_EQ(ZItemTextMoney(s("a1.2.3b 4")).toString(), s("4"));
     EXPECT_EQ(ZItemTextMoney(s(". 0.5 .25")).toString(), s("0.75"));
+    // Two reference numbers whose sum no amount can hold offer nothing.
+    EXPECT_EQ(ZItemTextMoney(s("单号900000000000000和900000000000000")).toString(), s("0"));
 }
 
 TEST_F(HouseholdLedger, TransfersMoveBothAccountsAndASwapReversesThem)
@@ -215,4 +217,62 @@ TEST_F(HouseholdLedger, AFailingBalanceStatementRollsTheSaveAndTheDeleteBack)
     EXPECT_TRUE(deleteRefused.contains(s("余额超限"))) << deleteRefused.toStdString();
     EXPECT_EQ(value(s("select count(*) from moxIncomeFee where BillNo = '%1'").arg(id)), s("1"));
     EXPECT_EQ(balance(s("XJ")), s("40"));
+}
+
+TEST_F(HouseholdLedger, AWindowLoadedBeforeAnotherChangedTheItemUndoesWhatIsStored)
+{
+    auto first = openRecordWindow<TfrmMoxFee>(s("moxFee"));
+    const QString id = book(*first, s("XJ"), s("50"));
+    EXPECT_EQ(balance(s("XJ")), s("50"));
+
+    // A second window changes the amount, then deletes the item; the first
+    // still shows 50 when it edits and saves the item again.
+    auto second = openRecordWindow<TfrmMoxFee>(s("moxFee"), id);
+    ASSERT_EQ(second->CurrKeyValue(), id);
+    ASSERT_TRUE(second->RunAction(2));
+    second->MasterData().FieldByName(s("ItemMoney")).SetAsString(s("20"));
+    ASSERT_TRUE(second->RunAction(5));
+    EXPECT_EQ(balance(s("XJ")), s("80"));
+    answers << s("btnYes");
+    ASSERT_TRUE(second->RunAction(3));
+    EXPECT_EQ(balance(s("XJ")), s("100"));
+
+    ASSERT_TRUE(first->RunAction(2));
+    first->MasterData().FieldByName(s("ItemMoney")).SetAsString(s("60"));
+    ASSERT_TRUE(first->RunAction(5)) << qPrintable(boxTexts.join(s(" | ")));
+    EXPECT_EQ(balance(s("XJ")), s("40")); // 100 less the item saved again
+    EXPECT_EQ(ZAccountMovement(s("XJ")).toString(), s("-60"));
+
+    // The same for transfers: the second window swapped the accounts.
+    auto tranA = openRecordWindow<TfrmAccountTran>(s("moxAccountTran"));
+    const QString tran = transfer(*tranA, s("XJ"), s("YH"), s("10"));
+    auto tranB = openRecordWindow<TfrmAccountTran>(s("moxAccountTran"), tran);
+    ASSERT_TRUE(tranB->RunAction(2));
+    tranB->MasterData().FieldByName(s("SrcAccountID")).SetAsString(s("YH"));
+    tranB->MasterData().FieldByName(s("DestAccountID")).SetAsString(s("XJ"));
+    ASSERT_TRUE(tranB->RunAction(5));
+    answers << s("btnYes");
+    ASSERT_TRUE(tranA->RunAction(3));
+    for (const char *account : {"XJ", "YH"}) {
+        const QString id = s(account);
+        EXPECT_EQ(balance(id), (Currency::fromString(value(s("select InitMoney from moxAccount where AccountID = '%1'")
+                                                              .arg(id)))
+                                + ZAccountMovement(id))
+                                   .toString())
+            << account;
+    }
+    EXPECT_EQ(balance(s("YH")), s("0"));
+}
+
+TEST_F(HouseholdLedger, AnItemStoredWithoutItsMonthIsEditedAndGetsIt)
+{
+    DBConn().DBExcuteSql(s("insert into moxIncomeFee(BillNo, Flag, ItemDate, InOutType, AccountID, ItemMoney) "
+                           "values('OLD1', 2, '2025-11-03', '01', 'XJ', 5)"));
+    auto window = openRecordWindow<TfrmMoxFee>(s("moxFee"), s("OLD1"));
+    ASSERT_EQ(window->CurrKeyValue(), s("OLD1"));
+    ASSERT_TRUE(window->RunAction(2));
+    window->MasterData().FieldByName(s("Remark")).SetAsString(s("补记"));
+    ASSERT_TRUE(window->RunAction(5)) << qPrintable(boxTexts.join(s(" | ")));
+    EXPECT_EQ(value(s("select FeeMonth from moxIncomeFee where BillNo = 'OLD1'")), s("202511"));
+    EXPECT_EQ(balance(s("XJ")), s("100")); // the 5 was never booked: the edit takes back what is stored
 }

@@ -296,6 +296,13 @@ TEST_F(GridTest, FooterSumsMoneyExactly)
     lines->FieldByName(s("Qty")).SetAsInteger(10);
     lines->Post();
     EXPECT_EQ(grid->FooterText(s("Qty")), s("20"));
+
+    // The owner's format for some columns; an empty text leaves the grid's own.
+    grid->SetFooterFormat([](const QString &field, const QVariant &sum) {
+        return field == s("Qty") ? s("共%1件").arg(sum.toLongLong()) : QString();
+    });
+    EXPECT_EQ(grid->FooterText(s("Qty")), s("共20件"));
+    EXPECT_EQ(grid->FooterText(s("Amount")), s("6.55"));
 }
 
 TEST_F(GridTest, GroupsAndSumsWaitForRowsComingInPieces)
@@ -415,10 +422,16 @@ TEST_F(GridTest, SortingOnlyWhenAllowed)
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
     EXPECT_EQ(lines->IndexFieldNames(), QString());
     grid->SetSortingAllowed(true);
+    // Rows in the statement's order: no column claims to be sorted.
+    EXPECT_EQ(header->sortIndicatorSection(), -1);
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
     EXPECT_EQ(lines->IndexFieldNames(), s("Qty"));
+    EXPECT_EQ(header->sortIndicatorSection(), qty);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
     EXPECT_EQ(lines->IndexFieldNames(), s("Qty DESC"));
+    EXPECT_EQ(header->sortIndicatorSection(), qty);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
     EXPECT_EQ(cell(0, s("LineID")).data().toString(), s("L05"));
     // An edit that moves its row in the sort: the grid follows the row,
     // flat and grouped.
