@@ -9,8 +9,10 @@
 #include "metadata/ZDataSources.h"
 
 #include <QCompleter>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -156,7 +158,10 @@ void TZLookUpComboBase::RefreshList()
     QList<TZDataField *> columns;
     QStringList headers{QString()};
     for (const QString &name : m_properties.ListFieldNames.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        if (TZDataField *field = list.FindField(ZTrim(name))) {
+        // A field the list names twice (the key and name before the
+        // module's own list fields) shows once.
+        TZDataField *field = list.FindField(ZTrim(name));
+        if (field && !columns.contains(field)) {
             columns << field;
             headers << (field->DisplayLabel.isEmpty() ? field->FieldName() : field->DisplayLabel);
         }
@@ -248,6 +253,37 @@ void TZLookUpComboBase::showPopup()
     if (m_source && (m_listChanged || m_source->NeedReGetLookUp))
         ZGuard([this] { RefreshList(); });
     QComboBox::showPopup();
+    fitPopup();
+}
+
+void TZLookUpComboBase::fitPopup()
+{
+    // The combo box measures its drop-down by the rows' cells in its model
+    // column, which this table hides (it holds the shown text): it would
+    // open with the column captions alone. The rows get their height here.
+    auto *table = qobject_cast<QTableView *>(view());
+    QWidget *popup = view()->window();
+    if (!table || popup == window() || count() == 0)
+        return;
+    const int rows = qMin(count(), qMax(1, maxVisibleItems()));
+    const QRect screen = this->screen()->availableGeometry();
+    // Twice: the popup's own layout (scroll bar, margins) settles after the
+    // first size.
+    for (int pass = 0; pass < 2; ++pass) {
+        const int missing = rows * table->rowHeight(0) - table->viewport()->height();
+        if (missing <= 0)
+            return;
+        const int wanted = qMin(popup->height() + missing, screen.height());
+        QRect geometry = popup->geometry();
+        geometry.setHeight(wanted);
+        const int below = mapToGlobal(QPoint(0, height())).y();
+        if (below + wanted <= screen.bottom() + 1)
+            geometry.moveTop(below);
+        else
+            geometry.moveBottom(qMax(mapToGlobal(QPoint(0, 0)).y() - 1, screen.top() + wanted - 1));
+        popup->setGeometry(geometry);
+        QCoreApplication::sendPostedEvents(popup, QEvent::LayoutRequest);
+    }
 }
 
 void TZLookUpComboBase::focusInEvent(QFocusEvent *event)
@@ -281,6 +317,14 @@ void TZLookUpComboBase::validateTyped()
 
 void TZLookUpComboBase::textTyped(const QString &text)
 {
+    // Rows added since the list was read (through the chooser, or in
+    // another window) are offered too; the typed text stays as it is.
+    if (m_source && (m_listChanged || m_source->NeedReGetLookUp)) {
+        const int cursor = lineEdit()->cursorPosition();
+        ZGuard([this] { RefreshList(); });
+        lineEdit()->setText(text);
+        lineEdit()->setCursorPosition(cursor);
+    }
     m_filter->SetTyped(text);
     if (!text.isEmpty() && m_filter->rowCount() > 0)
         m_completer->complete();

@@ -69,6 +69,8 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
 
 private:
+    /// Gives the open drop-down the height of its rows (up to DropDownRows).
+    void fitPopup();
     void validateTyped();
     void textTyped(const QString &text);
     void watchList(TZClientDataSet *list);

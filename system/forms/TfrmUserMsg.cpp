@@ -3,6 +3,7 @@
 #include "controls/ZColorValue.h"
 #include "settings/ZSession.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -10,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 
@@ -58,6 +60,24 @@ void TfrmUserMsg::ShowMsg(const QString &text, int colour)
     m_text->setPalette(palette);
     m_countdown = 12;
     m_timer->start();
+    standInFront();
+}
+
+void TfrmUserMsg::standInFront()
+{
+    // The notice belongs to the window the user works in (where the error
+    // came from): the window manager keeps it in front of that one, not
+    // only of the main window, and it does not take the keyboard away.
+    QWidget *front = QApplication::activeWindow();
+    if (!front || front == this)
+        front = ParentForm();
+    if (front && front != this && front->isVisible()) {
+        winId(); // the native window the transient link needs
+        if (QWindow *own = windowHandle())
+            own->setTransientParent(front->window()->windowHandle());
+    }
+    if (isVisible())
+        raise();
 }
 
 void TfrmUserMsg::Tick()

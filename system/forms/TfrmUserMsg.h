@@ -9,7 +9,8 @@ class QTimer;
 
 /// The small self-closing window of notices and errors ("提示信息"): texts of
 /// one colour collect in it, a new colour starts it afresh, and it closes
-/// itself 12 seconds after the last notice unless "保持" is ticked.
+/// itself 12 seconds after the last notice unless "保持" is ticked. It
+/// stands in front of the window that was active when the notice came.
 class TfrmUserMsg : public TfrmZForm
 {
     Q_OBJECT
@@ -35,6 +36,9 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    /// Keeps the window in front of the window the user works in.
+    void standInFront();
+
     QPlainTextEdit *m_text;
     QCheckBox *m_keep;
     QTimer *m_timer;

@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QPointer>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -49,6 +50,23 @@ TEST_F(UserMsg, HintsCollectAndAnErrorStartsAfresh)
     QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
     EXPECT_EQ(window->Text(), s("语法执行错误！\n\n最后执行的Sql语法：\nSelect * From moxRemind"));
     ZSaveScreenshot(*window, s("user_message_error"));
+}
+
+TEST_F(UserMsg, StandsInFrontOfTheWindowTheUserWorksIn)
+{
+    window->close();
+    QWidget bill;
+    bill.resize(400, 300);
+    bill.show();
+    bill.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&bill));
+    auto *notice = new TfrmUserMsg;
+    window = notice;
+    notice->FormReturnValue(s("不存在[品名编号]:苹果"), s("255"));
+    notice->show();
+    ASSERT_TRUE(notice->windowHandle());
+    EXPECT_EQ(notice->windowHandle()->transientParent(), bill.windowHandle());
+    EXPECT_TRUE(bill.isActiveWindow()); // the keyboard stays where the user typed
 }
 
 TEST_F(UserMsg, CountsDownAndClosesUnlessKept)

@@ -19,7 +19,9 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QCompleter>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QTableView>
 #include <QTest>
 
 namespace {
@@ -182,6 +184,17 @@ TEST_F(LookUp, TheComboShowsNamesGivesKeysAndKeepsUnknownText)
     GetDataSource(s("tstClient")).SetNeedReGetLookUpListData(true);
     combo.showPopup();
     EXPECT_EQ(combo.count(), 3);
+    // The drop-down shows its rows, not only the column captions.
+    auto *rows = qobject_cast<QTableView *>(combo.view());
+    ASSERT_TRUE(rows);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rows->isVisible(); }));
+    EXPECT_GE(rows->viewport()->height(), 3 * rows->rowHeight(0)) << rows->viewport()->height();
+    QStringList captions;
+    for (int c = 0; c < rows->model()->columnCount(); ++c) {
+        if (!rows->isColumnHidden(c))
+            captions << rows->model()->headerData(c, Qt::Horizontal).toString();
+    }
+    EXPECT_EQ(captions.removeDuplicates(), 0) << captions.join(s(",")).toStdString();
     combo.hidePopup();
     EXPECT_EQ(combo.currentText(), s("X1"));
 }
@@ -214,6 +227,15 @@ TEST_F(LookUp, TypingOffersRowsByKeyNameAndPinyinInitials)
     QTest::keyClick(popup, Qt::Key_Return);
     EXPECT_EQ(combo.currentText(), s("王五"));
     EXPECT_EQ(combo.KeyValue(), s("B01"));
+
+    // A row added after the list was read is offered as soon as one types,
+    // and the typed text stays.
+    addClient("C01", "赵六");
+    GetDataSource(s("tstClient")).SetNeedReGetLookUpListData(true);
+    combo.lineEdit()->clear();
+    type(combo.lineEdit(), s("zl"));
+    EXPECT_EQ(combo.lineEdit()->text(), s("zl"));
+    EXPECT_EQ(completions(combo), QStringList({s("赵六")}));
 }
 
 TEST_F(LookUp, ABoundComboWritesTheKeyAndAddsATypedNameFirst)
