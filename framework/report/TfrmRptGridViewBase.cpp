@@ -6,6 +6,7 @@
 #include "controls/TZDBGrid.h"
 #include "controls/ZGridExport.h"
 #include "controls/ZGridSums.h"
+#include "forms/ZMessageBox.h"
 #include "data/TZDataField.h"
 #include "launcher/TFormParams.h"
 #include "launcher/ZLauncher.h"
@@ -17,6 +18,7 @@
 #include "report/TfrmRptBase.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -116,6 +118,7 @@ void TfrmRptGridViewBase::Export()
     if (file.isEmpty() || !ZConfirmOverwrite(this, file))
         return;
     ZExportGridToXlsx(*m_grid, file);
+    ZShowMessage(QStringLiteral("已成功导出到 ") + QDir::toNativeSeparators(file));
 }
 
 TfrmRptBase *TfrmRptGridViewBase::Report() const

@@ -28,6 +28,8 @@ public:
     /// grid shows its report data.
     void FormReturnValue(const QString &name, const QString &value) override;
     QString GetProgID() override { return m_progID; }
+    /// Each report keeps its own column layout.
+    QString GridLogTag() override { return m_progID; }
 
     TZDBGrid *Grid() const { return m_grid; }
     TfrmRptBase *Report() const;

@@ -69,6 +69,7 @@ void TGridCtrl::GetGridLog(TZDBGrid &grid)
     const QString name = grid.objectName();
     const QStringList fields = grid.FieldsInViewOrder();
     QHash<QString, int> tags;
+    QHash<QString, int> fitted; // columns sized here, with the width they got
     for (const QString &field : fields) {
         tags.insert(field, m_file->ReadInteger(name + kIndexTag, field, 0));
         grid.SetColumnGroupIndex(field, m_file->ReadInteger(name + kGroupIndexTag, field, -1));
@@ -77,9 +78,11 @@ void TGridCtrl::GetGridLog(TZDBGrid &grid)
         const int width = m_file->ReadInteger(name + kWidthTag, field, 0);
         if (width > 0)
             grid.SetColumnWidth(field, width);
-        else if (grid.FitColumnToContent(field) > MaxFittedWidth)
-            grid.SetColumnWidth(field, MaxFittedWidth);
+        else
+            fitted.insert(field, fitContent(grid, field));
     }
+    if (!fitted.isEmpty() && grid.GroupModel()->rowCount() == 0)
+        refitWhenRowsCome(grid, fitted);
     for (int i = 0; i < fields.size(); ++i) {
         for (const QString &field : grid.FieldsInViewOrder()) {
             if (tags.value(field) == i) {
@@ -88,6 +91,36 @@ void TGridCtrl::GetGridLog(TZDBGrid &grid)
             }
         }
     }
+}
+
+int TGridCtrl::fitContent(TZDBGrid &grid, const QString &field)
+{
+    const int width = grid.FitColumnToContent(field);
+    if (width <= MaxFittedWidth)
+        return width;
+    grid.SetColumnWidth(field, MaxFittedWidth);
+    return MaxFittedWidth;
+}
+
+void TGridCtrl::refitWhenRowsCome(TZDBGrid &grid, const QHash<QString, int> &fitted)
+{
+    // A list opens before its rows are read: the columns fitted to their
+    // captions alone are fitted again to the first rows, unless the user
+    // has sized them meanwhile.
+    auto wait = std::make_shared<QList<QMetaObject::Connection>>();
+    const auto refit = [wait, fitted, target = QPointer<TZDBGrid>(&grid)] {
+        if (!target || target->GroupModel()->rowCount() == 0)
+            return;
+        for (const QMetaObject::Connection &connection : std::as_const(*wait))
+            QObject::disconnect(connection);
+        for (auto it = fitted.begin(); it != fitted.end(); ++it) {
+            if (target->ColumnWidth(it.key()) == it.value())
+                fitContent(*target, it.key());
+        }
+    };
+    QAbstractItemModel *rows = grid.GroupModel();
+    *wait << QObject::connect(rows, &QAbstractItemModel::modelReset, m_context.get(), refit)
+          << QObject::connect(rows, &QAbstractItemModel::rowsInserted, m_context.get(), refit);
 }
 
 void TGridCtrl::SaveGridLog(TZDBGrid &grid)

@@ -2,6 +2,7 @@
 
 #include "layout/ZFormKeepers.h"
 
+#include <QHash>
 #include <QList>
 #include <QPointer>
 #include <QString>
@@ -64,6 +65,11 @@ public:
     void Save() override { SaveAllGridLog(); }
 
 private:
+    /// Fits a column to its caption and rows, at most MaxFittedWidth; the
+    /// width it got.
+    static int fitContent(TZDBGrid &grid, const QString &field);
+    void refitWhenRowsCome(TZDBGrid &grid, const QHash<QString, int> &fitted);
+
     std::unique_ptr<TZIniFile> m_file;
     std::unique_ptr<QObject> m_context; // ends the waits for columns with the keeper
     QList<QPointer<TZDBGrid>> m_grids;

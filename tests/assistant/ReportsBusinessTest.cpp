@@ -192,3 +192,17 @@ TEST_F(BusinessReports, CounterpartyTotalsSplitIncomeAndPaymentBills)
     EXPECT_TRUE(pdf.contains(s("打印日期"))) << pdf.toStdString();
     report->close();
 }
+
+TEST_F(BusinessReports, ABillSummaryWithNoRowsShowsAnEmptyGrid)
+{
+    bill("B3", 1, "2024-03-09", "乙", "", "70", "70"); // no bill item: left out
+    QPointer<TfrmRptBase> income = open("RptAccIncomeTotal");
+    ASSERT_TRUE(income);
+    setRange(*income, "A.BillDate", QDate(2024, 3, 1), QDate(2024, 3, 31));
+    income->Run();
+    EXPECT_TRUE(boxTexts.isEmpty()) << boxTexts.join(s(" | ")).toStdString();
+    ASSERT_TRUE(income->GridViewForm());
+    EXPECT_TRUE(income->GridViewForm()->isVisible());
+    EXPECT_EQ(income->ReportData().RecordCount(), 0);
+    income->close();
+}

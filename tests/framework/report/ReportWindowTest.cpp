@@ -194,6 +194,8 @@ TEST_F(ReportWindow, TheGridWindowShowsTheReportWithSumsAndClosesWithIt)
     view->Export();
     SetZFileDialogAnswerer(nullptr);
     EXPECT_TRUE(QFile::exists(workbook));
+    ASSERT_FALSE(boxTexts.isEmpty());
+    EXPECT_TRUE(boxTexts.back().startsWith(s("已成功导出到 "))) << boxTexts.back().toStdString();
 
     // Running again reuses the grid window.
     report->PrintCtrls().at(1)->SetKeyList(s("'T2'"));

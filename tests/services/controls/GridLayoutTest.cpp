@@ -137,6 +137,29 @@ TEST_F(GridLayoutTest, WithoutAFileDesignOrderUngroupedAndFitted)
     EXPECT_FALSE(QFile::exists(keeper.FileName()));
 }
 
+TEST_F(GridLayoutTest, ColumnsFittedBeforeTheRowsCameAreFittedToThem)
+{
+    TOrvDataSet later;
+    later.ProgID = s("tstLine");
+    const QString all = GetDataSource(s("tstLine")).GetDataSetSQL(0, false);
+    DBConn().DBOpenDataSet(later, s("Select * From (") + all + s(") Where 1=2"));
+    TfrmGridHost host(later, *second);
+    TGridCtrl keeper(host, QString());
+    keeper.GetAllGridLog();
+    TZDBGrid &top = *host.top;
+    const int dateBefore = top.ColumnWidth(s("LineDate"));
+    top.SetColumnWidth(s("Remark"), 77); // the user's own width stays
+    DBConn().DBOpenDataSet(later, all);
+    ASSERT_GT(top.GroupModel()->rowCount(), 0);
+    EXPECT_GT(top.ColumnWidth(s("LineDate")), dateBefore); // "2026-01-05" is wider than its caption
+    EXPECT_EQ(top.ColumnWidth(s("ItemName")), TGridCtrl::MaxFittedWidth);
+    EXPECT_EQ(top.ColumnWidth(s("Remark")), 77);
+    // Once: a later reload keeps the widths.
+    top.SetColumnWidth(s("LineDate"), 50);
+    DBConn().DBOpenDataSet(later, all);
+    EXPECT_EQ(top.ColumnWidth(s("LineDate")), 50);
+}
+
 TEST_F(GridLayoutTest, VisibilitySwitchOffKeepsTheRest)
 {
     {
