@@ -26,6 +26,8 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include <utility>
+
 #include <algorithm>
 
 namespace {
@@ -174,12 +176,17 @@ void TfrmZForm::SetFormSizeAndposition()
         opener = nullptr;
     // Placed once the window has its size: a window laid out from its
     // module's definitions gets it after it is shown.
-    QMetaObject::invokeMethod(
-        this,
-        [this, opener = QPointer<QWidget>(opener), onScreen = opener == nullptr] {
-            ZGuard([&] { onScreen ? centreOnScreen() : centreOn(opener); });
-        },
-        Qt::QueuedConnection);
+    m_placementPending = true;
+    m_placeOpener = opener;
+    QMetaObject::invokeMethod(this, [this] { ZPlaceNow(); }, Qt::QueuedConnection);
+}
+
+void TfrmZForm::ZPlaceNow()
+{
+    if (!std::exchange(m_placementPending, false))
+        return;
+    const bool onScreen = m_placeOpener.isNull();
+    ZGuard([&] { onScreen ? centreOnScreen() : centreOn(m_placeOpener); });
 }
 
 void TfrmZForm::centreOnScreen()

@@ -51,6 +51,10 @@ public:
     virtual bool FormFixSize() { return !m_sizeable; }
     virtual void SaveFormSizeAndPosition();
     virtual void SetFormSizeAndposition();
+    /// Takes the place the window gets once it has its size now, when it
+    /// is still waiting for it: a box shown from the window at once is then
+    /// centred on where the window really stands (boxes call it by name).
+    Q_INVOKABLE void ZPlaceNow();
     virtual void AddMsg(const QString &text, int colour);
     virtual bool NeedDBConn() { return true; }
     virtual QString GetProgID() { return {}; }
@@ -131,6 +135,8 @@ private:
     bool m_placing = false;    ///< leaving the platform's maximised state to stand at m_placeAt
     bool m_expectEcho = false; ///< the platform will report a maximise the program asked for
     QRect m_placeAt;
+    bool m_placementPending = false;
+    QPointer<QWidget> m_placeOpener; ///< centred on it, or on the screen without one
     bool m_created = false;
     bool m_closed = false;
     bool m_enterEnabled = false;

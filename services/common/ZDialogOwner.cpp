@@ -44,6 +44,10 @@ void ZPlaceDialog(QWidget *dialog, QWidget *owner)
         dialog->setWindowFlag(Qt::WindowStaysOnTopHint, true);
     } else {
         owner = owner->window();
+        // A window still waiting for its place takes it first, so that the
+        // box is centred where the window will stand.
+        if (owner->metaObject()->indexOfMethod("ZPlaceNow()") >= 0)
+            QMetaObject::invokeMethod(owner, "ZPlaceNow", Qt::DirectConnection);
         if (staysOnTop(owner))
             dialog->setWindowFlag(Qt::WindowStaysOnTopHint, true);
         // A transient window of its owner: window managers keep it in front

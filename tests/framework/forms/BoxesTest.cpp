@@ -1,17 +1,20 @@
 // The framework's message and input boxes, shown for real and answered the
 // way a person would: by clicking, typing or closing the window.
+#include "TTempProgramFolder.h"
 #include "TestText.h"
 #include "ZScreenshot.h"
 #include "common/ZAppTitle.h"
 #include "common/ZQuestionBox.h"
 
 #include "forms/ZInputBox.h"
+#include "forms/TfrmZForm.h"
 #include "forms/ZMessageBox.h"
 
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -127,4 +130,22 @@ TEST_F(Boxes, QuestionsFromBelowTheWindowsAreAskedInTheFrameworksBox)
     EXPECT_FALSE(ZAskYesNo(nullptr, s("提示"), s("?")));
     answer([](QDialog &box) { box.close(); });
     EXPECT_FALSE(ZAskYesNo(nullptr, s("提示"), s("?")));
+}
+
+TEST_F(Boxes, ABoxShownAsItsWindowOpensIsCentredWhereTheWindowStands)
+{
+    TTempProgramFolder folder;
+    TfrmZForm window;
+    window.resize(500, 600);
+    window.show(); // its place comes from the event loop
+    QPoint boxCentre;
+    answer([&](QDialog &box) {
+        boxCentre = box.frameGeometry().center();
+        click(box, "btnOK");
+    });
+    ZShowMessage(s("资料库结构更新，点击确认按钮，系统自动升级"));
+    QCoreApplication::processEvents();
+    const QRect screen = window.screen()->availableGeometry();
+    EXPECT_LE((window.frameGeometry().center() - screen.center()).manhattanLength(), 4);
+    EXPECT_LE((boxCentre - window.frameGeometry().center()).manhattanLength(), 4) << boxCentre.x() << "," << boxCentre.y();
 }
