@@ -181,12 +181,15 @@ void TfrmZForm::SetFormSizeAndposition()
     QMetaObject::invokeMethod(this, [this] { ZPlaceNow(); }, Qt::QueuedConnection);
 }
 
-void TfrmZForm::ZPlaceNow()
+bool TfrmZForm::ZPlaceNow()
 {
     if (!std::exchange(m_placementPending, false))
-        return;
-    const bool onScreen = m_placeOpener.isNull();
+        return false;
+    // An opener gone meanwhile (the login dialog that started the program)
+    // leaves the window centred on the screen.
+    const bool onScreen = m_placeOpener.isNull() || !m_placeOpener->isVisible();
     ZGuard([&] { onScreen ? centreOnScreen() : centreOn(m_placeOpener); });
+    return true;
 }
 
 void TfrmZForm::centreOnScreen()

@@ -1,6 +1,7 @@
 #include "ZDialogOwner.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -44,10 +45,14 @@ void ZPlaceDialog(QWidget *dialog, QWidget *owner)
         dialog->setWindowFlag(Qt::WindowStaysOnTopHint, true);
     } else {
         owner = owner->window();
-        // A window still waiting for its place takes it first, so that the
-        // box is centred where the window will stand.
+        // A window still waiting for its place takes it first, and the
+        // window system is brought up to date with where the owner stands
+        // (a window just shown or moved): window managers centre a box on
+        // its owner as they know it. The box's own loop, about to run,
+        // would deliver the same events.
         if (owner->metaObject()->indexOfMethod("ZPlaceNow()") >= 0)
             QMetaObject::invokeMethod(owner, "ZPlaceNow", Qt::DirectConnection);
+        QGuiApplication::sync();
         if (staysOnTop(owner))
             dialog->setWindowFlag(Qt::WindowStaysOnTopHint, true);
         // A transient window of its owner: window managers keep it in front
