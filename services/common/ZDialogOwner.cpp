@@ -45,14 +45,15 @@ void ZPlaceDialog(QWidget *dialog, QWidget *owner)
         dialog->setWindowFlag(Qt::WindowStaysOnTopHint, true);
     } else {
         owner = owner->window();
-        // A window still waiting for its place takes it first, and the
-        // window system is brought up to date with where the owner stands
-        // (a window just shown or moved): window managers centre a box on
-        // its owner as they know it. The box's own loop, about to run,
-        // would deliver the same events.
+        // A window still waiting for its place takes it first. On X11 one
+        // that is not on the screen yet (just shown) is brought up to date
+        // with the window server first: window managers centre a box on its
+        // owner where they have it, not where the program put it.
         if (owner->metaObject()->indexOfMethod("ZPlaceNow()") >= 0)
             QMetaObject::invokeMethod(owner, "ZPlaceNow", Qt::DirectConnection);
-        QGuiApplication::sync();
+        if (owner->isVisible() && owner->windowHandle() && !owner->windowHandle()->isExposed()
+            && QGuiApplication::platformName() == QLatin1String("xcb"))
+            QGuiApplication::sync();
         if (staysOnTop(owner))
             dialog->setWindowFlag(Qt::WindowStaysOnTopHint, true);
         // A transient window of its owner: window managers keep it in front
