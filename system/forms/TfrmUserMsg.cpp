@@ -11,7 +11,6 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QWindow>
 
 namespace {
 
@@ -66,18 +65,20 @@ void TfrmUserMsg::ShowMsg(const QString &text, int colour)
 void TfrmUserMsg::standInFront()
 {
     // The notice belongs to the window the user works in (where the error
-    // came from): the window manager keeps it in front of that one, not
-    // only of the main window, and it does not take the keyboard away.
+    // came from): as its owned window it stands in front of that one, not
+    // only of the main window, and the keyboard stays where it was. A
+    // notice already up stays with its window and comes to the front.
+    if (isVisible()) {
+        raise();
+        return;
+    }
     QWidget *front = QApplication::activeWindow();
     if (!front || front == this)
         front = ParentForm();
-    if (front && front != this && front->isVisible()) {
-        winId(); // the native window the transient link needs
-        if (QWindow *own = windowHandle())
-            own->setTransientParent(front->window()->windowHandle());
-    }
-    if (isVisible())
-        raise();
+    // A dialog-type window: window managers keep an owned window of that
+    // type (not a plain one) in front of its owner.
+    if (front && front != this && front->isVisible() && parentWidget() != front->window())
+        setParent(front->window(), (windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
 }
 
 void TfrmUserMsg::Tick()

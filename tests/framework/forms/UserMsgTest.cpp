@@ -64,9 +64,16 @@ TEST_F(UserMsg, StandsInFrontOfTheWindowTheUserWorksIn)
     window = notice;
     notice->FormReturnValue(s("不存在[品名编号]:苹果"), s("255"));
     notice->show();
+    EXPECT_EQ(notice->parentWidget(), &bill);
+    EXPECT_TRUE(notice->isWindow());
+    EXPECT_EQ(notice->windowType(), Qt::Dialog);
     ASSERT_TRUE(notice->windowHandle());
     EXPECT_EQ(notice->windowHandle()->transientParent(), bill.windowHandle());
-    EXPECT_TRUE(bill.isActiveWindow()); // the keyboard stays where the user typed
+    // A second notice while it is up keeps it with its window.
+    notice->FormReturnValue(s("再次"), s("255"));
+    EXPECT_EQ(notice->parentWidget(), &bill);
+    notice->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST_F(UserMsg, CountsDownAndClosesUnlessKept)
