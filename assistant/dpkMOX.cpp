@@ -1,15 +1,15 @@
 // The package's entry: its name, which the launcher resolves to tell a
 // package of the program from any other library, and the window classes it
 // registers while it is loaded.
-#include "forms/TfrmAccountTran.h"
 #include "forms/TfrmAccFee.h"
 #include "forms/TfrmAccGather.h"
 #include "forms/TfrmAccIncome.h"
 #include "forms/TfrmAccPay.h"
+#include "forms/TfrmAccountTran.h"
 #include "forms/TfrmAddressBook.h"
 #include "forms/TfrmHandPaper.h"
-#include "forms/TfrmMoxCalcendar.h"
 #include "forms/TfrmMoxAccount.h"
+#include "forms/TfrmMoxCalcendar.h"
 #include "forms/TfrmMoxDiary.h"
 #include "forms/TfrmMoxFee.h"
 #include "forms/TfrmMoxRemind.h"

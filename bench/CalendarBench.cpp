@@ -88,7 +88,6 @@ struct CalendarFixture
             rawSqls << connection.adapt(TranToAccessSQL(sql + QStringLiteral(" Order By BeginDate"))).toUtf8();
         FreeAllSource();
     }
-
 };
 
 CalendarFixture &calendarFixture()

@@ -58,8 +58,8 @@ struct LedgerFixture
         file = GetDataFilePath(dtDbACCESS, db.DataFileNo);
         TZDbConnection &connection = db.GetDBCONN();
         connection.begin();
-        auto account = connection.prepare(
-            QStringLiteral("insert into moxAccount(AccountID, AccountName, InitMoney, CurrMoney) values(?1, ?2, ?3, 0)"));
+        auto account = connection.prepare(QStringLiteral(
+            "insert into moxAccount(AccountID, AccountName, InitMoney, CurrMoney) values(?1, ?2, ?3, 0)"));
         for (int i = 0; i < kAccounts; ++i) {
             account->reset();
             account->bind(1, accountID(i));
@@ -82,8 +82,8 @@ struct LedgerFixture
             booking->bind(7, QVariant::fromValue(Currency::fromRaw(qint64(i % 5000 + 1) * 100)));
             booking->step();
         }
-        auto transfer = connection.prepare(QStringLiteral(
-            "insert into moxAccountTran(BillNo, TranDate, SrcAccountID, DestAccountID, TranMoney) values(?1, ?2, ?3, ?4, ?5)"));
+        auto transfer = connection.prepare(QStringLiteral("insert into moxAccountTran(BillNo, TranDate, SrcAccountID, "
+                                                          "DestAccountID, TranMoney) values(?1, ?2, ?3, ?4, ?5)"));
         for (int i = 0; i < kTransfers; ++i) {
             transfer->reset();
             transfer->bind(1, QStringLiteral("T%1").arg(i, 6, 10, QLatin1Char('0')));
@@ -114,9 +114,10 @@ void BM_ledger_recompute(benchmark::State &state)
             ZRecalcAccountMoney(accountID(i));
         db.CommitTrans();
     }
-    state.counters["balance_A007"] = Currency::fromString(
-        db.DBSelectValue(QStringLiteral("select CurrMoney from moxAccount where AccountID = 'A007'")).value(0))
-                                         .toDouble();
+    state.counters["balance_A007"] =
+        Currency::fromString(
+            db.DBSelectValue(QStringLiteral("select CurrMoney from moxAccount where AccountID = 'A007'")).value(0))
+            .toDouble();
     FreeAllSource();
 }
 BENCHMARK(BM_ledger_recompute)->Unit(benchmark::kMillisecond);

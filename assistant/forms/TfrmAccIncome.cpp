@@ -1,6 +1,5 @@
 #include "TfrmAccIncome.h"
 
-#include "common/ZDates.h"
 #include "common/ZErrors.h"
 #include "common/ZSqlQuote.h"
 #include "common/ZTrim.h"
@@ -8,8 +7,8 @@
 #include "data/TZClientDataSet.h"
 #include "data/TZDataField.h"
 #include "layout/TAutoDesignUI.h"
-#include "record/ZRowWalk.h"
 #include "ledger/ZAccOffset.h"
+#include "ledger/ZMonthOfDate.h"
 #include "metadata/TOrvDataSet.h"
 #include "metadata/TZDataSource.h"
 #include "metadata/TZDataset.h"
@@ -130,13 +129,7 @@ int TfrmAccIncome::BillFlag() const
 
 void TfrmAccIncome::setMonth()
 {
-    TOrvDataSet &bill = MasterData();
-    TZDataField *date = bill.FindField(QStringLiteral("BillDate"));
-    TZDataField *month = bill.FindField(QStringLiteral("AccMonth"));
-    if (!date || !month)
-        return;
-    const int value = date->IsNull() ? 0 : DateToIntDate(date->AsDateTime().date()) / 100;
-    ZSetChanged(bill, *month, value);
+    ZSetMonthOfDate(MasterData(), QStringLiteral("BillDate"), QStringLiteral("AccMonth"));
 }
 
 void TfrmAccIncome::AfterAddNew()

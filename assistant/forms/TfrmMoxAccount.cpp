@@ -83,5 +83,7 @@ void TfrmMoxAccount::FieldOnChange(TZDataField &field)
     if (!Editing() || field.DataSet() != &MasterData()
         || field.FieldName().compare(QLatin1String("InitMoney"), Qt::CaseInsensitive) != 0)
         return;
-    MasterData().FieldByName(QStringLiteral("CurrMoney")).SetAsCurrency(field.AsCurrency() + ZAccountMovement(accountID()));
+    MasterData()
+        .FieldByName(QStringLiteral("CurrMoney"))
+        .SetAsCurrency(field.AsCurrency() + ZAccountMovement(accountID()));
 }

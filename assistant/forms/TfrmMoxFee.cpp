@@ -1,10 +1,9 @@
 #include "TfrmMoxFee.h"
 
-#include "common/ZDates.h"
 #include "common/ZTrim.h"
 #include "forms/ZMessageBox.h"
 #include "ledger/ZHouseholdLedger.h"
-#include "record/ZRowWalk.h"
+#include "ledger/ZMonthOfDate.h"
 #include "metadata/TOrvDataSet.h"
 #include "metadata/TZDataSource.h"
 
@@ -22,13 +21,7 @@ Currency TfrmMoxFee::signedMoney(Currency amount) const
 
 void TfrmMoxFee::setMonth()
 {
-    TOrvDataSet &master = MasterData();
-    TZDataField *date = master.FindField(QStringLiteral("ItemDate"));
-    TZDataField *month = master.FindField(QStringLiteral("FeeMonth"));
-    if (!date || !month)
-        return;
-    const int value = date->IsNull() ? 0 : DateToIntDate(date->AsDateTime().date()) / 100;
-    ZSetChanged(master, *month, value);
+    ZSetMonthOfDate(MasterData(), QStringLiteral("ItemDate"), QStringLiteral("FeeMonth"));
 }
 
 void TfrmMoxFee::AfterAddNew()

@@ -74,8 +74,8 @@ Currency ZAccountMovement(const QString &accountID)
     const QString bookings =
         QStringLiteral("Select Sum(ItemMoney) as SumMoney From moxInComeFee Where Flag = %1 And AccountID = %2");
     return sumOf(bookings.arg(1).arg(id)) - sumOf(bookings.arg(2).arg(id))
-           - sumOf(QStringLiteral("Select Sum(TranMoney) as TranMoney From moxAccountTran Where SrcAccountID = %1")
-                       .arg(id))
+           - sumOf(
+               QStringLiteral("Select Sum(TranMoney) as TranMoney From moxAccountTran Where SrcAccountID = %1").arg(id))
            + sumOf(QStringLiteral("Select Sum(TranMoney) as TranMoney From moxAccountTran Where DestAccountID = %1")
                        .arg(id));
 }

@@ -178,7 +178,8 @@ void TfrmZForm::SetFormSizeAndposition()
     // module's definitions gets it after it is shown.
     m_placementPending = true;
     m_placeOpener = opener;
-    QMetaObject::invokeMethod(this, [this] { ZPlaceNow(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { ZPlaceNow(); }, Qt::QueuedConnection);
 }
 
 bool TfrmZForm::ZPlaceNow()

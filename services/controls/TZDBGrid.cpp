@@ -10,8 +10,8 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QPainter>
 #include <QMenu>
+#include <QPainter>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -110,8 +110,11 @@ private:
 } // namespace
 
 TZDBGrid::TZDBGrid(QWidget *parent)
-    : QWidget(parent), m_view(new TZGridView(*this, this)), m_groups(new TZGridGroupModel(this)),
-      m_delegate(new TZGridDelegate(*this)), m_footer(new TZGridFooter(*m_view, this))
+    : QWidget(parent),
+      m_view(new TZGridView(*this, this)),
+      m_groups(new TZGridGroupModel(this)),
+      m_delegate(new TZGridDelegate(*this)),
+      m_footer(new TZGridFooter(*m_view, this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -160,12 +163,11 @@ TZDBGrid::TZDBGrid(QWidget *parent)
         menu->setAttribute(Qt::WA_DeleteOnClose);
         menu->popup(m_view->header()->mapToGlobal(pos));
     });
-    connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex &current) {
-                if (current.isValid())
-                    m_lastColumn = current.column();
-                followView(current);
-            });
+    connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &current) {
+        if (current.isValid())
+            m_lastColumn = current.column();
+        followView(current);
+    });
     connect(m_view, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
         if (m_groups->SourceRow(index) >= 0)
             emit rowDoubleClicked();
@@ -457,8 +459,7 @@ void TZDBGrid::applyHidden(int logical)
     if (logical < 0)
         return;
     const Column settings = columnOf(FieldOfColumn(logical));
-    m_view->header()->setSectionHidden(logical,
-                                       !settings.available || !settings.visible || settings.groupIndex >= 0);
+    m_view->header()->setSectionHidden(logical, !settings.available || !settings.visible || settings.groupIndex >= 0);
 }
 
 void TZDBGrid::applyGrouping()
@@ -510,8 +511,7 @@ void TZDBGrid::followDataSet()
     if (!target.isValid() || target == current)
         return;
     m_following = true;
-    m_view->selectionModel()->setCurrentIndex(target,
-                                              QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_view->selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     m_view->scrollTo(target);
     m_following = false;
 }

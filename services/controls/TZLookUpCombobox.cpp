@@ -59,7 +59,9 @@ private:
 };
 
 TZLookUpComboBase::TZLookUpComboBase(QWidget *parent)
-    : QComboBox(parent), m_rows(new QStandardItemModel(this)), m_filter(new TZLookUpFilter(this)),
+    : QComboBox(parent),
+      m_rows(new QStandardItemModel(this)),
+      m_filter(new TZLookUpFilter(this)),
       m_completer(new QCompleter(this))
 {
     setEditable(true);
@@ -83,12 +85,13 @@ TZLookUpComboBase::TZLookUpComboBase(QWidget *parent)
     m_completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
     m_completer->setMaxVisibleItems(m_properties.DropDownRows);
     setCompleter(m_completer);
-    connect(m_completer, qOverload<const QModelIndex &>(&QCompleter::activated), this, [this](const QModelIndex &index) {
-        const auto *shown = qobject_cast<const QAbstractProxyModel *>(m_completer->completionModel());
-        const QModelIndex row = m_filter->mapToSource(shown ? shown->mapToSource(index) : index);
-        if (row.isValid())
-            setCurrentIndex(row.row());
-    });
+    connect(m_completer, qOverload<const QModelIndex &>(&QCompleter::activated), this,
+            [this](const QModelIndex &index) {
+                const auto *shown = qobject_cast<const QAbstractProxyModel *>(m_completer->completionModel());
+                const QModelIndex row = m_filter->mapToSource(shown ? shown->mapToSource(index) : index);
+                if (row.isValid())
+                    setCurrentIndex(row.row());
+            });
     connect(lineEdit(), &QLineEdit::textEdited, this, &TZLookUpComboBase::textTyped);
     // Connected before any field link, so a typed name is added before the
     // link writes the key.
@@ -337,7 +340,8 @@ void TZDBLookUpCombobox::InitSource(TOrvDataSet &dataSet, const QString &fieldNa
     const std::shared_ptr<TZDataSource> module = dataSet.DataSource();
     if (module->Datasets.empty())
         return;
-    const int index = dataSet.ProgDSIndex >= 0 && dataSet.ProgDSIndex < module->DatasetCount() ? dataSet.ProgDSIndex : 0;
+    const int index =
+        dataSet.ProgDSIndex >= 0 && dataSet.ProgDSIndex < module->DatasetCount() ? dataSet.ProgDSIndex : 0;
     const TZField *field = module->Datasets.at(std::size_t(index))->GetZField(fieldName);
     if (field && !ZIsBlank(field->RelativeDS))
         BindSource(field->RelativeDS);

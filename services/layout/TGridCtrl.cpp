@@ -19,8 +19,9 @@ const QString kGroupIndexTag = QStringLiteral("_ColumnGroupIndexTag");
 QString layoutFileName(const QWidget &window, const QString &tag)
 {
     const QString className = ZTrim(QString::fromLatin1(window.metaObject()->className()));
-    const QString name = ZIsBlank(tag) ? QStringLiteral("Grid_%1_%2.log").arg(UserInfo.UserID, className)
-                                       : QStringLiteral("Grid_%1_%2_%3.log").arg(UserInfo.UserID, className, ZTrim(tag));
+    const QString name = ZIsBlank(tag)
+                             ? QStringLiteral("Grid_%1_%2.log").arg(UserInfo.UserID, className)
+                             : QStringLiteral("Grid_%1_%2_%3.log").arg(UserInfo.UserID, className, ZTrim(tag));
     return GetCurrPath() + QStringLiteral("log/") + name;
 }
 
@@ -35,7 +36,8 @@ const bool installed = [] {
 } // namespace
 
 TGridCtrl::TGridCtrl(QWidget &window, const QString &tag, bool keepVisibility)
-    : m_file(std::make_unique<TZIniFile>(layoutFileName(window, tag))), m_context(std::make_unique<QObject>()),
+    : m_file(std::make_unique<TZIniFile>(layoutFileName(window, tag))),
+      m_context(std::make_unique<QObject>()),
       m_keepVisibility(keepVisibility)
 {
     (void)installed;

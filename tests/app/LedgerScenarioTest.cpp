@@ -30,7 +30,7 @@ namespace {
 using LedgerScenario = MainWindowFixture;
 
 // The open window of a class (and module), or null.
-template <class Form>
+template<class Form>
 Form *openWindow(const QString &progID = QString())
 {
     for (TfrmZForm *form : TfrmZForm::OpenForms()) {

@@ -48,10 +48,13 @@ public:
     THouseholdDriver(unsigned seed, QStringList &answers, std::unique_ptr<TfrmMoxFee> income,
                      std::unique_ptr<TfrmMoxFee> expense, std::unique_ptr<TfrmAccountTran> transfer,
                      std::unique_ptr<TfrmMoxAccount> account)
-        : m_random(seed), m_answers(answers), m_income(std::move(income)), m_expense(std::move(expense)),
-          m_transfer(std::move(transfer)), m_account(std::move(account))
-    {
-    }
+        : m_random(seed),
+          m_answers(answers),
+          m_income(std::move(income)),
+          m_expense(std::move(expense)),
+          m_transfer(std::move(transfer)),
+          m_account(std::move(account))
+    {}
 
     /// One random operation; returns what it did, for failure messages.
     QString Step()
@@ -92,9 +95,11 @@ private:
         QString sql = s("select BillNo from %1").arg(table);
         if (auto *fee = dynamic_cast<TfrmMoxFee *>(&window))
             sql += s(" where Flag = %1").arg(fee->Sign() > 0 ? 1 : 2);
-        const QStringList keys = DBConn().DBSelectValue(s("select group_concat(BillNo, ',') from (%1 order by BillNo)").arg(sql))
-                                     .value(0)
-                                     .split(QLatin1Char(','), Qt::SkipEmptyParts);
+        const QStringList keys =
+            DBConn()
+                .DBSelectValue(s("select group_concat(BillNo, ',') from (%1 order by BillNo)").arg(sql))
+                .value(0)
+                .split(QLatin1Char(','), Qt::SkipEmptyParts);
         return keys.isEmpty() ? QString() : keys.at(pick(int(keys.size())));
     }
 
@@ -217,14 +222,12 @@ private:
         // The account is refused as it is entered, or else by the save.
         try {
             master.FieldByName(s("AccountID")).SetAsString(s("NONE"));
-        } catch (const EZError &) {
-        }
+        } catch (const EZError &) {}
         master.FieldByName(s("ItemMoney")).SetAsString(money());
         bool saved = false;
         try {
             saved = window.RunAction(5);
-        } catch (const EZError &) {
-        }
+        } catch (const EZError &) {}
         if (saved)
             throw EZError(s("保存了不存在的账户"));
         m_answers << s("btnYes");

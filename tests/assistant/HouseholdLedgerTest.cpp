@@ -192,8 +192,9 @@ TEST_F(HouseholdLedger, AFailingBalanceStatementRollsTheSaveAndTheDeleteBack)
 {
     auto window = openRecordWindow<TfrmMoxFee>(s("moxIncome"));
     const QString id = book(*window, s("XJ"), s("50"));
-    DBConn().DBExcuteSql(s("create trigger NoRich before update of CurrMoney on moxAccount "
-                           "when new.CurrMoney > 1000 or new.CurrMoney < 0 begin select raise(abort, '余额超限'); end"));
+    DBConn().DBExcuteSql(
+        s("create trigger NoRich before update of CurrMoney on moxAccount "
+          "when new.CurrMoney > 1000 or new.CurrMoney < 0 begin select raise(abort, '余额超限'); end"));
 
     ASSERT_TRUE(window->RunAction(1));
     TOrvDataSet &master = window->MasterData();
@@ -255,10 +256,10 @@ TEST_F(HouseholdLedger, AWindowLoadedBeforeAnotherChangedTheItemUndoesWhatIsStor
     ASSERT_TRUE(tranA->RunAction(3));
     for (const char *account : {"XJ", "YH"}) {
         const QString id = s(account);
-        EXPECT_EQ(balance(id), (Currency::fromString(value(s("select InitMoney from moxAccount where AccountID = '%1'")
-                                                              .arg(id)))
-                                + ZAccountMovement(id))
-                                   .toString())
+        EXPECT_EQ(balance(id),
+                  (Currency::fromString(value(s("select InitMoney from moxAccount where AccountID = '%1'").arg(id)))
+                   + ZAccountMovement(id))
+                      .toString())
             << account;
     }
     EXPECT_EQ(balance(s("YH")), s("0"));

@@ -81,9 +81,9 @@ TEST_F(HouseholdProperty, EveryBalanceMatchesItsRowsAfterEachOfManyRandomOperati
         if (done.size() > 8)
             done.removeFirst();
         const QStringList mismatches = ZBalanceMismatches(sessionRows(ZExpectedBalancesSql()));
-        ASSERT_TRUE(mismatches.isEmpty()) << "seed " << seed << ", after operation " << i << " (" << what.toStdString()
-                                          << "): " << mismatches.join(s(", ")).toStdString()
-                                          << "\nbefore: " << done.join(s("; ")).toStdString();
+        ASSERT_TRUE(mismatches.isEmpty())
+            << "seed " << seed << ", after operation " << i << " (" << what.toStdString()
+            << "): " << mismatches.join(s(", ")).toStdString() << "\nbefore: " << done.join(s("; ")).toStdString();
     }
     // The work touched every kind of row.
     EXPECT_NE(value(s("select count(*) from moxIncomeFee where Flag = 1")), s("0"));
@@ -124,8 +124,7 @@ TEST_F(HouseholdProperty, BalancesHoldWhenTheProcessIsKilledMidWork)
         environment.insert(QLatin1String(kChildVariable), QString::number(1000 + round));
         worker.setProcessEnvironment(environment);
         worker.setProcessChannelMode(QProcess::SeparateChannels);
-        worker.start(QCoreApplication::applicationFilePath(),
-                     {s("--gtest_filter=HouseholdProperty.KilledWorker")});
+        worker.start(QCoreApplication::applicationFilePath(), {s("--gtest_filter=HouseholdProperty.KilledWorker")});
         ASSERT_TRUE(worker.waitForStarted());
 
         QString programFolder;

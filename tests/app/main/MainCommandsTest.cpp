@@ -9,13 +9,13 @@
 #include "controls/ZFileDialogs.h"
 #include "data/TParamInfo.h"
 #include "forms/TfrmZForm.h"
-#include "list/TfrmListForm.h"
-#include "metadata/TZDataSource.h"
-#include "record/TfrmMasterData.h"
 #include "forms/ZMessageBox.h"
+#include "list/TfrmListForm.h"
 #include "main/TfrmMOXMain.h"
 #include "main/ZMainCommands.h"
 #include "media/TZPlayMusicCtrl.h"
+#include "metadata/TZDataSource.h"
+#include "record/TfrmMasterData.h"
 #include "settings/ZRegistry.h"
 
 #include <QAction>

@@ -6,8 +6,8 @@
 #include "common/ZAppTitle.h"
 #include "common/ZQuestionBox.h"
 
-#include "forms/ZInputBox.h"
 #include "forms/TfrmZForm.h"
+#include "forms/ZInputBox.h"
 #include "forms/ZMessageBox.h"
 
 #include <QDialog>
@@ -147,5 +147,6 @@ TEST_F(Boxes, ABoxShownAsItsWindowOpensIsCentredWhereTheWindowStands)
     QCoreApplication::processEvents();
     const QRect screen = window.screen()->availableGeometry();
     EXPECT_LE((window.frameGeometry().center() - screen.center()).manhattanLength(), 4);
-    EXPECT_LE((boxCentre - window.frameGeometry().center()).manhattanLength(), 4) << boxCentre.x() << "," << boxCentre.y();
+    EXPECT_LE((boxCentre - window.frameGeometry().center()).manhattanLength(), 4)
+        << boxCentre.x() << "," << boxCentre.y();
 }

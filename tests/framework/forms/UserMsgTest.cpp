@@ -4,8 +4,8 @@
 #include "TestText.h"
 #include "ZScreenshot.h"
 
-#include "settings/ZSession.h"
 #include "forms/TfrmUserMsg.h"
+#include "settings/ZSession.h"
 
 #include <QCheckBox>
 #include <QPointer>

@@ -11,9 +11,9 @@
 #include "data/TParamInfo.h"
 #include "launcher/TFormClassCtrl.h"
 #include "launcher/ZLauncher.h"
-#include "print/ZReportPrint.h"
 #include "metadata/TZDataSource.h"
 #include "metadata/ZDataSources.h"
+#include "print/ZReportPrint.h"
 #include "report/TRptDataSet.h"
 #include "report/TfrmRptGridView.h"
 #include "report/TfrmRptPubBase.h"
@@ -21,8 +21,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QTimer>
 #include <QPointer>
+#include <QTimer>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -101,7 +101,8 @@ TEST_F(ReportWindow, ConditionLinesAloneKeepTheDataSourceStatement)
 
 TEST_F(ReportWindow, SourceModeQueriesTheNamedModule)
 {
-    writeDefinition(s("RptIncomeTotal"), "[ctID,A.PersonID,联系人]\nTagProgID=moxAddressBook=A.PersonID, A.PersonName\n");
+    writeDefinition(s("RptIncomeTotal"),
+                    "[ctID,A.PersonID,联系人]\nTagProgID=moxAddressBook=A.PersonID, A.PersonName\n");
     QPointer<TfrmRptPubBase> report = openReport(s("RptIncomeTotal"));
     EXPECT_TRUE(report->SourceMode());
     EXPECT_EQ(report->PrintCtrls().at(0)->ProgID(), QString());
@@ -135,8 +136,7 @@ TEST_F(ReportWindow, ASourceWithHasCheckCountsCheckedRowsOnly)
     DBConn().DBExcuteSql(s("insert into testChecked(ID, Name, HasCheck) values('C2', 'no', 0)"));
     writeDefinition(s("RptIncomeTotal"), "TagProgID=testChecked=A.ID, A.Name\n");
     QPointer<TfrmRptPubBase> report = openReport(s("RptIncomeTotal"));
-    EXPECT_EQ(printSql(*report),
-              s(" Select A.ID, A.Name \r\n From testChecked A\r\n Where 1=1  And A.HasCheck = 1"));
+    EXPECT_EQ(printSql(*report), s(" Select A.ID, A.Name \r\n From testChecked A\r\n Where 1=1  And A.HasCheck = 1"));
     report->Run();
     EXPECT_EQ(report->ReportData().RecordCount(), 1);
     report->close();
@@ -164,8 +164,8 @@ TEST_F(ReportWindow, TheGridWindowShowsTheReportWithSumsAndClosesWithIt)
                           "('I3', 1, '2024-03-15', 202403, 'T2', 88.25)", "('I4', 2, '2024-03-15', 202403, 'T2', 99)",
                           "('I5', 1, '2024-04-01', 202404, 'T2', 7)"};
     for (const char *row : rows)
-        DBConn().DBExcuteSql(s("insert into moxIncomeFee(BillNo, Flag, ItemDate, FeeMonth, InOutType, ItemMoney) values")
-                             + s(row));
+        DBConn().DBExcuteSql(
+            s("insert into moxIncomeFee(BillNo, Flag, ItemDate, FeeMonth, InOutType, ItemMoney) values") + s(row));
     copyShipped(s("RptSql"));
     QPointer<TfrmRptPubBase> report = openReport(s("RptIncomeTotal"));
     ASSERT_EQ(report->PrintCtrls().size(), 3);
@@ -237,9 +237,9 @@ TEST_F(ReportWindow, FixedReportsUseTheLayoutOfTheChosenNameOrAPlainOne)
     EXPECT_EQ(shown, QStringList({s("打印预览")}));
     const TZReportLayout plain = report->FixedLayout();
     EXPECT_EQ(plain, TZReportLayout::DefaultLayout(s("收入统计表"), {{s("FeeMonth"), s("月份"), 110, false},
-                                                                      {s("InOutType"), s("收入类型"), 110, false},
-                                                                      {s("TypeName"), s("类型名称"), 110, false},
-                                                                      {s("SumMoney"), s("金额"), 90, true}}));
+                                                                     {s("InOutType"), s("收入类型"), 110, false},
+                                                                     {s("TypeName"), s("类型名称"), 110, false},
+                                                                     {s("SumMoney"), s("金额"), 90, true}}));
 
     // A layout saved under the name is the one used.
     TZReportLayout own = TZReportLayout::DefaultLayout(s("自定"), {{s("SumMoney"), s("金额"), 90, true}});

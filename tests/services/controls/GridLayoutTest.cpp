@@ -60,10 +60,7 @@ protected:
         GridFixture::TearDown();
     }
 
-    std::unique_ptr<TfrmGridHost> window()
-    {
-        return std::make_unique<TfrmGridHost>(*first, *second);
-    }
+    std::unique_ptr<TfrmGridHost> window() { return std::make_unique<TfrmGridHost>(*first, *second); }
 
     std::unique_ptr<TOrvDataSet> first, second;
 };

@@ -14,6 +14,8 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QColor>
+#include <QComboBox>
+#include <QDateEdit>
 #include <QFont>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -22,8 +24,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
-#include <QComboBox>
-#include <QDateEdit>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -121,7 +121,6 @@ TEST_F(GridTest, ColumnsComeFromTheDefinitions)
     EXPECT_EQ(delegate.ColumnEditor(s("LeadDuty")).kind, TZCellEditor::LookUp);
     EXPECT_EQ(delegate.ColumnEditor(s("BackDuty")).kind, TZCellEditor::ComboList);
     EXPECT_EQ(delegate.ColumnEditor(s("Remark")).kind, TZCellEditor::Default); // read-only: no editor of its own
-
 }
 
 TEST_F(GridTest, EditorsWriteThroughTheField)

@@ -17,8 +17,8 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QFocusEvent>
 #include <QCompleter>
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTableView>

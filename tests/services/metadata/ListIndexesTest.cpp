@@ -6,12 +6,12 @@
 #include "TestText.h"
 #include "ZQueryPlan.h"
 
-#include "settings/ZSession.h"
 #include "data/TDBConn.h"
 #include "data/ZAccessSql.h"
 #include "metadata/TZDataSource.h"
 #include "metadata/ZDataSources.h"
 #include "metadata/ZListIndexes.h"
+#include "settings/ZSession.h"
 
 #include <QFile>
 
