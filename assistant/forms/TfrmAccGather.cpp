@@ -11,26 +11,18 @@
 #include "metadata/TOrvDataSet.h"
 #include "metadata/TZDataSource.h"
 #include "metadata/TZField.h"
+#include "record/ZRowWalk.h"
 
 #include <QCompleter>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QStringListModel>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace {
-
-/// Sets a flag for the life of a scope.
-struct TFlagScope
-{
-    bool &flag;
-    explicit TFlagScope(bool &f) : flag(f) { flag = true; }
-    ~TFlagScope() { flag = false; }
-    TFlagScope(const TFlagScope &) = delete;
-    TFlagScope &operator=(const TFlagScope &) = delete;
-};
 
 void setIfPresent(TZClientDataSet &lines, const char *name, const QVariant &value)
 {
@@ -126,7 +118,7 @@ void TfrmAccGather::OpenBillDataset(const QString &key)
 
 void TfrmAccGather::clearLines()
 {
-    TFlagScope changing(m_changing);
+    const QScopedValueRollback<bool> changing(m_changing, true);
     TOrvDataSet &lines = Detaildata();
     lines.DisableControls();
     while (!lines.IsEmpty()) {
@@ -149,7 +141,7 @@ void TfrmAccGather::LoadBills()
                        "ObjectName = %1 and Flag = %2 Order by BillDate,BillNo")
             .arg(ZQuotedStr(name))
             .arg(BillFlag()));
-    TFlagScope changing(m_changing);
+    const QScopedValueRollback<bool> changing(m_changing, true);
     TOrvDataSet &lines = Detaildata();
     lines.DisableControls();
     for (bills->First(); !bills->Eof(); bills->Next()) {
@@ -179,7 +171,7 @@ void TfrmAccGather::AutoOffset()
         current.push_back(lines.FieldByName(QStringLiteral("Offset")).AsCurrency());
     }
     const std::vector<Currency> offsets = AutoOffsets(amount, remains, current);
-    TFlagScope changing(m_changing);
+    const QScopedValueRollback<bool> changing(m_changing, true);
     std::size_t i = 0;
     for (lines.First(); !lines.Eof(); lines.Next())
         setLineOffset(offsets.at(i++));
@@ -189,7 +181,7 @@ void TfrmAccGather::AutoOffset()
 void TfrmAccGather::ClearOffsets()
 {
     TOrvDataSet &lines = Detaildata();
-    TFlagScope changing(m_changing);
+    const QScopedValueRollback<bool> changing(m_changing, true);
     for (lines.First(); !lines.Eof(); lines.Next())
         setLineOffset(Currency());
     lines.First();
@@ -198,12 +190,8 @@ void TfrmAccGather::ClearOffsets()
 void TfrmAccGather::setLineOffset(Currency offset)
 {
     TOrvDataSet &lines = Detaildata();
-    TZDataField &field = lines.FieldByName(QStringLiteral("Offset"));
-    if (!field.IsNull() && field.AsCurrency() == offset)
-        return;
-    lines.Edit();
-    field.SetAsCurrency(offset);
-    lines.Post();
+    ZSetChanged(lines, lines.FieldByName(QStringLiteral("Offset")), QVariant::fromValue(offset));
+    lines.CheckBrowseMode();
 }
 
 void TfrmAccGather::DoSave()

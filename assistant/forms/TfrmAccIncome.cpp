@@ -16,6 +16,7 @@
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 #include <array>
@@ -150,12 +151,7 @@ void TfrmAccIncome::FieldOnChange(TZDataField &field)
     TfrmMasterData::FieldOnChange(field);
     if (m_changing || field.DataSet() != &MasterData())
         return;
-    struct Guard
-    {
-        bool &flag;
-        explicit Guard(bool &f) : flag(f) { flag = true; }
-        ~Guard() { flag = false; }
-    } guard(m_changing);
+    const QScopedValueRollback<bool> changing(m_changing, true);
 
     const QString name = field.FieldName();
     if (name.compare(QLatin1String("BillDate"), Qt::CaseInsensitive) == 0) {

@@ -29,10 +29,10 @@ Currency TfrmRptAccDaily::OpeningBalance()
     if (range == ctrls.cend())
         return Currency();
     const int first = std::min(DateToIntDate((*range)->BeginDate()), DateToIntDate((*range)->EndDate()));
-    const QString key = QStringLiteral("Year(%1) * 10000 + Month(%1) * 100 + Day(%1)").arg(QStringLiteral("BillDate"));
-    auto sum = DBConn().DBOpenDataSet(
-        QStringLiteral("Select Sum(IIF(Flag=1,RemainMoney,-RemainMoney)) From accFee Where %1 < %2")
-            .arg(key, QString::number(first)));
+    auto sum = DBConn().DBOpenDataSet(QStringLiteral("Select Sum(IIF(Flag=1,RemainMoney,-RemainMoney)) From accFee "
+                                                     "Where Year(BillDate) * 10000 + Month(BillDate) * 100 + "
+                                                     "Day(BillDate) < %1")
+                                          .arg(first));
     return sum->IsEmpty() ? Currency() : sum->Fields(0).AsCurrency();
 }
 
@@ -42,14 +42,16 @@ void TfrmRptAccDaily::UpdateRptData(TRptDataSet *dataset, int index)
     if (index != 0)
         return;
     Currency balance = OpeningBalance();
+    TZDataField &income = dataset->FieldByName(QStringLiteral("FeeMoney1"));
+    TZDataField &incomeOpen = dataset->FieldByName(QStringLiteral("RemainMoney1"));
+    TZDataField &payment = dataset->FieldByName(QStringLiteral("FeeMoney2"));
+    TZDataField &paymentOpen = dataset->FieldByName(QStringLiteral("RemainMoney2"));
     TZDataField &daySum = dataset->FieldByName(QStringLiteral("DaySum"));
     TZDataField &currMoney = dataset->FieldByName(QStringLiteral("CurrMoney"));
     dataset->SetIndexFieldNames(QStringLiteral("AccMonth;BillDate"));
     for (dataset->First(); !dataset->Eof(); dataset->Next()) {
-        const Currency day = (dataset->FieldByName(QStringLiteral("FeeMoney1")).AsCurrency()
-                              - dataset->FieldByName(QStringLiteral("RemainMoney1")).AsCurrency())
-                             - (dataset->FieldByName(QStringLiteral("FeeMoney2")).AsCurrency()
-                                - dataset->FieldByName(QStringLiteral("RemainMoney2")).AsCurrency());
+        const Currency day =
+            (income.AsCurrency() - incomeOpen.AsCurrency()) - (payment.AsCurrency() - paymentOpen.AsCurrency());
         balance += day;
         dataset->Edit();
         daySum.SetAsCurrency(day);

@@ -2,11 +2,11 @@
 
 #include "forms/TfrmRptLedgerBase.h"
 
+class TZClientDataSet;
+
 /// The stock count of stock items: the quantities of all ten line positions
 /// of the bills, payment bills adding and income bills subtracting, merged
 /// by item.
-class TZClientDataSet;
-
 class TfrmRptAccStock final : public TfrmRptLedgerBase
 {
     Q_OBJECT

@@ -182,15 +182,14 @@ void TfrmZForm::SetFormSizeAndposition()
         this, [this] { ZPlaceNow(); }, Qt::QueuedConnection);
 }
 
-bool TfrmZForm::ZPlaceNow()
+void TfrmZForm::ZPlaceNow()
 {
     if (!std::exchange(m_placementPending, false))
-        return false;
+        return;
     // An opener gone meanwhile (the login dialog that started the program)
     // leaves the window centred on the screen.
     const bool onScreen = m_placeOpener.isNull() || !m_placeOpener->isVisible();
     ZGuard([&] { onScreen ? centreOnScreen() : centreOn(m_placeOpener); });
-    return true;
 }
 
 void TfrmZForm::centreOnScreen()

@@ -54,8 +54,7 @@ public:
     /// Takes the place the window gets once it has its size now, when it
     /// is still waiting for it: a box shown from the window at once is then
     /// centred on where the window really stands (boxes call it by name).
-    /// True when the window took its place now.
-    Q_INVOKABLE bool ZPlaceNow();
+    Q_INVOKABLE void ZPlaceNow();
     virtual void AddMsg(const QString &text, int colour);
     virtual bool NeedDBConn() { return true; }
     virtual QString GetProgID() { return {}; }
